@@ -1,0 +1,86 @@
+// The main dialog's procedure: each message goes to a small handler.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "resource.h"
+#include "setup_list.h"
+#include "shell.h"
+#include "zip_component.h"
+
+namespace {
+
+// Bit 0x10 has no name in the headers; it is part of the status bar's look.
+constexpr DWORD StatusBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | 0x10;
+
+void OnInitDialog(HWND window) {
+    InitCommonControls();
+    TheShell.statusBar = CreateStatusWindowA(StatusBarStyle, "", window, IDC_STATUS_BAR);
+    TheShell.progressBar = GetDlgItem(window, IDC_PROGRESS);
+    TheShell.setupList = GetDlgItem(window, IDC_SETUP_LIST);
+    TheShell.passwordField = GetDlgItem(window, IDC_PASSWORD);
+    TheShell.spanCheckBox = GetDlgItem(window, IDC_SPAN);
+    ShowWindow(TheShell.progressBar, SW_HIDE);
+    DragAcceptFiles(window, TRUE);
+    StartZipComponent();
+}
+
+void OnDropFiles(HDROP drop) {
+    AddSetupFolders(TheShell.setupList, DroppedNames(drop));
+    DragFinish(drop);
+}
+
+void OnSize(WPARAM wParam, LPARAM lParam) {
+    // The status bar places itself along the bottom edge.
+    SendMessageA(TheShell.statusBar, WM_SIZE, wParam, lParam);
+}
+
+void ShowHelp(HWND window) { WinHelpA(window, "Vornaly.hlp", HELP_CONTEXT, 1); }
+
+// Commands run while a Create pumps messages too; any guard against
+// re-entry belongs here.
+void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case IDC_EXIT:
+        SendMessageA(window, WM_DESTROY, wParam, lParam);
+        break;
+    case IDC_REMOVE:
+        RemoveSelectedSetup(TheShell.setupList);
+        break;
+    case IDC_HELP:
+        ShowHelp(window);
+        break;
+    }
+}
+
+void OnDestroy() {
+    StopZipComponent();
+    PostQuitMessage(0);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(window);
+        break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        break;
+    case WM_SIZE:
+        OnSize(wParam, lParam);
+        break;
+    case WM_COMMAND:
+        OnCommand(window, wParam, lParam);
+        break;
+    case WM_CLOSE:
+        SendMessageA(window, WM_DESTROY, wParam, lParam);
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,24 @@
+// The component's settings and running state, shared by its operations.
+// All calls come from one thread, one at a time, so no locking is needed.
+#ifndef MVWRAP_STATE_H
+#define MVWRAP_STATE_H
+
+#include <stdint.h>
+
+namespace mvwrap {
+
+struct Settings {
+    bool running = false;
+    int16_t retryCount = 1;
+    int32_t retrySeconds = 0;
+    int16_t searchLimit = -1;
+};
+
+Settings& State();
+
+// Returns a copy of text allocated with LocalAlloc, as the interface promises.
+char* CallerText(const char* text);
+
+}  // namespace mvwrap
+
+#endif

@@ -1,0 +1,27 @@
+// Text operations on paths. The backslash is the only separator and "." the
+// only extension separator; nothing here changes case or checks validity.
+// Pure: no platform calls, so every case is testable as a table.
+#ifndef PACKAGE_PATH_HELPERS_H
+#define PACKAGE_PATH_HELPERS_H
+
+#include <string>
+
+// Text after the last "\" (the whole text when there is none).
+std::string FileNamePart(const std::string& path);
+
+// Text up to and including the last "\"; FolderPart + FileNamePart == path.
+std::string FolderPart(const std::string& path);
+
+// Text after the last "." of the file name part; empty when there is none.
+std::string ExtensionPart(const std::string& path);
+
+// File name part up to, not including, its first ".".
+std::string BaseNamePart(const std::string& path);
+
+// Drops one trailing "\" from texts longer than 3, so "C:\" stays whole.
+std::string StripBackslash(const std::string& path);
+
+// First 4 characters of a longer text; a shorter one unchanged.
+std::string ShortPrefix(const std::string& text);
+
+#endif

@@ -1,0 +1,34 @@
+#include "platform_paths.h"
+
+#include "win_handles.h"
+
+namespace {
+
+bool Counts(const WIN32_FIND_DATAA& entry) {
+    const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    std::string name = entry.cFileName;
+    return name != "." && name != ".." && (entry.dwFileAttributes & excluded) == 0;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    std::string pattern = path;
+    if (!pattern.empty() && (pattern.back() == '\\' || pattern.back() == ':')) pattern += "*.*";
+
+    QuietErrorMode quiet;
+    WIN32_FIND_DATAA entry;
+    FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+    if (!search.valid()) return false;
+    do {
+        if (Counts(entry)) return true;
+    } while (FindNextFileA(search.get(), &entry));
+    return false;
+}
+
+std::string ProgramPath() {
+    char buffer[255];
+    DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (length >= sizeof buffer) length = sizeof buffer - 1;
+    return std::string(buffer, length);
+}

@@ -1,0 +1,15 @@
+// Path questions that only the platform can answer: whether a file exists,
+// and where the running program lives.
+#ifndef PACKAGE_PLATFORM_PATHS_H
+#define PACKAGE_PLATFORM_PATHS_H
+
+#include <string>
+
+// A path ending in "\" or ":" is searched as that folder's "*.*"; wildcards
+// take effect. Never fails: a search that fails counts as false.
+bool FileExists(const std::string& path);
+
+// Full path of the running program's executable, at most 254 characters.
+std::string ProgramPath();
+
+#endif

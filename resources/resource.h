@@ -1,0 +1,27 @@
+// Resource ids, grouped by dialog. Access keys noted beside each dialog.
+#ifndef RESOURCES_RESOURCE_H
+#define RESOURCES_RESOURCE_H
+
+// Main dialog MAIN: &Remove, &Create, &About, E&xit, &Help (mouse only: the
+// main loop does not hand keys to the dialog manager).
+#define IDC_SETUP_LABEL 101
+#define IDC_SPAN 102
+#define IDC_SETUP_LIST 103
+#define IDC_PASSWORD_LABEL 104
+#define IDC_PASSWORD 105
+#define IDC_CREATE 106
+#define IDC_ABOUT 107
+#define IDC_EXIT 108
+#define IDC_PROGRESS 111
+#define IDC_REMOVE 112
+#define IDC_HELP 113
+
+// Status bar, created at run time along the main dialog's bottom edge.
+#define IDC_STATUS_BAR 200
+
+// Button help texts in the string table share their buttons' ids.
+#define IDS_CREATE_HINT IDC_CREATE
+#define IDS_ABOUT_HINT IDC_ABOUT
+#define IDS_EXIT_HINT IDC_EXIT
+
+#endif

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "path_helpers.h"
+
+namespace {
+
+struct PathCase {
+    const char* path;
+    const char* fileName;
+    const char* folder;
+    const char* extension;
+    const char* baseName;
+    const char* stripped;
+};
+
+const PathCase Cases[] = {
+    {"C:\\Out\\Setup.exe", "Setup.exe", "C:\\Out\\", "exe", "Setup", "C:\\Out\\Setup.exe"},
+    {"C:\\Out\\", "", "C:\\Out\\", "", "", "C:\\Out"},
+    {"C:\\", "", "C:\\", "", "", "C:\\"},
+    {"Setup.exe", "Setup.exe", "", "exe", "Setup", "Setup.exe"},
+    {"C:Setup.exe", "C:Setup.exe", "", "exe", "C:Setup", "C:Setup.exe"},
+    {"D:\\Pkg\\my.setup.exe", "my.setup.exe", "D:\\Pkg\\", "exe", "my", "D:\\Pkg\\my.setup.exe"},
+    {"C:\\a.b\\Setup", "Setup", "C:\\a.b\\", "", "Setup", "C:\\a.b\\Setup"},
+    {"C:\\Out\\.profile", ".profile", "C:\\Out\\", "profile", "", "C:\\Out\\.profile"},
+    {"C:\\Out\\name.", "name.", "C:\\Out\\", "", "name", "C:\\Out\\name."},
+    {"ab\\", "", "ab\\", "", "", "ab\\"},
+    {"C:\\Out\\\\", "", "C:\\Out\\\\", "", "", "C:\\Out\\"},
+    {"C:/Out/Setup.exe", "C:/Out/Setup.exe", "", "exe", "C:/Out/Setup", "C:/Out/Setup.exe"},
+    {"", "", "", "", "", ""},
+};
+
+class PathHelpers : public testing::TestWithParam<PathCase> {};
+
+TEST_P(PathHelpers, SplitAPathAsTheTableSays) {
+    const PathCase& c = GetParam();
+    EXPECT_EQ(FileNamePart(c.path), c.fileName);
+    EXPECT_EQ(FolderPart(c.path), c.folder);
+    EXPECT_EQ(ExtensionPart(c.path), c.extension);
+    EXPECT_EQ(BaseNamePart(c.path), c.baseName);
+    EXPECT_EQ(StripBackslash(c.path), c.stripped);
+    EXPECT_EQ(FolderPart(c.path) + FileNamePart(c.path), c.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PathHelpers, testing::ValuesIn(Cases));
+
+TEST(ShortPrefix, KeepsAtMostFourCharacters) {
+    EXPECT_EQ(ShortPrefix("Setup"), "Setu");
+    EXPECT_EQ(ShortPrefix("abcd"), "abcd");
+    EXPECT_EQ(ShortPrefix("ab"), "ab");
+    EXPECT_EQ(ShortPrefix(""), "");
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// Starts the real VORNALY.EXE and ends it as a user would.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "resource.h"
+
+namespace {
+
+std::string ProgramUnderTest() {
+    std::string path = "Z:" + std::string(VORNALY_EXE_UNIX_PATH);
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char title[128] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (process == search->process && std::string(title) == "Create Vornaly Installation Package") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForMainWindow(DWORD process) {
+    for (int i = 0; i < 2000; ++i) {
+        WindowSearch search{process, nullptr};
+        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found && IsWindowVisible(search.found)) return search.found;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+struct RunCase {
+    const char* name;
+    bool useShowWindow;
+    WORD showCommand;
+    bool minimised;
+    UINT closeMessage;
+    WPARAM closeWParam;
+};
+
+class Program : public testing::TestWithParam<RunCase> {};
+
+TEST_P(Program, ShowsItsWindowAndExitsWithZero) {
+    const RunCase& c = GetParam();
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (c.useShowWindow) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = c.showCommand;
+    }
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + ProgramUnderTest() + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process))
+        << ProgramUnderTest() << " error " << GetLastError();
+
+    HWND window = WaitForMainWindow(process.dwProcessId);
+    EXPECT_NE(window, nullptr);
+    if (window) {
+        EXPECT_EQ(IsIconic(window) != FALSE, c.minimised);
+        PostMessageA(window, c.closeMessage, c.closeWParam, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the program did not end";
+        TerminateProcess(process.hProcess, 1);
+    }
+    DWORD exitCode = 99;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, Program,
+    testing::Values(RunCase{"DefaultShowClosedByCloseBox", false, 0, false, WM_CLOSE, 0},
+                    RunCase{"NormalShowEndedByExit", true, SW_SHOWNORMAL, false, WM_COMMAND,
+                            MAKEWPARAM(IDC_EXIT, BN_CLICKED)},
+                    RunCase{"StartedMinimised", true, SW_SHOWMINIMIZED, true, WM_CLOSE, 0}),
+    [](const testing::TestParamInfo<RunCase>& info) { return info.param.name; });
+
+}  // namespace

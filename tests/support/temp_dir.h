@@ -1,0 +1,37 @@
+// A fresh folder under the temp path for one test, removed with everything
+// in it (read-only, hidden and system files included) when the test ends.
+#ifndef TESTS_SUPPORT_TEMP_DIR_H
+#define TESTS_SUPPORT_TEMP_DIR_H
+
+#include <windows.h>
+
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder's full path, without a trailing backslash.
+    const std::string& Path() const { return path_; }
+
+    // Full path of a name inside the folder ("a\b" for nested names).
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+    // Creates a folder (and its parents) inside; returns its full path.
+    std::string MakeFolder(const std::string& name) const;
+
+    // Writes a file inside with the given bytes and attributes; returns its path.
+    std::string MakeFile(const std::string& name, const std::string& bytes = "",
+                         DWORD attributes = FILE_ATTRIBUTE_NORMAL) const;
+
+private:
+    std::string path_;
+};
+
+// Bytes of a whole file, or an empty text when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
+#endif

@@ -1,0 +1,12 @@
+#include "zip_component.h"
+
+#include "mvwrap.h"
+
+void StartZipComponent() {
+    RunMorvane();
+    const int16_t tries = 10;
+    const int32_t seconds = 2;
+    SetRetryOptions(&tries, &seconds);
+}
+
+void StopZipComponent() { StopMorvane(); }

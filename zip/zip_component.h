@@ -1,0 +1,11 @@
+// Starting and stopping the zip component (MVWRAP.DLL) for the program's run.
+#ifndef ZIP_ZIP_COMPONENT_H
+#define ZIP_ZIP_COMPONENT_H
+
+// Starts the component and sets its retry options for locked files; the
+// results are not looked at, as nothing can be done about them at start-up.
+void StartZipComponent();
+
+void StopZipComponent();
+
+#endif
