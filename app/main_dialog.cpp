@@ -48,7 +48,7 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDC_REMOVE:
         RemoveSelectedSetup(TheShell.setupList);
         break;
-    case IDC_HELP:
+    case IDC_HELP_BUTTON:
         ShowHelp(window);
         break;
     }

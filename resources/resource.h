@@ -14,7 +14,7 @@
 #define IDC_EXIT 108
 #define IDC_PROGRESS 111
 #define IDC_REMOVE 112
-#define IDC_HELP 113
+#define IDC_HELP_BUTTON 113
 
 // Status bar, created at run time along the main dialog's bottom edge.
 #define IDC_STATUS_BAR 200

@@ -2,8 +2,9 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <iterator>
 
+#include "dialog_template.h"
 #include "drop.h"
 #include "main_dialog_fixture.h"
 
@@ -14,52 +15,70 @@ struct ControlCase {
     const char* className;
     const char* text;
     DWORD style;
-    RECT units;  // x, y, right, bottom in dialog units
+    short x, y, cx, cy;
 };
 
+// In template order, which is also the order of creation.
 const ControlCase Controls[] = {
-    {IDC_SETUP_LABEL, "Static", "Setup diskettes:", SS_LEFT | WS_GROUP, {1, 5, 57, 13}},
-    {IDC_SPAN, "Button", "Span", BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP, {162, 76, 202, 86}},
-    {IDC_SETUP_LIST, "ListBox", "", LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
-     {2, 15, 157, 110}},
-    {IDC_PASSWORD_LABEL, "Static", "Password:", SS_LEFT | WS_GROUP, {162, 89, 203, 97}},
-    {IDC_PASSWORD, "Edit", "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {162, 98, 203, 110}},
-    {IDC_CREATE, "Button", "&Create", BS_PUSHBUTTON | WS_TABSTOP, {162, 20, 202, 34}},
-    {IDC_ABOUT, "Button", "&About", BS_PUSHBUTTON | WS_TABSTOP, {162, 38, 203, 52}},
-    {IDC_EXIT, "Button", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, {162, 57, 203, 71}},
-    {IDC_PROGRESS, "msctls_progress32", "", 0, {2, 113, 156, 122}},
-    {IDC_REMOVE, "Button", "&Remove", BS_PUSHBUTTON | WS_TABSTOP, {162, 3, 203, 17}},
-    {IDC_HELP, "Button", "&Help", BS_PUSHBUTTON | WS_TABSTOP, {162, 129, 203, 143}},
+    {IDC_SETUP_LABEL, "static", "Setup diskettes:", SS_LEFT | WS_GROUP, 1, 5, 56, 8},
+    {IDC_SPAN, "button", "Span", BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP, 162, 76, 40, 10},
+    {IDC_SETUP_LIST, "listbox", "", LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
+     2, 15, 155, 95},
+    {IDC_PASSWORD_LABEL, "static", "Password:", SS_LEFT | WS_GROUP, 162, 89, 41, 8},
+    {IDC_PASSWORD, "edit", "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 162, 98, 41, 12},
+    {IDC_CREATE, "button", "&Create", BS_PUSHBUTTON | WS_TABSTOP, 162, 20, 40, 14},
+    {IDC_ABOUT, "button", "&About", BS_PUSHBUTTON | WS_TABSTOP, 162, 38, 41, 14},
+    {IDC_EXIT, "button", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, 162, 57, 41, 14},
+    {IDC_PROGRESS, "msctls_progress32", "", 0, 2, 113, 154, 9},
+    {IDC_REMOVE, "button", "&Remove", BS_PUSHBUTTON | WS_TABSTOP, 162, 3, 41, 14},
+    {IDC_HELP_BUTTON, "button", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 162, 129, 41, 14},
 };
 
-TEST_F(MainDialogTest, ControlsMatchTheTemplate) {
-    HWND previous = nullptr;
+TEST(MainTemplate, HoldsEveryControlAsDesigned) {
+    DialogTemplate main = LoadDialogTemplate("MAIN");
+    ASSERT_TRUE(main.found);
+    EXPECT_EQ(main.style, 0x90CC00C0u);
+    EXPECT_EQ(main.x, 0);
+    EXPECT_EQ(main.y, 0);
+    EXPECT_EQ(main.cx, 209);
+    EXPECT_EQ(main.cy, 161);
+    EXPECT_EQ(main.caption, "Create Vornaly Installation Package");
+    EXPECT_EQ(main.fontSize, 8);
+    EXPECT_EQ(main.fontName, "MS Sans Serif");
+
+    ASSERT_EQ(main.items.size(), std::size(Controls));
+    for (size_t i = 0; i < main.items.size(); ++i) {
+        const TemplateItem& item = main.items[i];
+        const ControlCase& c = Controls[i];
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(item.id, c.id);
+        EXPECT_EQ(item.className, c.className);
+        EXPECT_EQ(item.text, c.text);
+        EXPECT_EQ(item.style, c.style | WS_CHILD | WS_VISIBLE);
+        EXPECT_EQ(item.x, c.x);
+        EXPECT_EQ(item.y, c.y);
+        EXPECT_EQ(item.cx, c.cx);
+        EXPECT_EQ(item.cy, c.cy);
+    }
+}
+
+TEST_F(MainDialogTest, ControlsStandWhereTheTemplatePutsThem) {
     for (const ControlCase& c : Controls) {
         SCOPED_TRACE(c.id);
         HWND control = GetDlgItem(dialog, c.id);
         ASSERT_NE(control, nullptr);
-        char className[64] = "";
-        GetClassNameA(control, className, sizeof className);
-        EXPECT_STRCASEEQ(className, c.className);
-        char text[64] = "";
-        GetWindowTextA(control, text, sizeof text);
-        EXPECT_STREQ(text, c.text);
-        DWORD style = GetWindowLongA(control, GWL_STYLE);
-        EXPECT_EQ(style & (c.style | WS_CHILD), c.style | WS_CHILD);
-
-        RECT expected = c.units;
+        RECT expected = {c.x, c.y, c.cx, c.cy};  // each value scaled on its own
         MapDialogRect(dialog, &expected);
         RECT actual;
         GetWindowRect(control, &actual);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
         EXPECT_EQ(actual.left, expected.left);
         EXPECT_EQ(actual.top, expected.top);
-        EXPECT_EQ(actual.right, expected.right);
-        EXPECT_EQ(actual.bottom, expected.bottom);
-
-        // Template order is creation order, and so z-order.
-        if (previous) EXPECT_EQ(GetWindow(previous, GW_HWNDNEXT), control);
-        previous = control;
+        EXPECT_EQ(actual.right - actual.left, expected.right);
+        // A list box without LBS_NOINTEGRALHEIGHT shortens itself to whole lines.
+        if (c.id != IDC_SETUP_LIST) {
+            EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
+        }
     }
 }
 
@@ -98,7 +117,8 @@ TEST_F(MainDialogTest, HasAnEmptyStatusBarAlongTheBottom) {
     char className[64] = "";
     GetClassNameA(status, className, sizeof className);
     EXPECT_STRCASEEQ(className, STATUSCLASSNAMEA);
-    EXPECT_EQ(GetWindowLongA(status, GWL_STYLE) & 0x50800010u, 0x50800010u);
+    // The status bar draws its own border, so WS_BORDER does not stay set.
+    EXPECT_EQ(GetWindowLongA(status, GWL_STYLE) & 0x50000010u, 0x50000010u);
     EXPECT_EQ(GetWindowTextLengthA(status), 0);
     EXPECT_EQ(SendMessageA(status, SB_GETPARTS, 0, 0), 1);
 
@@ -117,6 +137,8 @@ struct ShutdownCase {
     const char* how;
     void (*request)(HWND dialog);
 };
+
+void PrintTo(const ShutdownCase& c, std::ostream* out) { *out << c.how; }
 
 class Shutdown : public MainDialogTest, public testing::WithParamInterface<ShutdownCase> {};
 
@@ -186,7 +208,7 @@ TEST_F(MainDialogTest, HelpAsksForContextOneOfTheHelpFile) {
                               helpClass.hInstance, nullptr);
     ASSERT_NE(help, nullptr);
 
-    Click(IDC_HELP);
+    Click(IDC_HELP_BUTTON);
 
     EXPECT_TRUE(LastHelpRequest.received);
     EXPECT_EQ(LastHelpRequest.command, HELP_CONTEXT);

@@ -29,6 +29,8 @@ const PathCase Cases[] = {
     {"", "", "", "", "", ""},
 };
 
+void PrintTo(const PathCase& c, std::ostream* out) { *out << '"' << c.path << '"'; }
+
 class PathHelpers : public testing::TestWithParam<PathCase> {};
 
 TEST_P(PathHelpers, SplitAPathAsTheTableSays) {

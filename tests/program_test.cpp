@@ -53,6 +53,8 @@ struct RunCase {
     WPARAM closeWParam;
 };
 
+void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
+
 class Program : public testing::TestWithParam<RunCase> {};
 
 TEST_P(Program, ShowsItsWindowAndExitsWithZero) {
@@ -69,6 +71,9 @@ TEST_P(Program, ShowsItsWindowAndExitsWithZero) {
                                nullptr, &startup, &process))
         << ProgramUnderTest() << " error " << GetLastError();
 
+    // The template shows the window as soon as it exists; the start-up's
+    // own ShowWindow is done once the program waits for input.
+    WaitForInputIdle(process.hProcess, 20000);
     HWND window = WaitForMainWindow(process.dwProcessId);
     EXPECT_NE(window, nullptr);
     if (window) {

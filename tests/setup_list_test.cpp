@@ -30,6 +30,8 @@ struct DropCase {
     std::vector<std::string> expected;
 };
 
+void PrintTo(const DropCase& c, std::ostream* out) { *out << c.name; }
+
 class Drops : public SetupListTest, public testing::WithParamInterface<DropCase> {};
 
 TEST_P(Drops, FillTheSortedListWithoutDuplicates) {

@@ -55,7 +55,8 @@ void DialogAnswerer::Join() {
 
 void DialogAnswerer::Answer(HWND dialog) {
     text_ = ControlText(dialog, 0xFFFF);
-    hasIcon_ = GetDlgItem(dialog, 0x440) != nullptr;
+    HWND icon = GetDlgItem(dialog, 0x440);  // present but empty without an icon
+    hasIcon_ = icon && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
     if (fill_) fill_(dialog);
     seen_ = true;
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),

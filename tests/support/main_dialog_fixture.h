@@ -26,7 +26,9 @@ protected:
         TheShell = Shell{};
     }
 
-    // Removes a posted quit message; true, with its exit code, if there was one.
+    // Handles the waiting messages (painting among them, which stays queued
+    // until handled) and takes out a posted quit message; true, with its exit
+    // code, if there was one.
     static bool TakeQuitMessage(WPARAM* exitCode = nullptr) {
         MSG message;
         bool quit = false;
@@ -34,7 +36,10 @@ protected:
             if (message.message == WM_QUIT) {
                 quit = true;
                 if (exitCode) *exitCode = message.wParam;
+                continue;
             }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
         }
         return quit;
     }
