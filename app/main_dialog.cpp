@@ -42,15 +42,9 @@ void ShowHelp(HWND window) { WinHelpA(window, "Vornaly.hlp", HELP_CONTEXT, 1); }
 // re-entry belongs here.
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case IDC_EXIT:
-        SendMessageA(window, WM_DESTROY, wParam, lParam);
-        break;
-    case IDC_REMOVE:
-        RemoveSelectedSetup(TheShell.setupList);
-        break;
-    case IDC_HELP_BUTTON:
-        ShowHelp(window);
-        break;
+    case IDC_EXIT: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
+    case IDC_REMOVE: RemoveSelectedSetup(TheShell.setupList); break;
+    case IDC_HELP_BUTTON: ShowHelp(window); break;
     }
 }
 
@@ -63,24 +57,12 @@ void OnDestroy() {
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(window);
-        break;
-    case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
-        break;
-    case WM_SIZE:
-        OnSize(wParam, lParam);
-        break;
-    case WM_COMMAND:
-        OnCommand(window, wParam, lParam);
-        break;
-    case WM_CLOSE:
-        SendMessageA(window, WM_DESTROY, wParam, lParam);
-        break;
-    case WM_DESTROY:
-        OnDestroy();
-        break;
+    case WM_INITDIALOG: OnInitDialog(window); break;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
+    case WM_SIZE: OnSize(wParam, lParam); break;
+    case WM_COMMAND: OnCommand(window, wParam, lParam); break;
+    case WM_CLOSE: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return 0;
 }

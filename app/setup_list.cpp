@@ -33,7 +33,8 @@ void AddSetupFolders(HWND list, const std::vector<std::string>& names) {
     for (const std::string& name : names) {
         if (name.empty() || SetupListContains(list, name)) continue;
         const DWORD attributes = GetFileAttributesA(name.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
         if (SendMessageA(list, LB_GETCOUNT, 0, 0) >= MaxSetupEntries) continue;
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }

@@ -27,18 +27,13 @@ TEST_F(FileExistsTest, CountsOnlyVisiblePlainFiles) {
         std::string path;
         bool exists;
     } cases[] = {
-        {dir / "plain.txt", true},
-        {dir / "readonly.txt", true},
-        {dir / "archived.txt", true},
-        {dir / "hidden.dat", false},
-        {dir / "system.dat", false},
-        {dir / "folder.txt", false},
-        {dir / "missing.txt", false},
-        {dir / "missing\\plain.txt", false},
-        {dir / "*.txt", true},     // plain.txt matches
-        {dir / "*.dat", false},    // only hidden and system files match
-        {dir / "only-hidden\\", false},
-        {dir / "empty\\", false},
+        {dir / "plain.txt", true},      {dir / "readonly.txt", true},
+        {dir / "archived.txt", true},   {dir / "hidden.dat", false},
+        {dir / "system.dat", false},    {dir / "folder.txt", false},
+        {dir / "missing.txt", false},   {dir / "missing\\plain.txt", false},
+        {dir / "*.txt", true},   // plain.txt matches
+        {dir / "*.dat", false},  // only hidden and system files match
+        {dir / "only-hidden\\", false}, {dir / "empty\\", false},
         {dir.Path() + "\\", true},  // a folder path searches the folder's "*.*"
     };
     for (const Case& c : cases) EXPECT_EQ(FileExists(c.path), c.exists) << c.path;

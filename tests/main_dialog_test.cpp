@@ -22,8 +22,8 @@ struct ControlCase {
 const ControlCase Controls[] = {
     {IDC_SETUP_LABEL, "static", "Setup diskettes:", SS_LEFT | WS_GROUP, 1, 5, 56, 8},
     {IDC_SPAN, "button", "Span", BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP, 162, 76, 40, 10},
-    {IDC_SETUP_LIST, "listbox", "", LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
-     2, 15, 155, 95},
+    {IDC_SETUP_LIST, "listbox", "", LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 2,
+     15, 155, 95},
     {IDC_PASSWORD_LABEL, "static", "Password:", SS_LEFT | WS_GROUP, 162, 89, 41, 8},
     {IDC_PASSWORD, "edit", "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 162, 98, 41, 12},
     {IDC_CREATE, "button", "&Create", BS_PUSHBUTTON | WS_TABSTOP, 162, 20, 40, 14},
@@ -82,6 +82,22 @@ TEST_F(MainDialogTest, ControlsStandWhereTheTemplatePutsThem) {
     }
 }
 
+TEST(StringTable, HoldsTheButtonHints) {
+    struct Case {
+        UINT id;
+        const char* text;
+    } cases[] = {
+        {IDC_CREATE, "Creates Vornaly Installation executable"},
+        {IDC_ABOUT, "About Vornaly Installer"},
+        {IDC_EXIT, "Terminates Vornaly"},
+    };
+    for (const Case& c : cases) {
+        char text[255] = "";
+        LoadStringA(GetModuleHandleA(nullptr), c.id, text, sizeof text);
+        EXPECT_STREQ(text, c.text);
+    }
+}
+
 TEST_F(MainDialogTest, StartsInItsInitialState) {
     char title[128] = "";
     GetWindowTextA(dialog, title, sizeof title);
@@ -129,9 +145,7 @@ TEST_F(MainDialogTest, HasAnEmptyStatusBarAlongTheBottom) {
     EXPECT_EQ(bar.bottom, client.bottom);
 }
 
-TEST_F(MainDialogTest, StartsTheZipComponent) {
-    EXPECT_EQ(RunMorvane(), MVWRAP_ALREADY_RUNNING);
-}
+TEST_F(MainDialogTest, StartsTheZipComponent) { EXPECT_EQ(RunMorvane(), MVWRAP_ALREADY_RUNNING); }
 
 struct ShutdownCase {
     const char* how;
@@ -154,10 +168,9 @@ TEST_P(Shutdown, StopsTheComponentAndQuitsWithZero) {
 INSTANTIATE_TEST_SUITE_P(
     Requests, Shutdown,
     testing::Values(ShutdownCase{"CloseBox", [](HWND d) { SendMessageA(d, WM_CLOSE, 0, 0); }},
-                    ShutdownCase{"Exit",
-                                 [](HWND d) {
-                                     SendMessageA(GetDlgItem(d, IDC_EXIT), BM_CLICK, 0, 0);
-                                 }}),
+                    ShutdownCase{
+                        "Exit",
+                        [](HWND d) { SendMessageA(GetDlgItem(d, IDC_EXIT), BM_CLICK, 0, 0); }}),
     [](const testing::TestParamInfo<ShutdownCase>& info) { return info.param.how; });
 
 TEST_F(MainDialogTest, CommandsWithoutActionChangeNothing) {
@@ -168,6 +181,23 @@ TEST_F(MainDialogTest, CommandsWithoutActionChangeNothing) {
     EXPECT_FALSE(TakeQuitMessage());
     EXPECT_EQ(RunMorvane(), MVWRAP_ALREADY_RUNNING);
     EXPECT_EQ(SendMessageA(TheShell.spanCheckBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(MainDialogTest, MessageLoopLeavesKeysToTheFocusedControl) {
+    // Without the dialog manager in the loop, Tab does not move the focus
+    // and Enter presses no default button.
+    HWND create = GetDlgItem(dialog, IDC_CREATE);
+    SetForegroundWindow(dialog);
+    SetFocus(create);
+    ASSERT_EQ(GetFocus(), create);
+    for (WPARAM key : {VK_TAB, VK_RETURN, VK_ESCAPE}) {
+        PostMessageA(create, WM_KEYDOWN, key, 0);
+        PostMessageA(create, WM_KEYUP, key, 0xC0000001);
+    }
+    PostQuitMessage(0);
+    EXPECT_EQ(RunMessageLoop(), 0u);
+    EXPECT_EQ(GetFocus(), create);
+    EXPECT_EQ(RunMorvane(), MVWRAP_ALREADY_RUNNING);  // nothing closed the dialog
 }
 
 // Stands in for the platform's help program: WinHelpA hands its request to

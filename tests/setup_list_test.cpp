@@ -45,7 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Drops,
     testing::Values(
         DropCase{"DuplicateIgnoringCase", {"Setup\\Disk1"}, {"SETUP\\disk1"}, {"Setup\\Disk1"}},
-        DropCase{"FileAmongFolders", {}, {"Disk3", "readme.txt", "Disk1", "Disk2"},
+        DropCase{"FileAmongFolders",
+                 {},
+                 {"Disk3", "readme.txt", "Disk1", "Disk2"},
                  {"Disk1", "Disk2", "Disk3"}},
         DropCase{"SortedWhateverTheOrder", {"Disk2"}, {"Disk1"}, {"Disk1", "Disk2"}},
         DropCase{"MissingPath", {"Nowhere"}, {"Disk1", "Disk9"}, {"Disk1"}},
@@ -101,7 +103,8 @@ TEST_F(SetupListTest, AFullListTakesNoMoreEntries) {
     ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), MaxSetupEntries);
     DropOn(dialog, InDir({"Disk1"}));
     EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), MaxSetupEntries);
-    EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>((dir / "Disk1").c_str())),
+    EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, -1,
+                           reinterpret_cast<LPARAM>((dir / "Disk1").c_str())),
               LB_ERR);
 }
 
