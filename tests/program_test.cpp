@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "dialog_driver.h"
 #include "resource.h"
 
 namespace {
@@ -14,34 +15,6 @@ std::string ProgramUnderTest() {
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
-}
-
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char title[128] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (process == search->process && std::string(title) == "Create Vornaly Installation Package") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForMainWindow(DWORD process) {
-    for (int i = 0; i < 2000; ++i) {
-        WindowSearch search{process, nullptr};
-        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found && IsWindowVisible(search.found)) return search.found;
-        Sleep(10);
-    }
-    return nullptr;
 }
 
 struct RunCase {
@@ -74,7 +47,7 @@ TEST_P(Program, ShowsItsWindowAndExitsWithZero) {
     // The template shows the window as soon as it exists; the start-up's
     // own ShowWindow is done once the program waits for input.
     WaitForInputIdle(process.hProcess, 20000);
-    HWND window = WaitForMainWindow(process.dwProcessId);
+    HWND window = WaitForWindow(process.dwProcessId, "Create Vornaly Installation Package");
     EXPECT_NE(window, nullptr);
     if (window) {
         EXPECT_EQ(IsIconic(window) != FALSE, c.minimised);

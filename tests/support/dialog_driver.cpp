@@ -3,20 +3,22 @@
 namespace {
 
 struct Search {
-    const std::string* caption;
+    DWORD process;
+    const char* className;
+    const std::string* title;
     HWND found;
 };
 
-BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    char className[16] = "";
+    char className[64] = "";
     GetClassNameA(window, className, sizeof className);
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
-    if (process == GetCurrentProcessId() && std::string(className) == "#32770" &&
-        *search->caption == title && IsWindowVisible(window)) {
+    if (process == search->process && *search->title == title && IsWindowVisible(window) &&
+        (!search->className || std::string(className) == search->className)) {
         search->found = window;
         return FALSE;
     }
@@ -24,6 +26,18 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
 }
 
 }  // namespace
+
+HWND WaitForWindow(DWORD process, const std::string& title, const char* className,
+                   DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    do {
+        Search search{process, className, &title, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(10);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
 
 std::string ControlText(HWND dialog, int id) {
     char text[1024] = "";
@@ -34,16 +48,8 @@ std::string ControlText(HWND dialog, int id) {
 DialogAnswerer::DialogAnswerer(std::string caption, int button, Filler fill, DWORD timeoutMs)
     : caption_(std::move(caption)), button_(button), fill_(std::move(fill)), timeoutMs_(timeoutMs) {
     thread_ = std::thread([this] {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs_) {
-            Search search{&caption_, nullptr};
-            EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-            if (search.found) {
-                Answer(search.found);
-                return;
-            }
-            Sleep(10);
-        }
+        HWND dialog = WaitForWindow(GetCurrentProcessId(), caption_, "#32770", timeoutMs_);
+        if (dialog) Answer(dialog);
     });
 }
 

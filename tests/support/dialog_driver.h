@@ -43,6 +43,11 @@ private:
     std::thread thread_;
 };
 
+// Waits for a visible top-level window of the process with this title (and
+// class, when one is given); null when none appeared in time.
+HWND WaitForWindow(DWORD process, const std::string& title, const char* className = nullptr,
+                   DWORD timeoutMs = 20000);
+
 // The text of a dialog's control, as the user sees it.
 std::string ControlText(HWND dialog, int id);
 
