@@ -1,5 +1,6 @@
 #include "zip_job.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -31,6 +32,22 @@ int32_t OpenExisting(const std::wstring& path, FileHandle& archive,
     return MVWRAP_OK;
 }
 
+std::wstring FullPath(const std::wstring& path) {
+    wchar_t full[MAX_PATH];
+    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return FoldCase(length > 0 && length < MAX_PATH ? std::wstring(full, length) : path);
+}
+
+// An archive inside the folder it is made from must not take in its own
+// earlier state.
+void DropArchiveItself(std::vector<FoundFile>& found, const std::wstring& archive) {
+    std::wstring itself = FullPath(archive);
+    found.erase(
+        std::remove_if(found.begin(), found.end(),
+                       [&](const FoundFile& file) { return FullPath(file.path) == itself; }),
+        found.end());
+}
+
 // Keeps the first of new names equal but for case (a case-sensitive file
 // system may hold both), and drops old entries that a new one replaces.
 void DropReplaced(std::vector<FoundFile>& found, std::vector<std::string>& records) {
@@ -52,6 +69,7 @@ int32_t RunZipJob(const ZipRequest& request) {
     if (int32_t error =
             FindFiles(request.folder, request.files, request.depth, request.options, found))
         return error;
+    DropArchiveItself(found, request.archive);
     FileHandle existing;
     std::vector<std::string> records;
     if (int32_t error = OpenExisting(request.archive, existing, records)) return error;

@@ -120,6 +120,15 @@ TEST_F(ZipTest, AddsToTheArchiveAndReplacesEntriesOfTheSameName) {
     EXPECT_EQ(Listing(archive), (Names{"data\\a.dat", "Readme.txt", "setup.exe"}));
 }
 
+TEST_F(ZipTest, LeavesOutTheArchiveItself) {
+    MakeNestedFile(dir, "in\\a.txt", "a");
+    const std::string inside = dir / "in\\Setup.zip";
+    ASSERT_EQ(Zip(inside, dir / "in\\*.*"), MVWRAP_OK);
+    MakeNestedFile(dir, "in\\b.txt", "b");
+    ASSERT_EQ(Zip(dir / "in\\SETUP.ZIP", dir / "in\\*.*"), MVWRAP_OK);
+    EXPECT_EQ(Listing(inside), (Names{"a.txt", "b.txt"}));
+}
+
 TEST_F(ZipTest, RoundTripsAnsiNames) {
     const std::string names[] = {
         "\xdc"
