@@ -84,7 +84,7 @@ def check_with_zipfile(path, expected):
 
 
 def run(*command):
-    env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", TZ=os.environ.get("TZ", ""))
+    env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8")
     result = subprocess.run(command, capture_output=True, env=env)
     output = result.stdout.decode("utf-8", "replace")
     assert result.returncode == 0, f"{' '.join(command)} failed:\n{output}"
