@@ -72,9 +72,28 @@ struct Expected {
     std::string bytes;
     DWORD attributes;
     uint64_t written;
-    const char* method;  // "stored", "deflated", or "any"
+    std::string method;  // "stored", "deflated", or "any"
     bool folder;
+    bool timed;  // whether the entry's times are ours to check
 };
+
+std::string Unhex(const std::string& hex) {
+    std::string bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return bytes;
+}
+
+// The entries of the archive seed_archives.py wrote as another program would.
+std::vector<Expected> SeedEntries() {
+    std::vector<Expected> entries;
+    std::ifstream manifest(kOutput + "\\seed-manifest.txt");
+    std::string kind, name, attributes, written, method, bytes;
+    while (manifest >> kind >> name >> attributes >> written >> method >> bytes)
+        entries.push_back({Unhex(name), Unhex(bytes), 0, 0, method, false, false});
+    EXPECT_FALSE(entries.empty());
+    return entries;
+}
 
 class ReaderArchives : public testing::Test {
 protected:
@@ -95,21 +114,22 @@ protected:
         CloseHandle(file);
         if (attributes) SetFileAttributesA(path.c_str(), attributes);
         std::string::size_type slash = name.find('\\');
-        return {name.substr(slash + 1), bytes, attributes, Ticks(written), method, false};
+        return {name.substr(slash + 1), bytes, attributes, Ticks(written), method, false, true};
     }
 
     Expected Folder(const std::string& name) {
         source.MakeFolder(name);
         std::string::size_type slash = name.find('\\');
-        return {name.substr(slash + 1) + "\\", "", 0, 0, "stored", true};
+        return {name.substr(slash + 1) + "\\", "", 0, 0, "stored", true, false};
     }
 
-    // Zips each folder of the source into the archive in turn, checks the
-    // listing and records what the archive must hold.
+    // Zips each folder of the source in turn into the archive (new, or a copy
+    // of `startFrom`), checks the listing and records what it must hold.
     void Write(const std::string& archive, const std::vector<std::string>& folders, int32_t level,
-               const std::vector<Expected>& expected) {
+               const std::vector<Expected>& expected, const std::string& startFrom = "") {
         std::string path = kOutput + "\\" + archive;
         DeleteFileA(path.c_str());
+        if (!startFrom.empty()) ASSERT_TRUE(CopyFileA(startFrom.c_str(), path.c_str(), FALSE));
         for (const std::string& folder : folders)
             ASSERT_EQ(Zip(path, source / folder + "\\*.*", level), MVWRAP_OK) << folder;
         std::vector<std::string> names;
@@ -120,8 +140,9 @@ protected:
         manifest << "archive " << archive << "\n";
         for (const Expected& entry : expected) {
             manifest << (entry.folder ? "folder " : "file ") << Hex(entry.name) << " "
-                     << entry.attributes << " " << entry.written << " " << entry.method << " "
-                     << Hex(entry.bytes) << "\n";
+                     << entry.attributes << " "
+                     << (entry.timed ? std::to_string(entry.written) : "-") << " " << entry.method
+                     << " " << Hex(entry.bytes) << "\n";
         }
     }
 
@@ -166,6 +187,18 @@ TEST_F(ReaderArchives, EveryLevel) {
         expected[1].method = "stored";
         Write("level" + std::to_string(level) + ".zip", {"in"}, level, expected);
     }
+}
+
+// Entries written by another program, with data descriptors, are carried
+// over as they are; one is replaced by a file of the same name.
+TEST_F(ReaderArchives, AddsToAnArchiveFromElsewhere) {
+    std::vector<Expected> expected;
+    for (const Expected& entry : SeedEntries())
+        if (entry.name != "from elsewhere.txt") expected.push_back(entry);
+    ASSERT_EQ(expected.size(), 2u);
+    expected.push_back(File("in\\From Elsewhere.TXT", Text(9), "deflated"));
+    expected.push_back(File("in\\new.txt", Text(2)));
+    Write("foreign.zip", {"in"}, -1, expected, kOutput + "\\seed.zip");
 }
 
 }  // namespace
