@@ -1,8 +1,11 @@
-// The component's error messages, and the texts it hands to callers.
+// The component's error messages, and the texts it hands to callers. Every
+// error number gets its sentence here and nowhere else.
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
+#include "failures.h"
 #include "mvwrap.h"
 #include "state.h"
 
@@ -17,24 +20,61 @@ char* CallerText(const char* text) {
 
 }  // namespace mvwrap
 
-char* __stdcall ZipError(const int16_t* number) {
-    const char* text;
-    switch (*number) {
-    case MVWRAP_OK:
-        text = "The zip operation succeeded.";
-        break;
-    case MVWRAP_NOT_RUNNING:
-        text = "The zip component is not running.";
-        break;
-    case MVWRAP_ALREADY_RUNNING:
-        text = "The zip component is already running.";
-        break;
-    case MVWRAP_NOT_AVAILABLE:
-        text = "This version of the zip component cannot write or read archives.";
-        break;
-    default:
-        text = "The zip component reported an unknown error.";
-        break;
+namespace {
+
+// A sentence naming the failure's subject at "%s", and one for when no
+// failure of that number has been recorded.
+struct Message {
+    int number;
+    const char* named;
+    const char* unnamed;
+};
+
+const Message kMessages[] = {
+    {MVWRAP_OK, nullptr, "The zip operation succeeded."},
+    {MVWRAP_NOT_RUNNING, nullptr, "The zip component is not running."},
+    {MVWRAP_ALREADY_RUNNING, nullptr, "The zip component is already running."},
+    {MVWRAP_BAD_PATTERN, "The file pattern \"%s\" does not name a folder and the files in it.",
+     "The file pattern does not name a folder and the files in it."},
+    {MVWRAP_FOLDER_MISSING, "The folder \"%s\" does not exist.",
+     "A folder to be zipped does not exist."},
+    {MVWRAP_BAD_OPTION, "The zip option \"%s\" is not known.", "A zip option is not known."},
+    {MVWRAP_BAD_LEVEL, "The compression level %s is not one of -1 to 9.",
+     "The compression level is not one of -1 to 9."},
+    {MVWRAP_PASSWORD, nullptr, "Archives protected by a password cannot be made."},
+    {MVWRAP_FILE_LOCKED, "The file \"%s\" is in use by another program; close it and try again.",
+     "A file to be zipped is in use by another program; close it and try again."},
+    {MVWRAP_FILE_UNREADABLE, "The file or folder \"%s\" could not be read.",
+     "A file or folder to be zipped could not be read."},
+    {MVWRAP_ARCHIVE_DAMAGED,
+     "The archive \"%s\" is damaged or is not a zip archive, so nothing can be added to it.",
+     "The archive is damaged or is not a zip archive, so nothing can be added to it."},
+    {MVWRAP_ARCHIVE_UNWRITABLE, "The archive \"%s\" could not be written.",
+     "The archive could not be written."},
+    {MVWRAP_DISK_FULL, "The disk is full, so the archive \"%s\" could not be written.",
+     "The disk is full, so the archive could not be written."},
+    {MVWRAP_TOO_LARGE,
+     "The archive \"%s\" would be larger than 4 GB, more than a zip archive can hold.",
+     "The archive would be larger than 4 GB, more than a zip archive can hold."},
+    {MVWRAP_TOO_MANY,
+     "The archive \"%s\" would hold more than 65,535 files, more than a zip archive can hold.",
+     "The archive would hold more than 65,535 files, more than a zip archive can hold."},
+    {MVWRAP_NO_MEMORY, nullptr, "There was not enough memory to compress the files."},
+};
+
+std::string Sentence(int number) {
+    for (const Message& message : kMessages) {
+        if (message.number != number) continue;
+        std::string subject = mvwrap::FailureSubject(number);
+        if (!message.named || subject.empty()) return message.unnamed;
+        std::string text = message.named;
+        return text.replace(text.find("%s"), 2, subject);
     }
-    return mvwrap::CallerText(text);
+    return "The zip component reported an unknown error.";
+}
+
+}  // namespace
+
+char* __stdcall ZipError(const int16_t* number) {
+    return mvwrap::CallerText(Sentence(*number).c_str());
 }

@@ -26,12 +26,25 @@
 extern "C" {
 #endif
 
-// Error numbers. 0 is success; every failure has its own number.
+// Error numbers. 0 is success; every failure has its own number. ZipError
+// names the file or folder of the last failure of each number.
 enum MvwrapError {
     MVWRAP_OK = 0,
-    MVWRAP_NOT_RUNNING = 1,      // called before RunMorvane or after StopMorvane
-    MVWRAP_ALREADY_RUNNING = 2,  // RunMorvane while running
-    MVWRAP_NOT_AVAILABLE = 3,    // operation not provided by this build
+    MVWRAP_NOT_RUNNING = 1,          // called before RunMorvane or after StopMorvane
+    MVWRAP_ALREADY_RUNNING = 2,      // RunMorvane while running
+    MVWRAP_BAD_PATTERN = 3,          // the pattern names no folder and file pattern
+    MVWRAP_FOLDER_MISSING = 4,       // the pattern's folder does not exist
+    MVWRAP_BAD_OPTION = 5,           // an option letter that the component does not know
+    MVWRAP_BAD_LEVEL = 6,            // a compression level outside -1..9
+    MVWRAP_PASSWORD = 7,             // a non-empty password: encryption is not offered
+    MVWRAP_FILE_LOCKED = 8,          // a file stayed in use by another program through the retries
+    MVWRAP_FILE_UNREADABLE = 9,      // a file or folder could not be read
+    MVWRAP_ARCHIVE_DAMAGED = 10,     // the existing archive cannot be read, so cannot be added to
+    MVWRAP_ARCHIVE_UNWRITABLE = 11,  // the archive could not be written or put in place
+    MVWRAP_DISK_FULL = 12,           // the archive's disk ran out of space
+    MVWRAP_TOO_LARGE = 13,           // the archive would pass 4 GiB - 1 byte
+    MVWRAP_TOO_MANY = 14,            // the archive would hold more than 65,535 entries
+    MVWRAP_NO_MEMORY = 15,           // the compressor could not get its working memory
 };
 
 MVWRAP_API int32_t __stdcall RunMorvane(void);
@@ -43,10 +56,22 @@ MVWRAP_API int32_t __stdcall SetRetryOptions(const int16_t* count, const int32_t
 // Subfolder depth searched below a pattern's folder: -1 no limit, 0 none.
 MVWRAP_API int32_t __stdcall SetSearchLimit(const int16_t* depth);
 
+// Adds the files matching pattern ("<folder>\*.*") and those of its
+// subfolders to archive, creating it or adding to it; an entry of the same
+// name, ignoring case, is replaced. options: " -w" with "h" and/or "s" takes
+// hidden and/or system files in. level: -1 default, 0 store, 1..9. The
+// password must be empty. Returns 0 or an error number; on error the archive
+// is left as it was. mvwrap/README.md tells the details.
 MVWRAP_API int32_t __stdcall Zzip(const char* archive, const char* pattern, const char* options,
                                   const char* password, const int32_t* level);
+// One sentence for the user about an error number, naming the file or
+// folder of the latest failure of that number where there is one.
 MVWRAP_API char* __stdcall ZipError(const int16_t* number);
+// The entry count of archive, 0 when it is missing or damaged; Zipped then
+// The name of entry index (0 = first) of the archive ZipCount read, with "\"
 MVWRAP_API int32_t __stdcall ZipCount(const char* archive);
+// The name of entry index (0 = first) of the archive ZipCount read, with "\\"
+// separators, in ANSI; an empty text for an index that names no entry.
 MVWRAP_API char* __stdcall Zipped(const int32_t* index);
 
 #ifdef __cplusplus

@@ -5,6 +5,9 @@
 
 #include <stdint.h>
 
+#include <string>
+#include <vector>
+
 namespace mvwrap {
 
 struct Settings {
@@ -12,6 +15,8 @@ struct Settings {
     int16_t retryCount = 1;
     int32_t retrySeconds = 0;
     int16_t searchLimit = -1;
+    // Entry names of the archive ZipCount read last, as Zipped gives them.
+    std::vector<std::string> listing;
 };
 
 Settings& State();

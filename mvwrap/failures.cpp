@@ -1,0 +1,28 @@
+#include "failures.h"
+
+#include <map>
+
+#include "text_codes.h"
+
+namespace mvwrap {
+
+namespace {
+
+std::map<int, std::string>& Subjects() {
+    static std::map<int, std::string> subjects;
+    return subjects;
+}
+
+}  // namespace
+
+int32_t Fail(MvwrapError number, const std::wstring& subject) {
+    Subjects()[number] = ToAnsi(subject);
+    return number;
+}
+
+std::string FailureSubject(int number) {
+    auto found = Subjects().find(number);
+    return found == Subjects().end() ? std::string() : found->second;
+}
+
+}  // namespace mvwrap

@@ -1,0 +1,86 @@
+#include "file_search.h"
+
+#include <algorithm>
+
+#include "failures.h"
+#include "handles.h"
+#include "name_order.h"
+
+namespace mvwrap {
+
+namespace {
+
+class Search {
+public:
+    Search(const std::wstring& files, int depth, const ZipOptions& options,
+           std::vector<FoundFile>& found)
+        : files_(files), depth_(depth), options_(options), found_(found) {}
+
+    int32_t Folder(const std::wstring& path, const std::wstring& name, int level) {
+        std::vector<FoundFile> entries;
+        if (int32_t error = List(path, name, files_, false, entries)) return error;
+        found_.insert(found_.end(), entries.begin(), entries.end());
+        if (depth_ >= 0 && level >= depth_) return MVWRAP_OK;
+        entries.clear();
+        if (int32_t error = List(path, name, L"*", true, entries)) return error;
+        for (FoundFile& folder : entries) {
+            size_t before = found_.size();
+            folder.path += L"\\";
+            folder.name += L"\\";
+            if (int32_t error = Folder(folder.path, folder.name, level + 1)) return error;
+            if (found_.size() == before) found_.push_back(folder);
+        }
+        return MVWRAP_OK;
+    }
+
+private:
+    bool Wanted(const WIN32_FIND_DATAW& data, bool folders) const {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") return false;
+        DWORD attributes = data.dwFileAttributes;
+        if (((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != folders) return false;
+        if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !options_.hidden) return false;
+        if ((attributes & FILE_ATTRIBUTE_SYSTEM) && !options_.system) return false;
+        return !(folders && (attributes & FILE_ATTRIBUTE_REPARSE_POINT));
+    }
+
+    // The wanted entries of one folder, in name order.
+    int32_t List(const std::wstring& path, const std::wstring& name, const std::wstring& pattern,
+                 bool folders, std::vector<FoundFile>& entries) const {
+        WIN32_FIND_DATAW data;
+        FindHandle search(FindFirstFileW((path + pattern).c_str(), &data));
+        if (!search.valid()) {
+            DWORD code = GetLastError();
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return MVWRAP_OK;
+            return Fail(MVWRAP_FILE_UNREADABLE, path);
+        }
+        do {
+            if (!Wanted(data, folders)) continue;
+            entries.push_back({path + data.cFileName, name + data.cFileName, data.dwFileAttributes,
+                               data.ftLastWriteTime, data.ftCreationTime});
+        } while (FindNextFileW(search.get(), &data));
+        if (GetLastError() != ERROR_NO_MORE_FILES) return Fail(MVWRAP_FILE_UNREADABLE, path);
+        std::sort(entries.begin(), entries.end(), [](const FoundFile& a, const FoundFile& b) {
+            return NameBefore(a.name, b.name);
+        });
+        return MVWRAP_OK;
+    }
+
+    const std::wstring& files_;
+    int depth_;
+    const ZipOptions& options_;
+    std::vector<FoundFile>& found_;
+};
+
+}  // namespace
+
+int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
+                  const ZipOptions& options, std::vector<FoundFile>& found) {
+    found.clear();
+    DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return Fail(MVWRAP_FOLDER_MISSING, folder.substr(0, folder.size() - 1));
+    return Search(files, depth, options, found).Folder(folder, L"", 0);
+}
+
+}  // namespace mvwrap

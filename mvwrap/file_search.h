@@ -1,0 +1,36 @@
+// Finding the files and folders that one Zzip call adds, in archive order:
+// within a folder its files in name order, then each subfolder in name order
+// with everything below it. A folder that contributes nothing else is listed
+// itself, so that an empty folder survives the trip through the archive.
+#ifndef MVWRAP_FILE_SEARCH_H
+#define MVWRAP_FILE_SEARCH_H
+
+#include <windows.h>
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "options.h"
+
+namespace mvwrap {
+
+struct FoundFile {
+    std::wstring path;  // full path
+    std::wstring name;  // relative to the searched folder, "\" separators; folders end in "\"
+    DWORD attributes;
+    FILETIME written;
+    FILETIME created;
+    bool IsFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+};
+
+// Searches `folder` (ending in a separator) for files matching `files`, and
+// its subfolders down to `depth` levels (-1: all). Hidden and system files
+// and folders are left out unless the options ask for them; links to other
+// folders are never followed. Returns 0 or an error number naming the folder.
+int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
+                  const ZipOptions& options, std::vector<FoundFile>& found);
+
+}  // namespace mvwrap
+
+#endif

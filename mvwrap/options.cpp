@@ -1,0 +1,53 @@
+#include "options.h"
+
+#include <sstream>
+
+namespace mvwrap {
+
+namespace {
+
+bool ParseWord(const std::string& word, ZipOptions& options) {
+    if (word.size() < 3 || word[0] != '-' || (word[1] != 'w' && word[1] != 'W')) return false;
+    for (size_t i = 2; i < word.size(); ++i) {
+        switch (word[i]) {
+        case 'h':
+        case 'H':
+            options.hidden = true;
+            break;
+        case 's':
+        case 'S':
+            options.system = true;
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::string& text, ZipOptions& options, std::string& badWord) {
+    options = ZipOptions{};
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        if (!ParseWord(word, options)) {
+            badWord = word;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SplitPattern(const std::wstring& pattern, std::wstring& folder, std::wstring& files) {
+    std::wstring::size_type split = pattern.find_last_of(L"\\/");
+    if (split == std::wstring::npos || split == 0 || split + 1 == pattern.size()) return false;
+    folder = pattern.substr(0, split + 1);
+    files = pattern.substr(split + 1);
+    return true;
+}
+
+bool ValidLevel(int32_t level) { return level >= -1 && level <= 9; }
+
+}  // namespace mvwrap

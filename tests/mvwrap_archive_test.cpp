@@ -1,0 +1,330 @@
+// The archive operations of the real MVWRAP.DLL on real files: what Zzip
+// finds and in which order, how it adds to and replaces in an archive, how it
+// fails, and what ZipCount and Zipped read back.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "component_calls.h"
+#include "mvwrap.h"
+#include "temp_dir.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class ZipTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(RunMorvane(), MVWRAP_OK);
+        SetRetries(1, 0);
+    }
+    void TearDown() override { StopMorvane(); }
+
+    // Names in the folder, to see that a failure left nothing behind.
+    Names FolderContents() const {
+        Names names;
+        WIN32_FIND_DATAA data;
+        HANDLE search = FindFirstFileA((dir / "*").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            std::string name = data.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
+        } while (FindNextFileA(search, &data));
+        FindClose(search);
+        return names;
+    }
+
+    TempDir dir;
+    const std::string archive = dir / "out.zip";
+};
+
+TEST_F(ZipTest, OrdersFilesByNameThenSubfoldersByName) {
+    for (const char* name : {"b.txt", "A.txt", "c.TXT", "a1.txt", "B\\x.txt", "a\\z.txt",
+                             "a\\Y.txt", "a\\a\\deep.txt", "C d\\e f.txt"})
+        MakeNestedFile(dir, std::string("in\\") + name, name);
+    ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK) << Message(0);
+    EXPECT_EQ(Listing(archive), (Names{"A.txt", "a1.txt", "b.txt", "c.TXT", "a\\Y.txt", "a\\z.txt",
+                                       "a\\a\\deep.txt", "B\\x.txt", "C d\\e f.txt"}));
+}
+
+TEST_F(ZipTest, SearchesSubfoldersDownToTheSearchLimit) {
+    for (const char* name : {"top.txt", "one\\1.txt", "one\\two\\2.txt", "one\\two\\three\\3.txt"})
+        MakeNestedFile(dir, std::string("in\\") + name, name);
+    const struct {
+        int16_t depth;
+        Names expected;
+    } cases[] = {
+        {0, {"top.txt"}},
+        {1, {"top.txt", "one\\1.txt"}},
+        {2, {"top.txt", "one\\1.txt", "one\\two\\2.txt"}},
+        {3, {"top.txt", "one\\1.txt", "one\\two\\2.txt", "one\\two\\three\\3.txt"}},
+        {-1, {"top.txt", "one\\1.txt", "one\\two\\2.txt", "one\\two\\three\\3.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.depth);
+        DeleteFileA(archive.c_str());
+        SetDepth(c.depth);
+        ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
+        EXPECT_EQ(Listing(archive), c.expected);
+    }
+}
+
+TEST_F(ZipTest, TakesHiddenAndSystemFilesOnlyWhenAsked) {
+    MakeNestedFile(dir, "in\\plain.txt", "p");
+    MakeNestedFile(dir, "in\\hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN);
+    MakeNestedFile(dir, "in\\system.txt", "s", FILE_ATTRIBUTE_SYSTEM);
+    MakeNestedFile(dir, "in\\both.txt", "b", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeNestedFile(dir, "in\\secret\\inside.txt", "i");
+    SetFileAttributesA((dir / "in\\secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const struct {
+        const char* options;
+        Names expected;
+    } cases[] = {
+        {"", {"plain.txt"}},
+        {" -wh", {"hidden.txt", "plain.txt", "secret\\inside.txt"}},
+        {" -ws", {"plain.txt", "system.txt"}},
+        {" -whs", {"both.txt", "hidden.txt", "plain.txt", "system.txt", "secret\\inside.txt"}},
+        {" -wsh", {"both.txt", "hidden.txt", "plain.txt", "system.txt", "secret\\inside.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        DeleteFileA(archive.c_str());
+        ASSERT_EQ(Zip(archive, dir / "in\\*.*", -1, c.options), MVWRAP_OK);
+        EXPECT_EQ(Listing(archive), c.expected);
+    }
+}
+
+TEST_F(ZipTest, KeepsEmptyFilesAndFolders) {
+    MakeNestedFile(dir, "in\\empty.txt");
+    dir.MakeFolder("in\\nothing");
+    dir.MakeFolder("in\\only\\folders");
+    ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
+    EXPECT_EQ(Listing(archive), (Names{"empty.txt", "nothing\\", "only\\folders\\"}));
+}
+
+TEST_F(ZipTest, AddsToTheArchiveAndReplacesEntriesOfTheSameName) {
+    MakeNestedFile(dir, "one\\Readme.txt", "old");
+    MakeNestedFile(dir, "one\\setup.exe", "MZ");
+    MakeNestedFile(dir, "two\\README.TXT", "new");
+    MakeNestedFile(dir, "two\\data\\a.dat", "data");
+    ASSERT_EQ(Zip(archive, dir / "one\\*.*"), MVWRAP_OK);
+    ASSERT_EQ(Zip(archive, dir / "two\\*.*"), MVWRAP_OK);
+    EXPECT_EQ(Listing(archive), (Names{"setup.exe", "README.TXT", "data\\a.dat"}));
+    ASSERT_EQ(Zip(archive, dir / "one\\*.*"), MVWRAP_OK);
+    EXPECT_EQ(Listing(archive), (Names{"data\\a.dat", "Readme.txt", "setup.exe"}));
+}
+
+TEST_F(ZipTest, LeavesOutTheArchiveItself) {
+    MakeNestedFile(dir, "in\\a.txt", "a");
+    const std::string inside = dir / "in\\Setup.zip";
+    ASSERT_EQ(Zip(inside, dir / "in\\*.*"), MVWRAP_OK);
+    MakeNestedFile(dir, "in\\b.txt", "b");
+    ASSERT_EQ(Zip(dir / "in\\SETUP.ZIP", dir / "in\\*.*"), MVWRAP_OK);
+    EXPECT_EQ(Listing(inside), (Names{"a.txt", "b.txt"}));
+}
+
+TEST_F(ZipTest, RoundTripsAnsiNames) {
+    const std::string names[] = {
+        "\xdc"
+        "bersicht \xe4.txt",
+        "Stra\xdf"
+        "e\\caf\xe9.txt"};
+    for (const std::string& name : names)
+        MakeNestedFile(dir, "in\\" + name, name);
+    ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
+    EXPECT_EQ(Listing(archive), (Names{names[0], names[1]}));
+}
+
+TEST_F(ZipTest, TwoRunsOverTheSameFilesGiveTheSameBytes) {
+    MakeNestedFile(dir, "in\\a.txt", std::string(5000, 'a'));
+    MakeNestedFile(dir, "in\\sub\\b.bin", "\x01\x02\x03");
+    MakeNestedFile(dir, "in\\hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    ASSERT_EQ(Zip(dir / "first.zip", dir / "in\\*.*"), MVWRAP_OK);
+    ASSERT_EQ(Zip(dir / "second.zip", dir / "in\\*.*"), MVWRAP_OK);
+    std::string first = ReadWholeFile(dir / "first.zip");
+    EXPECT_EQ(first.substr(0, 2), "PK");
+    EXPECT_EQ(ReadWholeFile(dir / "second.zip"), first);
+}
+
+TEST_F(ZipTest, RefusesBadArgumentsWithoutWritingAnything) {
+    MakeNestedFile(dir, "in\\a.txt", "a");
+    const struct {
+        const char* what;
+        std::string pattern;
+        int32_t level;
+        const char* options;
+        const char* password;
+        int32_t error;
+        std::string named;  // what the message names
+    } cases[] = {
+        {"password", dir / "in\\*.*", -1, " -whs", "secret", MVWRAP_PASSWORD, "password"},
+        {"unknown letter", dir / "in\\*.*", -1, " -whx", "", MVWRAP_BAD_OPTION, "\"-whx\""},
+        {"unknown option", dir / "in\\*.*", -1, " -whs -r", "", MVWRAP_BAD_OPTION, "\"-r\""},
+        {"level too high", dir / "in\\*.*", 10, "", "", MVWRAP_BAD_LEVEL, " 10 "},
+        {"level too low", dir / "in\\*.*", -2, "", "", MVWRAP_BAD_LEVEL, " -2 "},
+        {"no folder", "*.*", -1, "", "", MVWRAP_BAD_PATTERN, "\"*.*\""},
+        {"missing folder", dir / "gone\\*.*", -1, "", "", MVWRAP_FOLDER_MISSING,
+         "\"" + dir / "gone\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Zip(archive, c.pattern, c.level, c.options, c.password), c.error);
+        EXPECT_NE(Message(static_cast<int16_t>(c.error)).find(c.named), std::string::npos)
+            << Message(static_cast<int16_t>(c.error));
+        EXPECT_EQ(FolderContents(), Names{"in"});
+    }
+}
+
+TEST_F(ZipTest, NamesTheArchiveItCannotWrite) {
+    MakeNestedFile(dir, "in\\a.txt", "a");
+    const std::string nowhere = dir / "no such folder\\out.zip";
+    EXPECT_EQ(Zip(nowhere, dir / "in\\*.*"), MVWRAP_ARCHIVE_UNWRITABLE);
+    EXPECT_NE(Message(MVWRAP_ARCHIVE_UNWRITABLE).find(nowhere), std::string::npos);
+}
+
+std::string Replaced(std::string bytes, const std::string& from, const std::string& to) {
+    return bytes.replace(bytes.find(from), from.size(), to);
+}
+
+// An archive that ZipCount cannot read gives 0, and Zzip refuses to add to
+// it rather than overwrite what may be someone's data.
+TEST_F(ZipTest, CountsNothingInDamagedArchives) {
+    MakeNestedFile(dir, "in\\a.txt", std::string(3000, 'a'));
+    MakeNestedFile(dir, "in\\b.txt", "b");
+    ASSERT_EQ(Zip(dir / "good.zip", dir / "in\\*.*"), MVWRAP_OK);
+    const std::string good = ReadWholeFile(dir / "good.zip");
+    ASSERT_EQ(ZipCount((dir / "good.zip").c_str()), 2);
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"text", "This is not an archive at all, just some text that is long enough."},
+        {"cut short", good.substr(0, good.size() - 5)},
+        {"first half", good.substr(0, good.size() / 2)},
+        {"directory overwritten", Replaced(good, "PK\x01\x02", "PK\x01\x09")},
+        {"count wrong", good.substr(0, good.size() - 12) + "\x03" + good.substr(good.size() - 11)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string path = MakeNestedFile(dir, "damaged.zip", c.bytes);
+        EXPECT_EQ(ZipCount(path.c_str()), 0);
+        EXPECT_EQ(Zip(path, dir / "in\\*.*"), MVWRAP_ARCHIVE_DAMAGED);
+        EXPECT_NE(Message(MVWRAP_ARCHIVE_DAMAGED).find(path), std::string::npos);
+        EXPECT_EQ(ReadWholeFile(path), c.bytes);
+    }
+    EXPECT_EQ(ZipCount((dir / "missing.zip").c_str()), 0);
+}
+
+TEST_F(ZipTest, ListsEntriesFromZeroAndNothingOutsideThem) {
+    MakeNestedFile(dir, "in\\a.txt", "a");
+    MakeNestedFile(dir, "in\\b.txt", "b");
+    ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
+    ASSERT_EQ(ZipCount(archive.c_str()), 2);
+    for (int32_t index : {-1, 2, 1000, INT32_MIN})
+        EXPECT_EQ(Take(Zipped(&index)), "") << index;
+    int32_t last = 1;
+    EXPECT_EQ(Take(Zipped(&last)), "b.txt");
+    EXPECT_EQ(ZipCount((dir / "missing.zip").c_str()), 0);
+    int32_t first = 0;
+    EXPECT_EQ(Take(Zipped(&first)), "") << "the listing follows the last ZipCount";
+}
+
+TEST_F(ZipTest, ListingAndMessagesDoNotLeak) {
+    MakeNestedFile(dir, "in\\a file with a long name to be noticed.txt", "a");
+    ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
+    ASSERT_EQ(ZipCount(archive.c_str()), 1);
+    EXPECT_EQ(Zip(archive, dir / "gone\\*.*"), MVWRAP_FOLDER_MISSING);
+    auto round = [] {
+        const int32_t index = 0;
+        Take(Zipped(&index));
+        Message(MVWRAP_FOLDER_MISSING);
+    };
+    for (int i = 0; i < 100; ++i)
+        round();
+    size_t before = HeapBytesInUse();
+    for (int i = 0; i < 5000; ++i)
+        round();
+    EXPECT_LT(HeapBytesInUse(), before + 4096);
+}
+
+// A file another handle holds open without sharing.
+HANDLE Hold(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+}
+
+TEST_F(ZipTest, GivesUpOnALockedFileAfterItsRetries) {
+    MakeNestedFile(dir, "in\\a.txt", "a");
+    const std::string locked = MakeNestedFile(dir, "in\\locked.txt", "l");
+    HANDLE holder = Hold(locked);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    SetRetries(2, 1);
+    EXPECT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_FILE_LOCKED);
+    CloseHandle(holder);
+    EXPECT_NE(Message(MVWRAP_FILE_LOCKED).find("\"" + locked + "\""), std::string::npos)
+        << Message(MVWRAP_FILE_LOCKED);
+    EXPECT_EQ(FolderContents(), Names{"in"});
+}
+
+TEST_F(ZipTest, TakesAFileReleasedDuringTheRetries) {
+    const std::string locked = MakeNestedFile(dir, "in\\locked.txt", "l");
+    HANDLE holder = Hold(locked);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    SetRetries(4, 1);
+    std::thread release([holder] {
+        Sleep(500);
+        CloseHandle(holder);
+    });
+    EXPECT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
+    release.join();
+    EXPECT_EQ(Listing(archive), Names{"locked.txt"});
+}
+
+// Writes a large file through a small buffer, so that the test's own memory
+// stays flat too.
+void WriteLargeFile(const std::string& path, size_t megabytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::string block;
+    for (size_t mb = 0; mb < megabytes; ++mb) {
+        block.clear();
+        for (unsigned line = 0; block.size() < (1u << 20); ++line)
+            block += "line " + std::to_string(mb * 100000 + line * 7919 % 100003) + " of data\n";
+        block.resize(1u << 20);
+        DWORD written = 0;
+        WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+    }
+    CloseHandle(file);
+}
+
+// The most memory the process has held; under Wine the peak working set is
+// the figure that follows the process's own allocations.
+size_t PeakMemory() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakWorkingSetSize;
+}
+
+TEST_F(ZipTest, StreamsLargeFilesInConstantMemory) {
+    dir.MakeFolder("in");
+    WriteLargeFile(dir / "in\\large.dat", 110);
+    MakeNestedFile(dir, "in\\small.txt", "small");
+    size_t before = PeakMemory();
+    ASSERT_GT(before, 0u);
+    ASSERT_EQ(Zip(archive, dir / "in\\*.*", 1), MVWRAP_OK);
+    size_t growth = PeakMemory() - before;
+    EXPECT_LT(growth, 16u << 20) << "peak memory grew by " << growth << " bytes";
+    EXPECT_EQ(Listing(archive), (Names{"large.dat", "small.txt"}));
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(archive.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_LT(data.nFileSizeLow, 110u << 20) << "compressible data must shrink";
+}
+
+}  // namespace

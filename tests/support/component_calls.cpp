@@ -1,0 +1,55 @@
+#include "component_calls.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "mvwrap.h"
+
+std::string Take(char* text) {
+    EXPECT_NE(text, nullptr);
+    if (!text) return "";
+    EXPECT_EQ(LocalHandle(text), static_cast<HLOCAL>(text));
+    std::string copy = text;
+    EXPECT_EQ(LocalFree(text), nullptr);
+    return copy;
+}
+
+std::string Message(int16_t number) { return Take(ZipError(&number)); }
+
+int32_t Zip(const std::string& archive, const std::string& pattern, int32_t level,
+            const std::string& options, const std::string& password) {
+    return Zzip(archive.c_str(), pattern.c_str(), options.c_str(), password.c_str(), &level);
+}
+
+std::vector<std::string> Listing(const std::string& archive) {
+    std::vector<std::string> names;
+    int32_t count = ZipCount(archive.c_str());
+    for (int32_t index = 0; index < count; ++index)
+        names.push_back(Take(Zipped(&index)));
+    return names;
+}
+
+void SetRetries(int16_t tries, int32_t seconds) {
+    ASSERT_EQ(SetRetryOptions(&tries, &seconds), MVWRAP_OK);
+}
+
+void SetDepth(int16_t depth) { ASSERT_EQ(SetSearchLimit(&depth), MVWRAP_OK); }
+
+std::string MakeNestedFile(const TempDir& dir, const std::string& name, const std::string& bytes,
+                           DWORD attributes) {
+    std::string::size_type split = name.rfind('\\');
+    if (split != std::string::npos) dir.MakeFolder(name.substr(0, split));
+    return dir.MakeFile(name, bytes, attributes);
+}
+
+size_t HeapBytesInUse() {
+    PROCESS_HEAP_ENTRY entry;
+    entry.lpData = nullptr;
+    size_t total = 0;
+    HANDLE heap = GetProcessHeap();
+    HeapLock(heap);
+    while (HeapWalk(heap, &entry))
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+    HeapUnlock(heap);
+    return total;
+}
