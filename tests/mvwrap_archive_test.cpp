@@ -47,7 +47,7 @@ protected:
 TEST_F(ZipTest, OrdersFilesByNameThenSubfoldersByName) {
     for (const char* name : {"b.txt", "A.txt", "c.TXT", "a1.txt", "B\\x.txt", "a\\z.txt",
                              "a\\Y.txt", "a\\a\\deep.txt", "C d\\e f.txt"})
-        MakeNestedFile(dir, std::string("in\\") + name, name);
+        dir.MakeFile(std::string("in\\") + name, name);
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK) << Message(0);
     EXPECT_EQ(Listing(archive), (Names{"A.txt", "a1.txt", "b.txt", "c.TXT", "a\\Y.txt", "a\\z.txt",
                                        "a\\a\\deep.txt", "B\\x.txt", "C d\\e f.txt"}));
@@ -55,7 +55,7 @@ TEST_F(ZipTest, OrdersFilesByNameThenSubfoldersByName) {
 
 TEST_F(ZipTest, SearchesSubfoldersDownToTheSearchLimit) {
     for (const char* name : {"top.txt", "one\\1.txt", "one\\two\\2.txt", "one\\two\\three\\3.txt"})
-        MakeNestedFile(dir, std::string("in\\") + name, name);
+        dir.MakeFile(std::string("in\\") + name, name);
     const struct {
         int16_t depth;
         Names expected;
@@ -76,11 +76,11 @@ TEST_F(ZipTest, SearchesSubfoldersDownToTheSearchLimit) {
 }
 
 TEST_F(ZipTest, TakesHiddenAndSystemFilesOnlyWhenAsked) {
-    MakeNestedFile(dir, "in\\plain.txt", "p");
-    MakeNestedFile(dir, "in\\hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN);
-    MakeNestedFile(dir, "in\\system.txt", "s", FILE_ATTRIBUTE_SYSTEM);
-    MakeNestedFile(dir, "in\\both.txt", "b", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    MakeNestedFile(dir, "in\\secret\\inside.txt", "i");
+    dir.MakeFile("in\\plain.txt", "p");
+    dir.MakeFile("in\\hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN);
+    dir.MakeFile("in\\system.txt", "s", FILE_ATTRIBUTE_SYSTEM);
+    dir.MakeFile("in\\both.txt", "b", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    dir.MakeFile("in\\secret\\inside.txt", "i");
     SetFileAttributesA((dir / "in\\secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
     const struct {
         const char* options;
@@ -101,7 +101,7 @@ TEST_F(ZipTest, TakesHiddenAndSystemFilesOnlyWhenAsked) {
 }
 
 TEST_F(ZipTest, KeepsEmptyFilesAndFolders) {
-    MakeNestedFile(dir, "in\\empty.txt");
+    dir.MakeFile("in\\empty.txt");
     dir.MakeFolder("in\\nothing");
     dir.MakeFolder("in\\only\\folders");
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
@@ -109,10 +109,10 @@ TEST_F(ZipTest, KeepsEmptyFilesAndFolders) {
 }
 
 TEST_F(ZipTest, AddsToTheArchiveAndReplacesEntriesOfTheSameName) {
-    MakeNestedFile(dir, "one\\Readme.txt", "old");
-    MakeNestedFile(dir, "one\\setup.exe", "MZ");
-    MakeNestedFile(dir, "two\\README.TXT", "new");
-    MakeNestedFile(dir, "two\\data\\a.dat", "data");
+    dir.MakeFile("one\\Readme.txt", "old");
+    dir.MakeFile("one\\setup.exe", "MZ");
+    dir.MakeFile("two\\README.TXT", "new");
+    dir.MakeFile("two\\data\\a.dat", "data");
     ASSERT_EQ(Zip(archive, dir / "one\\*.*"), MVWRAP_OK);
     ASSERT_EQ(Zip(archive, dir / "two\\*.*"), MVWRAP_OK);
     EXPECT_EQ(Listing(archive), (Names{"setup.exe", "README.TXT", "data\\a.dat"}));
@@ -121,10 +121,10 @@ TEST_F(ZipTest, AddsToTheArchiveAndReplacesEntriesOfTheSameName) {
 }
 
 TEST_F(ZipTest, LeavesOutTheArchiveItself) {
-    MakeNestedFile(dir, "in\\a.txt", "a");
+    dir.MakeFile("in\\a.txt", "a");
     const std::string inside = dir / "in\\Setup.zip";
     ASSERT_EQ(Zip(inside, dir / "in\\*.*"), MVWRAP_OK);
-    MakeNestedFile(dir, "in\\b.txt", "b");
+    dir.MakeFile("in\\b.txt", "b");
     ASSERT_EQ(Zip(dir / "in\\SETUP.ZIP", dir / "in\\*.*"), MVWRAP_OK);
     EXPECT_EQ(Listing(inside), (Names{"a.txt", "b.txt"}));
 }
@@ -136,15 +136,15 @@ TEST_F(ZipTest, RoundTripsAnsiNames) {
         "Stra\xdf"
         "e\\caf\xe9.txt"};
     for (const std::string& name : names)
-        MakeNestedFile(dir, "in\\" + name, name);
+        dir.MakeFile("in\\" + name, name);
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
     EXPECT_EQ(Listing(archive), (Names{names[0], names[1]}));
 }
 
 TEST_F(ZipTest, TwoRunsOverTheSameFilesGiveTheSameBytes) {
-    MakeNestedFile(dir, "in\\a.txt", std::string(5000, 'a'));
-    MakeNestedFile(dir, "in\\sub\\b.bin", "\x01\x02\x03");
-    MakeNestedFile(dir, "in\\hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    dir.MakeFile("in\\a.txt", std::string(5000, 'a'));
+    dir.MakeFile("in\\sub\\b.bin", "\x01\x02\x03");
+    dir.MakeFile("in\\hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
     ASSERT_EQ(Zip(dir / "first.zip", dir / "in\\*.*"), MVWRAP_OK);
     ASSERT_EQ(Zip(dir / "second.zip", dir / "in\\*.*"), MVWRAP_OK);
     std::string first = ReadWholeFile(dir / "first.zip");
@@ -153,7 +153,7 @@ TEST_F(ZipTest, TwoRunsOverTheSameFilesGiveTheSameBytes) {
 }
 
 TEST_F(ZipTest, RefusesBadArgumentsWithoutWritingAnything) {
-    MakeNestedFile(dir, "in\\a.txt", "a");
+    dir.MakeFile("in\\a.txt", "a");
     const struct {
         const char* what;
         std::string pattern;
@@ -182,7 +182,7 @@ TEST_F(ZipTest, RefusesBadArgumentsWithoutWritingAnything) {
 }
 
 TEST_F(ZipTest, NamesTheArchiveItCannotWrite) {
-    MakeNestedFile(dir, "in\\a.txt", "a");
+    dir.MakeFile("in\\a.txt", "a");
     const std::string nowhere = dir / "no such folder\\out.zip";
     EXPECT_EQ(Zip(nowhere, dir / "in\\*.*"), MVWRAP_ARCHIVE_UNWRITABLE);
     EXPECT_NE(Message(MVWRAP_ARCHIVE_UNWRITABLE).find(nowhere), std::string::npos);
@@ -195,8 +195,8 @@ std::string Replaced(std::string bytes, const std::string& from, const std::stri
 // An archive that ZipCount cannot read gives 0, and Zzip refuses to add to
 // it rather than overwrite what may be someone's data.
 TEST_F(ZipTest, CountsNothingInDamagedArchives) {
-    MakeNestedFile(dir, "in\\a.txt", std::string(3000, 'a'));
-    MakeNestedFile(dir, "in\\b.txt", "b");
+    dir.MakeFile("in\\a.txt", std::string(3000, 'a'));
+    dir.MakeFile("in\\b.txt", "b");
     ASSERT_EQ(Zip(dir / "good.zip", dir / "in\\*.*"), MVWRAP_OK);
     const std::string good = ReadWholeFile(dir / "good.zip");
     ASSERT_EQ(ZipCount((dir / "good.zip").c_str()), 2);
@@ -212,7 +212,7 @@ TEST_F(ZipTest, CountsNothingInDamagedArchives) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        std::string path = MakeNestedFile(dir, "damaged.zip", c.bytes);
+        std::string path = dir.MakeFile("damaged.zip", c.bytes);
         EXPECT_EQ(ZipCount(path.c_str()), 0);
         EXPECT_EQ(Zip(path, dir / "in\\*.*"), MVWRAP_ARCHIVE_DAMAGED);
         EXPECT_NE(Message(MVWRAP_ARCHIVE_DAMAGED).find(path), std::string::npos);
@@ -222,8 +222,8 @@ TEST_F(ZipTest, CountsNothingInDamagedArchives) {
 }
 
 TEST_F(ZipTest, ListsEntriesFromZeroAndNothingOutsideThem) {
-    MakeNestedFile(dir, "in\\a.txt", "a");
-    MakeNestedFile(dir, "in\\b.txt", "b");
+    dir.MakeFile("in\\a.txt", "a");
+    dir.MakeFile("in\\b.txt", "b");
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
     ASSERT_EQ(ZipCount(archive.c_str()), 2);
     for (int32_t index : {-1, 2, 1000, INT32_MIN})
@@ -236,7 +236,7 @@ TEST_F(ZipTest, ListsEntriesFromZeroAndNothingOutsideThem) {
 }
 
 TEST_F(ZipTest, ListingAndMessagesDoNotLeak) {
-    MakeNestedFile(dir, "in\\a file with a long name to be noticed.txt", "a");
+    dir.MakeFile("in\\a file with a long name to be noticed.txt", "a");
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
     ASSERT_EQ(ZipCount(archive.c_str()), 1);
     EXPECT_EQ(Zip(archive, dir / "gone\\*.*"), MVWRAP_FOLDER_MISSING);
@@ -260,8 +260,8 @@ HANDLE Hold(const std::string& path) {
 }
 
 TEST_F(ZipTest, GivesUpOnALockedFileAfterItsRetries) {
-    MakeNestedFile(dir, "in\\a.txt", "a");
-    const std::string locked = MakeNestedFile(dir, "in\\locked.txt", "l");
+    dir.MakeFile("in\\a.txt", "a");
+    const std::string locked = dir.MakeFile("in\\locked.txt", "l");
     HANDLE holder = Hold(locked);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     SetRetries(2, 1);
@@ -273,7 +273,7 @@ TEST_F(ZipTest, GivesUpOnALockedFileAfterItsRetries) {
 }
 
 TEST_F(ZipTest, TakesAFileReleasedDuringTheRetries) {
-    const std::string locked = MakeNestedFile(dir, "in\\locked.txt", "l");
+    const std::string locked = dir.MakeFile("in\\locked.txt", "l");
     HANDLE holder = Hold(locked);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     SetRetries(4, 1);
@@ -315,7 +315,7 @@ size_t PeakMemory() {
 TEST_F(ZipTest, StreamsLargeFilesInConstantMemory) {
     dir.MakeFolder("in");
     WriteLargeFile(dir / "in\\large.dat", 110);
-    MakeNestedFile(dir, "in\\small.txt", "small");
+    dir.MakeFile("in\\small.txt", "small");
     size_t before = PeakMemory();
     ASSERT_GT(before, 0u);
     ASSERT_EQ(Zip(archive, dir / "in\\*.*", 1), MVWRAP_OK);

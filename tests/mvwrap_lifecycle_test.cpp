@@ -18,7 +18,7 @@ protected:
 
 TEST_F(Component, EveryOperationFailsWhileStopped) {
     TempDir dir;
-    MakeNestedFile(dir, "in\\a.txt", "some text");
+    dir.MakeFile("in\\a.txt", "some text");
     const std::string archive = dir / "a.zip";
     ASSERT_EQ(RunMorvane(), MVWRAP_OK);
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);

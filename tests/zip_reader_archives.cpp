@@ -106,7 +106,7 @@ protected:
 
     Expected File(const std::string& name, const std::string& bytes, const char* method = "any",
                   DWORD attributes = 0) {
-        std::string path = MakeNestedFile(source, name, bytes);
+        std::string path = source.MakeFile(name, bytes);
         FILETIME written = TimeOf(++files);
         HANDLE file =
             CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -130,8 +130,9 @@ protected:
         std::string path = kOutput + "\\" + archive;
         DeleteFileA(path.c_str());
         if (!startFrom.empty()) ASSERT_TRUE(CopyFileA(startFrom.c_str(), path.c_str(), FALSE));
-        for (const std::string& folder : folders)
+        for (const std::string& folder : folders) {
             ASSERT_EQ(Zip(path, source / folder + "\\*.*", level), MVWRAP_OK) << folder;
+        }
         std::vector<std::string> names;
         for (const Expected& entry : expected)
             names.push_back(entry.name);

@@ -35,13 +35,6 @@ void SetRetries(int16_t tries, int32_t seconds) {
 
 void SetDepth(int16_t depth) { ASSERT_EQ(SetSearchLimit(&depth), MVWRAP_OK); }
 
-std::string MakeNestedFile(const TempDir& dir, const std::string& name, const std::string& bytes,
-                           DWORD attributes) {
-    std::string::size_type split = name.rfind('\\');
-    if (split != std::string::npos) dir.MakeFolder(name.substr(0, split));
-    return dir.MakeFile(name, bytes, attributes);
-}
-
 size_t HeapBytesInUse() {
     PROCESS_HEAP_ENTRY entry;
     entry.lpData = nullptr;

@@ -6,8 +6,6 @@
 
 #include <stdint.h>
 
-#include "temp_dir.h"
-
 #include <string>
 #include <vector>
 
@@ -26,10 +24,6 @@ std::vector<std::string> Listing(const std::string& archive);
 
 void SetRetries(int16_t tries, int32_t seconds);
 void SetDepth(int16_t depth);
-
-// TempDir::MakeFile, with the folders above the file made first.
-std::string MakeNestedFile(const TempDir& dir, const std::string& name,
-                           const std::string& bytes = "", DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 
 // Bytes in use on the process heap, where LocalAlloc takes its blocks from.
 size_t HeapBytesInUse();

@@ -57,6 +57,8 @@ std::string TempDir::MakeFolder(const std::string& name) const {
 
 std::string TempDir::MakeFile(const std::string& name, const std::string& bytes,
                               DWORD attributes) const {
+    std::string::size_type split = name.rfind('\\');
+    if (split != std::string::npos) MakeFolder(name.substr(0, split));
     std::string full = *this / name;
     HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

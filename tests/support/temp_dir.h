@@ -23,7 +23,8 @@ public:
     // Creates a folder (and its parents) inside; returns its full path.
     std::string MakeFolder(const std::string& name) const;
 
-    // Writes a file inside with the given bytes and attributes; returns its path.
+    // Writes a file inside (making the folders above it) with the given bytes
+    // and attributes; returns its path.
     std::string MakeFile(const std::string& name, const std::string& bytes = "",
                          DWORD attributes = FILE_ATTRIBUTE_NORMAL) const;
 
