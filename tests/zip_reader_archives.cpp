@@ -129,7 +129,9 @@ protected:
                const std::vector<Expected>& expected, const std::string& startFrom = "") {
         std::string path = kOutput + "\\" + archive;
         DeleteFileA(path.c_str());
-        if (!startFrom.empty()) ASSERT_TRUE(CopyFileA(startFrom.c_str(), path.c_str(), FALSE));
+        if (!startFrom.empty()) {
+            ASSERT_TRUE(CopyFileA(startFrom.c_str(), path.c_str(), FALSE));
+        }
         for (const std::string& folder : folders) {
             ASSERT_EQ(Zip(path, source / folder + "\\*.*", level), MVWRAP_OK) << folder;
         }
