@@ -27,9 +27,10 @@ int32_t ArchiveOutput::Create() {
 int32_t ArchiveOutput::Write(const void* data, size_t size) {
     if (!WithinLimits(0, position_ + size)) return TooLarge();
     DWORD written = 0;
-    if (!WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr) ||
-        written != size)
+    if (!WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr))
         return WriteError();
+    // A write that stores fewer bytes than asked has run out of room.
+    if (written != size) return Fail(MVWRAP_DISK_FULL, archive_);
     position_ += size;
     return MVWRAP_OK;
 }

@@ -1,0 +1,17 @@
+#!/bin/sh
+# full_disk.sh mount|unmount DIR: a 1 MB memory file system at DIR for the
+# full-disk tests. Without root there is nothing to mount, and the tests that
+# need it skip themselves.
+set -e
+mkdir -p "$2"
+case "$1" in
+mount)
+    mountpoint -q "$2" && exit 0
+    if [ "$(id -u)" -ne 0 ] || ! mount -t tmpfs -o size=1m tmpfs "$2"; then
+        echo "no 1 MB disk at $2: the full-disk tests will be skipped"
+    fi
+    ;;
+unmount)
+    if mountpoint -q "$2"; then umount "$2"; fi
+    ;;
+esac
