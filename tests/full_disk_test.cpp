@@ -15,37 +15,6 @@
 
 namespace {
 
-std::string FullDiskFolder() {
-    std::string path = "Z:" + std::string(FULL_DISK_UNIX_PATH);
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-// Bytes that no compressor can shrink.
-std::string Noise(size_t size) {
-    std::string bytes(size, '\0');
-    uint32_t state = 12345;
-    for (char& byte : bytes) {
-        state = state * 1664525u + 1013904223u;
-        byte = static_cast<char>(state >> 24);
-    }
-    return bytes;
-}
-
-std::vector<std::string> Contents(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = data.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
-    return names;
-}
-
 class FullDisk : public testing::Test {
 protected:
     void SetUp() override {
@@ -53,17 +22,22 @@ protected:
         if (!GetDiskFreeSpaceExA((disk + "\\").c_str(), nullptr, &total, nullptr) ||
             total.QuadPart > (4u << 20))
             GTEST_SKIP() << disk << " is not a small disk of its own (mounting needs root)";
-        for (const std::string& name : Contents(disk)) DeleteFileA((disk + "\\" + name).c_str());
+        EmptyDisk();
         ASSERT_EQ(RunMorvane(), MVWRAP_OK);
         source.MakeFile("big\\noise.bin", Noise(2 << 20));
         source.MakeFile("small\\readme.txt", "a small file that fits");
     }
     void TearDown() override {
         StopMorvane();
-        for (const std::string& name : Contents(disk)) DeleteFileA((disk + "\\" + name).c_str());
+        EmptyDisk();
     }
 
-    const std::string disk = FullDiskFolder();
+    void EmptyDisk() const {
+        for (const std::string& name : FolderContents(disk))
+            DeleteFileA((disk + "\\" + name).c_str());
+    }
+
+    const std::string disk = WinePath(FULL_DISK_UNIX_PATH);
     const std::string archive = disk + "\\setup.zip";
     TempDir source;
 };
@@ -77,13 +51,13 @@ TEST_F(FullDisk, LeavesTheArchiveAsItWas) {
     EXPECT_EQ(Message(MVWRAP_DISK_FULL),
               "The disk is full, so the archive \"" + archive + "\" could not be written.");
     EXPECT_EQ(ReadWholeFile(archive), before);
-    EXPECT_EQ(Contents(disk), std::vector<std::string>{"setup.zip"});
+    EXPECT_EQ(FolderContents(disk), std::vector<std::string>{"setup.zip"});
     EXPECT_EQ(Listing(archive), std::vector<std::string>{"readme.txt"});
 }
 
 TEST_F(FullDisk, LeavesNoNewArchiveBehind) {
     EXPECT_EQ(Zip(archive, source / "big\\*.*"), MVWRAP_DISK_FULL);
-    EXPECT_TRUE(Contents(disk).empty());
+    EXPECT_TRUE(FolderContents(disk).empty());
 }
 
 }  // namespace

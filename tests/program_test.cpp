@@ -7,15 +7,11 @@
 
 #include "dialog_driver.h"
 #include "resource.h"
+#include "temp_dir.h"
 
 namespace {
 
-std::string ProgramUnderTest() {
-    std::string path = "Z:" + std::string(VORNALY_EXE_UNIX_PATH);
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+std::string ProgramUnderTest() { return WinePath(VORNALY_EXE_UNIX_PATH); }
 
 struct RunCase {
     const char* name;

@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string WinePath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
 const std::string kOutput = WinePath(ZIP_READER_ARCHIVES_DIR);
 
 std::string Hex(const std::string& bytes) {
@@ -32,17 +26,6 @@ std::string Hex(const std::string& bytes) {
         hex += digits[c & 15];
     }
     return hex.empty() ? "-" : hex;
-}
-
-// Bytes that deflate cannot shrink.
-std::string Noise(size_t size) {
-    std::string bytes(size, '\0');
-    uint32_t state = 12345;
-    for (char& c : bytes) {
-        state = state * 1103515245u + 12345u;
-        c = static_cast<char>(state >> 23);
-    }
-    return bytes;
 }
 
 std::string Text(int lines) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class TempDir {
 public:
@@ -34,5 +35,14 @@ private:
 
 // Bytes of a whole file, or an empty text when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+
+// Names in a folder, "." and ".." left out.
+std::vector<std::string> FolderContents(const std::string& folder);
+
+// A host path as Wine's drive Z: shows it.
+std::string WinePath(std::string unixPath);
+
+// Bytes that deflate cannot shrink, the same for the same size.
+std::string Noise(size_t size);
 
 #endif
