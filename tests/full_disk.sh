@@ -12,6 +12,7 @@ mount)
     fi
     ;;
 unmount)
-    if mountpoint -q "$2"; then umount "$2"; fi
+    # Lazily: a Wine process still closing its handles must not fail the run.
+    if mountpoint -q "$2"; then umount -l "$2"; fi
     ;;
 esac
