@@ -13,6 +13,7 @@
 namespace {
 
 std::string Text(const char* text) { return text ? text : ""; }
+
 }  // namespace
 
 using mvwrap::Fail;

@@ -20,14 +20,6 @@ void Put32(std::string& out, uint32_t value) {
     Put16(out, static_cast<uint16_t>(value >> 16));
 }
 
-std::string SizesField(uint32_t crc, uint32_t compressedSize, uint32_t size) {
-    std::string out;
-    Put32(out, crc);
-    Put32(out, compressedSize);
-    Put32(out, size);
-    return out;
-}
-
 void Put64(std::string& out, uint64_t value) {
     Put32(out, static_cast<uint32_t>(value));
     Put32(out, static_cast<uint32_t>(value >> 32));
@@ -41,7 +33,9 @@ void PutCommon(std::string& out, const EntryHeader& entry) {
     Put16(out, entry.method);
     Put16(out, entry.dosTime);
     Put16(out, entry.dosDate);
-    out += SizesField(entry.crc, entry.compressedSize, entry.size);
+    Put32(out, entry.crc);
+    Put32(out, entry.compressedSize);
+    Put32(out, entry.size);
     Put16(out, static_cast<uint16_t>(entry.name.size()));
     Put16(out, static_cast<uint16_t>(entry.extra.size()));
 }
