@@ -42,7 +42,8 @@ TEST(SpanningOnAFullDisk, RemovesThePartialPiece) {
     SpanPackage();
     message.Join();
 
-    EXPECT_EQ(message.Text(), "Error: 75");
+    // A short write is 61; a write refused whole is platform error 112, so 75.
+    EXPECT_TRUE(message.Text() == "Error: 61" || message.Text() == "Error: 75") << message.Text();
     EXPECT_EQ(FolderContents(disk), std::vector<std::string>{"SETUP.EXE"});
     EXPECT_TRUE(ReadWholeFile(OutputPath) == bytes);
     DeleteFileA(OutputPath.c_str());
