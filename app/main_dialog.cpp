@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "layout.h"
 #include "resource.h"
 #include "setup_list.h"
 #include "shell.h"
@@ -31,7 +32,8 @@ void OnDropFiles(HDROP drop) {
     DragFinish(drop);
 }
 
-void OnSize(WPARAM wParam, LPARAM lParam) {
+void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
+    LayoutMainDialog(window);
     // The status bar places itself along the bottom edge.
     SendMessageA(TheShell.statusBar, WM_SIZE, wParam, lParam);
 }
@@ -59,7 +61,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(window); break;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
-    case WM_SIZE: OnSize(wParam, lParam); break;
+    case WM_SIZE: OnSize(window, wParam, lParam); break;
     case WM_COMMAND: OnCommand(window, wParam, lParam); break;
     case WM_CLOSE: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
     case WM_DESTROY: OnDestroy(); break;
