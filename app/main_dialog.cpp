@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "about_box.h"
 #include "layout.h"
 #include "resource.h"
 #include "setup_list.h"
@@ -44,6 +45,7 @@ void ShowHelp(HWND window) { WinHelpA(window, "Vornaly.hlp", HELP_CONTEXT, 1); }
 // re-entry belongs here.
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
+    case IDC_ABOUT: ShowAboutBox(window); break;
     case IDC_EXIT: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
     case IDC_REMOVE: RemoveSelectedSetup(TheShell.setupList); break;
     case IDC_HELP_BUTTON: ShowHelp(window); break;
