@@ -397,6 +397,7 @@ TEST_P(AboutBoxCloses, WithItsResult) {
 
 INSTANTIATE_TEST_SUITE_P(Table, AboutBoxCloses,
                          testing::Values(CloseCase{"EscKey", WM_KEYDOWN, VK_ESCAPE, 0},
+                                         CloseCase{"EnterKey", WM_KEYDOWN, VK_RETURN, 1},
                                          CloseCase{"Ok", WM_COMMAND, IDOK, 1},
                                          CloseCase{"Cancel", WM_COMMAND, IDCANCEL, 0},
                                          CloseCase{"CloseBox", WM_SYSCOMMAND, SC_CLOSE, 0}),
