@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include <aclapi.h>
 #include <sddl.h>
 
 #include <atomic>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <thread>
@@ -261,11 +261,10 @@ TEST_F(SystemInfoTest, ProgramPlaceReadableOnlyIsEnough) {
 }
 
 TEST(ReadRegistryText, GivesTextValuesOnly) {
-    RegistryPlace place(ProgramKey, "PATH");
     struct Case {
         const char* name;
         DWORD type;
-        std::string bytes;  // nullopt-like: "-" leaves the value absent
+        std::string bytes;  // "-" leaves the value absent
         bool read;
         std::string text;
     } cases[] = {
