@@ -100,6 +100,7 @@ bool WriteInnerExecutable() {
         archive.Close();
         inner.Close();
     } catch (const FileError& error) {
+        DeleteFileA(OutputPath.c_str());
         ShowFileError(error.number);
         return false;
     }
@@ -150,6 +151,7 @@ bool AppendPackageData(const std::string& stub, const std::string& entryName) {
         package.Close();
         return true;
     } catch (const FileError& error) {
+        DeleteFileA(OutputPath.c_str());
         ShowFileError(error.number);
         return false;
     }

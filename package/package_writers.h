@@ -1,7 +1,8 @@
 // Writing the inner executable (inner stub + archive, "PK" masked as "ZS")
 // and the installation package around it. Each writer reports its own
 // failures in one message box and returns whether its file is complete, so
-// that the Create workflow stops at the first step that failed.
+// that the Create workflow stops at the first step that failed. A file that
+// a writer began and could not finish is removed, never left half-written.
 #ifndef PACKAGE_PACKAGE_WRITERS_H
 #define PACKAGE_PACKAGE_WRITERS_H
 
