@@ -140,8 +140,9 @@ bool CentralRecordSound(const std::string& record) {
     // 0xFFFFFFFF marks a value held in an extension this component does
     // not read.
     const uint32_t kExtended = 0xFFFFFFFFu;
-    if (Read16(record, 34) != 0 || RecordCompressedSize(record) == kExtended ||
-        RecordSize(record) == kExtended || RecordLocalOffset(record) == kExtended)
+    if (Read16(record, 34) != 0 || (Read16(record, 6) & 0xFF) > kNewestVersionNeeded ||
+        RecordCompressedSize(record) == kExtended || RecordSize(record) == kExtended ||
+        RecordLocalOffset(record) == kExtended)
         return false;
     return ExtraFieldSound(
         record.substr(kCentralHeaderSize + Read16(record, 28), Read16(record, 30)));

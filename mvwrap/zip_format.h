@@ -22,8 +22,11 @@ const size_t kEndRecordSize = 22;
 const uint16_t kStored = 0;
 const uint16_t kDeflated = 8;
 const uint16_t kUtf8NameFlag = 1 << 11;
-const uint16_t kEncryptedFlag = 1 << 0;
 const uint16_t kDescriptorFlag = 1 << 3;
+
+// The newest format version (4.5) an entry may need: other readers unpack
+// no entry that claims to need more.
+const uint8_t kNewestVersionNeeded = 45;
 
 // The 32-bit fields of the format: no archive may reach past them.
 const uint64_t kMaxArchiveBytes = 0xFFFFFFFFu;
@@ -70,8 +73,9 @@ bool ReadEndRecord(const std::string& tail, uint64_t tailOffset, CentralDirector
 uint64_t CentralRecordLength(const std::string& fixedPart);
 
 // Whether a complete central record describes an entry that can be carried
-// over as it is: one disk, sizes and offset within 32 bits (no extensions),
-// and an extra field made of whole blocks.
+// over as it is: one disk, a version needed that readers know, sizes and
+// offset within 32 bits (no extensions), and an extra field made of whole
+// blocks.
 bool CentralRecordSound(const std::string& record);
 
 // Whether an extra field is a sequence of blocks (tag, length, data) none of

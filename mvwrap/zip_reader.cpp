@@ -1,6 +1,9 @@
 #include "zip_reader.h"
 
+#include <zlib.h>
+
 #include <algorithm>
+#include <new>
 
 #include "text_codes.h"
 #include "zip_format.h"
@@ -77,6 +80,73 @@ bool ReadRecords(HANDLE archive, const CentralDirectory& directory,
     return reader.AtEnd();
 }
 
+// The flags an entry may carry: the deflate options, the data descriptor and
+// UTF-8 names. Anything else (encryption, patched data, masked headers)
+// cannot be checked here, so it is not carried over blindly.
+const uint16_t kKnownFlags = 0x0002 | 0x0004 | kDescriptorFlag | kUtf8NameFlag;
+
+class Inflater {
+public:
+    Inflater() { ready_ = inflateInit2(&stream_, -15) == Z_OK; }
+    ~Inflater() {
+        if (ready_) inflateEnd(&stream_);
+    }
+    Inflater(const Inflater&) = delete;
+    Inflater& operator=(const Inflater&) = delete;
+
+    bool ready() const { return ready_; }
+    z_stream* get() { return &stream_; }
+
+private:
+    z_stream stream_{};
+    bool ready_;
+};
+
+// Reads an entry's data and checks it against the CRC and sizes of its
+// record: stored data as it is, deflated data inflated in fixed buffers. An
+// entry that passes is one that other zip readers unpack intact.
+bool DataIntact(HANDLE archive, uint64_t at, const std::string& record) {
+    const uint16_t method = RecordMethod(record);
+    const uint64_t packed = RecordCompressedSize(record), size = RecordSize(record);
+    if (method != kStored && method != kDeflated) return false;
+    if (method == kStored && packed != size) return false;
+    std::vector<unsigned char> in(kPieceSize), out(kPieceSize);
+    Inflater inflater;
+    if (method == kDeflated && !inflater.ready()) throw std::bad_alloc();
+    z_stream* stream = inflater.get();
+    uint32_t crc = crc32(0, nullptr, 0);
+    uint64_t read = 0, produced = 0;
+    auto take = [&](const unsigned char* data, size_t length) {
+        crc = crc32(crc, data, static_cast<uInt>(length));
+        produced += length;
+        return produced <= size;
+    };
+    for (bool ended = false; !ended;) {
+        if (stream->avail_in == 0 && read < packed) {
+            size_t chunk = static_cast<size_t>(std::min<uint64_t>(packed - read, in.size()));
+            if (!ReadAt(archive, at + read, in.data(), chunk)) return false;
+            read += chunk;
+            if (method == kStored) {
+                if (!take(in.data(), chunk)) return false;
+                continue;
+            }
+            stream->next_in = in.data();
+            stream->avail_in = static_cast<uInt>(chunk);
+        }
+        if (method == kStored) break;
+        stream->next_out = out.data();
+        stream->avail_out = static_cast<uInt>(out.size());
+        int result = inflate(stream, Z_NO_FLUSH);
+        if (result == Z_MEM_ERROR) throw std::bad_alloc();
+        // Z_BUF_ERROR: the stream wants input that the entry does not have.
+        if (result != Z_OK && result != Z_STREAM_END) return false;
+        if (!take(out.data(), out.size() - stream->avail_out)) return false;
+        ended = result == Z_STREAM_END;
+        if (ended && (stream->avail_in > 0 || read < packed)) return false;
+    }
+    return produced == size && crc == RecordCrc(record);
+}
+
 bool SameFields(const std::string& local, size_t at, const std::string& record) {
     return Read32(local, at) == RecordCrc(record) &&
            Read32(local, at + 4) == RecordCompressedSize(record) &&
@@ -94,8 +164,8 @@ bool CheckLocalPart(HANDLE archive, uint64_t directoryOffset, StoredEntry& entry
         Read32(local, 0) != kLocalSignature)
         return false;
     uint16_t flags = Read16(local, 6);
-    const uint16_t kMustAgree = kEncryptedFlag | kDescriptorFlag;
-    if ((flags & kMustAgree) != (RecordFlags(record) & kMustAgree) ||
+    if (flags != RecordFlags(record) || (flags & ~kKnownFlags) ||
+        (Read16(local, 4) & 0xFF) > kNewestVersionNeeded ||
         Read16(local, 8) != RecordMethod(record))
         return false;
     uint64_t nameAt = entry.localOffset + kLocalHeaderSize;
@@ -109,6 +179,7 @@ bool CheckLocalPart(HANDLE archive, uint64_t directoryOffset, StoredEntry& entry
         !ExtraFieldSound(nameAndExtra.substr(Read16(local, 26))))
         return false;
     entry.length = dataEnd - entry.localOffset;
+    if (!DataIntact(archive, dataAt, record)) return false;
     if (!(flags & kDescriptorFlag)) return SameFields(local, 14, record);
     // A streamed entry may leave its local sizes zero; its descriptor, with
     // or without a signature, holds what the central record says.

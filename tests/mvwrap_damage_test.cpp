@@ -107,6 +107,20 @@ TEST_F(DamageTest, RefusesArchivesWhoseHeadersDisagreeOrOverrun) {
          [&](std::string& z) { Put(z, localExtra + 2, 33, 2); }},
         {"central extra block runs past its end",
          [&](std::string& z) { Put(z, centralExtra + 2, 33, 2); }},
+        {"a data byte changed", [&](std::string& z) { z[at.local[1] - 5] ^= 0x10; }},
+        {"stored data shorter than its size",
+         [&](std::string& z) {
+             Put(z, at.central[1] + 20, 0);
+             Put(z, at.local[1] + 18, 0);
+         }},
+        {"patched-data flag in both headers",
+         [&](std::string& z) {
+             z[at.local[1] + 6] |= 0x20;
+             z[at.central[1] + 8] |= 0x20;
+         }},
+        {"UTF-8 flag only in the central record",
+         [&](std::string& z) { z[at.central[1] + 9] |= 0x08; }},
+        {"local header needs a newer version", [&](std::string& z) { z[at.local[1] + 4] = 0x94; }},
         {"entry on another disk", [&](std::string& z) { Put(z, at.central[0] + 34, 1, 2); }},
     };
     for (const auto& c : cases) {

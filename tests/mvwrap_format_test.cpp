@@ -256,6 +256,8 @@ TEST(ZipFormatTest, RefusesRecordsThatCannotBeCarriedOver) {
         {"block header cut", WithBytes(good, 30, std::string("\x03\0", 2)).substr(0, extraAt + 3),
          false},
         {"second disk", WithBytes(good, 34, "\x01"), false},
+        {"needs version 4.5", WithBytes(good, 6, "\x2d"), true},
+        {"needs version 4.6", WithBytes(good, 6, "\x2e"), false},
         {"extended compressed size", WithBytes(good, 20, ff), false},
         {"extended size", WithBytes(good, 24, ff), false},
         {"extended offset", WithBytes(good, 42, ff), false},
