@@ -2,7 +2,8 @@
 """Checks the program folder's binaries from outside.
 
 Every program and DLL there (.EXE, .DLL, .vnp) imports only system DLLs and
-MVWRAP.DLL (the runtime is linked in), and nothing that Windows XP lacks;
+MVWRAP.DLL (the runtime is linked in), nothing that Windows XP lacks, and
+asks for no newer subsystem version than XP's;
 VORNALY.EXE binds MVWRAP.DLL at load time, and MVWRAP.DLL exports its eight
 operations under their plain names. Every imported function is listed.
 
@@ -81,6 +82,9 @@ def main():
             failures.append(f"{name} is not a Windows binary")
             continue
         table = imports(text)
+        version = tuple(int(v) for v in re.findall(r"(?:Major|Minor)SubsystemVersion\s+(\d+)", text))
+        if version > (5, 1):
+            failures.append(f"{name} asks for Windows {version[0]}.{version[1]}; XP is 5.1")
         print(f"{name}:")
         for dll in sorted(table):
             print(f"  {dll}: {' '.join(sorted(table[dll]))}")
