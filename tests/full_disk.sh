@@ -1,7 +1,7 @@
 #!/bin/sh
-# full_disk.sh mount|unmount DIR: a 1 MB memory file system at DIR for the
-# full-disk tests. Without root there is nothing to mount, and the tests that
-# need it skip themselves.
+# full_disk.sh mount|unmount DIR: a 1 MB memory file system at DIR, also
+# drive Y: of the Wine prefix, for the full-disk tests. Without root there is
+# nothing to mount, and the tests that need it skip themselves.
 set -e
 mkdir -p "$2"
 case "$1" in
@@ -10,9 +10,12 @@ mount)
     if [ "$(id -u)" -ne 0 ] || ! mount -t tmpfs -o size=1m tmpfs "$2"; then
         echo "no 1 MB disk at $2: the full-disk tests will be skipped"
     fi
+    # The same disk as drive Y:, so that free space can be asked by letter.
+    if [ -n "$WINEPREFIX" ]; then ln -sfn "$2" "$WINEPREFIX/dosdevices/y:"; fi
     ;;
 unmount)
     # Lazily: a Wine process still closing its handles must not fail the run.
     if mountpoint -q "$2"; then umount -l "$2"; fi
+    if [ -n "$WINEPREFIX" ]; then rm -f "$WINEPREFIX/dosdevices/y:"; fi
     ;;
 esac

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "component_calls.h"
+#include "file_copy.h"
 #include "mvwrap.h"
 #include "temp_dir.h"
 
@@ -58,6 +59,29 @@ TEST_F(FullDisk, LeavesTheArchiveAsItWas) {
 TEST_F(FullDisk, LeavesNoNewArchiveBehind) {
     EXPECT_EQ(Zip(archive, source / "big\\*.*"), MVWRAP_DISK_FULL);
     EXPECT_TRUE(FolderContents(disk).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Copying a stub: too little room is refused before anything is written, and
+// a copy that runs out of room on the way leaves no truncated file.
+TEST_F(FullDisk, StubCopyNeedsRoomAndLeavesNoTruncatedCopy) {
+    const std::string stub = source.MakeFile("Vornaly.vnp", Noise(2 << 20));
+    const std::string old = disk + "\\Old.exe";
+    ASSERT_TRUE(CopyFileKeepTimes(old, source / "small\\readme.txt"));
+
+    // Asked by drive letter, the free space is the small disk's own.
+    const uint32_t free = DriveFreeBytes('Y' - 64);
+    ASSERT_GT(free, 0u) << "drive Y: is not the small disk";
+    ASSERT_LT(free, 2u << 20);
+    EXPECT_FALSE(CopyFileKeepTimes("Y:\\Setup.exe", stub));
+    // Through Z: the free space is the host's, so the copy starts and fails.
+    EXPECT_FALSE(CopyFileKeepTimes(disk + "\\Setup.exe", stub));
+
+    EXPECT_EQ(FolderContents(disk), std::vector<std::string>{"Old.exe"});
+    EXPECT_EQ(ReadWholeFile(old), "a small file that fits");
 }
 
 }  // namespace
