@@ -6,12 +6,12 @@ set -e
 mkdir -p "$2"
 case "$1" in
 mount)
+    # The same disk as drive Y:, so that free space can be asked by letter.
+    if [ -n "$WINEPREFIX" ]; then ln -sfn "$2" "$WINEPREFIX/dosdevices/y:"; fi
     mountpoint -q "$2" && exit 0
     if [ "$(id -u)" -ne 0 ] || ! mount -t tmpfs -o size=1m tmpfs "$2"; then
         echo "no 1 MB disk at $2: the full-disk tests will be skipped"
     fi
-    # The same disk as drive Y:, so that free space can be asked by letter.
-    if [ -n "$WINEPREFIX" ]; then ln -sfn "$2" "$WINEPREFIX/dosdevices/y:"; fi
     ;;
 unmount)
     # Lazily: a Wine process still closing its handles must not fail the run.
