@@ -41,6 +41,22 @@ void SetWorkingPaths(const std::string& chosen) {
     ArchivePath = CutTo(folder + baseName + ".zip", MaxPathText);
 }
 
+// A chosen name such as ABCDPlus.exe or Setup.zip is itself the name of a
+// working file; building there would overwrite the package with its own
+// parts. Such a name is refused before anything is written.
+bool OutputNameIsFree() {
+    for (const std::string* working : {&ArchivePath, &IntermediatePath}) {
+        if (lstrcmpiA(working->c_str(), OutputPath.c_str()) != 0) continue;
+        MessageBoxA(nullptr,
+                    ("Unable to write " + OutputPath +
+                     ": this name is kept for a working file; choose another name")
+                        .c_str(),
+                    "Vornaly", MB_OK);
+        return false;
+    }
+    return true;
+}
+
 // The inner executable moves aside under IntermediatePath, so that the
 // package can be written at OutputPath around it.
 bool MoveInnerExecutableAside() {
@@ -52,6 +68,7 @@ bool MoveInnerExecutableAside() {
 // The steps from the chosen path to the finished package. False when a step
 // failed; that step has said why.
 bool BuildPackage() {
+    if (!OutputNameIsFree()) return false;
     if (!RemoveLeftover(ArchivePath) || !RemoveLeftover(IntermediatePath)) return false;
 
     std::string lastEntryName;

@@ -146,6 +146,18 @@ TEST_F(CreateTest, AFailedStepSaysWhatFailedAndLeavesNoPackage) {
     }
 }
 
+TEST_F(CreateTest, NamesOfTheWorkingFilesAreRefused) {
+    StubFiles stubs;
+    for (const char* name : {"ABCDPlus.exe", "abcdPLUS.exe", "Setup.zip"}) {
+        const std::string output = out.MakeFile(name, "kept");
+        EXPECT_EQ(Create(output, "Vornaly"),
+                  "Unable to write " + output +
+                      ": this name is kept for a working file; choose another name");
+        EXPECT_EQ(FolderContents(out.Path()), std::vector<std::string>{name});
+        DeleteFileA(output.c_str());
+    }
+}
+
 TEST_F(CreateTest, OutputHeldByAnotherProgramIsReportedAndKept) {
     StubFiles stubs;
     const std::string output = out.MakeFile("Setup.exe", "someone else's file");
