@@ -19,6 +19,11 @@
 namespace {
 
 constexpr uint32_t Block = 4096;
+// Copies move whole runs of blocks at a time: one read, one write and one
+// turn for the window per 256 blocks keeps a copy as fast as the disk, where
+// a turn per block made it hundreds of times slower than the disk, and the
+// window still answers many times a second.
+constexpr uint32_t Chunk = 256 * Block;
 constexpr char Caption[] = "Vornaly";
 
 std::string StubPath(const char* name) {
@@ -52,20 +57,20 @@ void ShowFileError(int number) {
 void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_t start,
                             uint64_t length) {
     const uint64_t blocks = (length + Block - 1) / Block;
-    // The bar counts in at most 65,535 steps; a larger copy moves it by the
-    // share of the blocks done, so that it always ends full.
+    // The bar counts 4,096-byte blocks, in at most 65,535 steps; a larger copy
+    // moves it by the share of the blocks done, so that it always ends full.
     const uint32_t range = static_cast<uint32_t>(blocks < 0xFFFF ? blocks : 0xFFFF);
     ProgressStart(range);
     source.SeekTo(start);
-    std::vector<char> buffer(Block);
-    uint64_t left = length;
+    std::vector<char> buffer(Chunk);
+    uint64_t done = 0;
     uint32_t shown = 0;
-    for (uint64_t block = 1; left > 0; ++block) {
-        const uint32_t size = static_cast<uint32_t>(left < Block ? left : Block);
+    while (done < length) {
+        const uint32_t size = static_cast<uint32_t>(length - done < Chunk ? length - done : Chunk);
         if (source.Read(buffer.data(), size) != size) throw FileError{ErrPastEnd};
         destination.Write(buffer.data(), size);
-        left -= size;
-        const uint32_t due = static_cast<uint32_t>(block * range / blocks);
+        done += size;
+        const uint32_t due = static_cast<uint32_t>((done + Block - 1) / Block * range / blocks);
         SendMessageA(TheShell.progressBar, PBM_SETSTEP, due - shown, 0);
         shown = due;
         ProgressStep();

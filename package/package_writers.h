@@ -29,7 +29,7 @@ bool MarkInnerExecutable(const std::string& path);
 bool WritePackage(const std::string& entryName);
 
 // Copies length bytes of source from offset start to destination's current
-// position in 4,096-byte blocks, stepping the progress bar per block.
+// position, the progress bar counting its 4,096-byte blocks.
 void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_t start,
                             uint64_t length);
 
