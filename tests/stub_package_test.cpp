@@ -1,0 +1,205 @@
+// Packages made in the writer's layout around the real stubs of the program
+// folder, run as child processes under the platform: what they extract,
+// what they run, what they ask and what they refuse.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "component_calls.h"
+#include "mvwrap.h"
+#include "stub_packages.h"
+#include "temp_dir.h"
+
+namespace {
+
+// One window the package shows and how the test answers it.
+struct Answer {
+    const char* caption;
+    const char* expectedText;  // part of a message box's text, or null
+    const char* typed;         // put into the password field, or null
+    int button;
+};
+
+void AnswerAll(const std::vector<Answer>& answers) {
+    for (const Answer& answer : answers) {
+        HWND window = WaitForForeignDialog(answer.caption);
+        if (!window) {
+            ADD_FAILURE() << "no window \"" << answer.caption << "\" appeared";
+            return;
+        }
+        if (answer.expectedText) EXPECT_NE(BoxText(window).find(answer.expectedText), std::string::npos) << BoxText(window);
+        if (answer.typed) SetDlgItemTextA(window, 101, answer.typed);
+        PostMessageA(window, WM_COMMAND, answer.button, 0);
+        for (int i = 0; i < 200 && IsWindow(window); ++i) Sleep(50);
+    }
+}
+
+struct FileFacts {
+    std::string bytes;
+    FILETIME written;
+    DWORD attributes;
+};
+
+void Collect(const std::string& folder, const std::string& prefix,
+             std::map<std::string, FileFacts>& files) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            Collect(folder + "\\" + name, prefix + name + "\\", files);
+        } else {
+            files[prefix + name] = {ReadWholeFile(folder + "\\" + name), found.ftLastWriteTime,
+                                    found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)};
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::map<std::string, FileFacts> FilesBelow(const std::string& folder) {
+    std::map<std::string, FileFacts> files;
+    Collect(folder, "", files);
+    return files;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+class StubPackage : public testing::Test {
+protected:
+    static void SetUpTestSuite() { RunMorvane(); }
+    static void TearDownTestSuite() { StopMorvane(); }
+
+    void SetUp() override {
+        SetEnvironmentVariableA("VNP_PROBE_LOG", ProbeLogPath().c_str());
+        SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
+    }
+
+    std::string ProbeLogPath() const { return temp_ / "probe.log"; }
+    std::string ProbeLog() const { return ReadWholeFile(ProbeLogPath()); }
+    bool ProbeRan() const { return Exists(ProbeLogPath()); }
+
+    // A setup folder: the start program, text, a nested folder with
+    // incompressible data and an empty file, a read-only file with an old
+    // time and a hidden one.
+    std::string MakeSetup(size_t noiseBytes) {
+        std::string folder = temp_.MakeFolder("setup");
+        temp_.MakeFile("setup\\SETUP.EXE", ProbeProgram());
+        temp_.MakeFile("setup\\readme.txt", "Read me first.\r\n");
+        temp_.MakeFile("setup\\disk2\\data.bin", Noise(noiseBytes));
+        temp_.MakeFile("setup\\disk2\\deeper\\empty.txt", "");
+        temp_.MakeFile("setup\\hidden.dat", "hidden", FILE_ATTRIBUTE_HIDDEN);
+        std::string old = temp_.MakeFile("setup\\old.txt", "from 2001");
+        SYSTEMTIME when = {2001, 2, 0, 3, 4, 5, 6, 0};
+        FILETIME time;
+        SystemTimeToFileTime(&when, &time);
+        HANDLE file = CreateFileA(old.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, &time, &time, &time);
+        CloseHandle(file);
+        SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY);
+        return folder;
+    }
+
+    // The setup folder zipped by the real zip component.
+    std::string ZipSetup(const std::string& folder, int32_t level, std::string& lastEntry) {
+        std::string archive = temp_ / "setup.zip";
+        EXPECT_EQ(Zip(archive, folder + "\\*.*", level), 0);
+        lastEntry = Listing(archive).back();
+        std::string bytes = ReadWholeFile(archive);
+        DeleteFileA(archive.c_str());
+        return bytes;
+    }
+
+    std::string WritePackage(const std::string& archive, const std::string& record) {
+        std::string package = temp_ / "PACKAGE.EXE";
+        WriteBytes(package, TestPackage(OuterStub(), InnerStub(), archive, record));
+        return package;
+    }
+
+    // The usual package: the setup above, SETUP.EXE to start, a password.
+    std::string UsualPackage(const std::string& password, size_t noise = 100000) {
+        std::string lastEntry;
+        std::string archive = ZipSetup(MakeSetup(noise), -1, lastEntry);
+        return WritePackage(archive, TestRecord(lastEntry, password, "SETUP.EXE"));
+    }
+
+    TempDir temp_;
+};
+
+TEST_F(StubPackage, RunsItsStartProgramInTheExtractedFolderAndReturnsItsCode) {
+    std::string package = UsualPackage("");
+    for (const char* code : {"42", "0", "3"}) {
+        SetEnvironmentVariableA("VNP_PROBE_EXIT", code);
+        DeleteFileA(ProbeLogPath().c_str());
+        EXPECT_EQ(RunChild(Quoted(package)), atoi(code));
+        std::string log = ProbeLog();
+        size_t folderAt = log.find("folder=") + 7;
+        std::string folder = log.substr(folderAt, log.find('\n', folderAt) - folderAt);
+        EXPECT_NE(folder.find("\\FILES"), std::string::npos) << log;
+        for (const char* file : {"file=SETUP.EXE ", "file=readme.txt 16", "file=disk2\\data.bin 100000",
+                                 "file=disk2\\deeper\\empty.txt 0", "file=old.txt 9", "file=hidden.dat 6"})
+            EXPECT_NE(log.find(file), std::string::npos) << file << " in\n" << log;
+        EXPECT_FALSE(Exists(folder)) << "left behind: " << folder;
+        EXPECT_FALSE(Exists(folder.substr(0, folder.rfind('\\')))) << "left behind: " << folder;
+    }
+}
+
+TEST_F(StubPackage, ExtractsEveryFileByteForByteWithItsTimesAndAttributes) {
+    std::string package = UsualPackage("");
+    std::string target = temp_ / "out";
+    EXPECT_EQ(RunChild(Quoted(package) + " /Q \"/X:" + target + "\""), 0);
+    EXPECT_FALSE(ProbeRan());
+    std::map<std::string, FileFacts> expected = FilesBelow(temp_ / "setup"), got = FilesBelow(target);
+    ASSERT_EQ(got.size(), expected.size());
+    for (const auto& file : expected) {
+        const FileFacts& copy = got[file.first];
+        EXPECT_TRUE(copy.bytes == file.second.bytes) << file.first;
+        EXPECT_EQ(CompareFileTime(&copy.written, &file.second.written), 0) << file.first;
+        EXPECT_EQ(copy.attributes, file.second.attributes) << file.first;
+    }
+}
+
+struct PasswordCase {
+    const char* name;
+    const char* switches;
+    std::vector<Answer> answers;
+    int exitCode;
+    bool runs;
+};
+
+void PrintTo(const PasswordCase& c, std::ostream* out) { *out << c.name; }
+
+class StubPassword : public StubPackage, public testing::WithParamInterface<PasswordCase> {};
+
+TEST_P(StubPassword, AsksAndChecksThePassword) {
+    const PasswordCase& c = GetParam();
+    std::string package = UsualPackage("Secret7");
+    EXPECT_EQ(RunChild(Quoted(package) + c.switches, [&] { AnswerAll(c.answers); }), c.exitCode);
+    EXPECT_EQ(ProbeRan(), c.runs);
+}
+
+const Answer kTypeRight = {"Vornaly Password", nullptr, "Secret7", IDOK};
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, StubPassword,
+    testing::Values(
+        PasswordCase{"Right", "", {kTypeRight}, 42, true},
+        PasswordCase{"WrongThenRight", "",
+                     {{"Vornaly Password", nullptr, "secret7", IDOK},
+                      {"Vornaly", "password is not right", nullptr, IDOK},
+                      kTypeRight},
+                     42, true},
+        PasswordCase{"Cancelled", "", {{"Vornaly Password", nullptr, "Secret7", IDCANCEL}}, 1223, false},
+        PasswordCase{"QuietWithIt", " /Q /P:Secret7", {}, 42, true},
+        PasswordCase{"QuietWithAWrongOne", " /q /p:Secret", {{"Vornaly", "is not right", nullptr, IDOK}}, 1, false},
+        PasswordCase{"QuietWithoutIt", " /Q", {{"Vornaly", "/P:", nullptr, IDOK}}, 1, false}),
+    [](const testing::TestParamInfo<PasswordCase>& info) { return info.param.name; });
+
+}  // namespace
