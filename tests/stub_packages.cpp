@@ -21,7 +21,8 @@ void Put32(std::string& out, uint32_t value) {
 std::string TestRecord(const std::string& entryName, const std::string& password,
                        const std::string& startProgram) {
     std::string record = (entryName + std::string(100, ' ')).substr(0, 100);
-    if (!password.empty()) record.replace(79, std::min<size_t>(password.size(), 21), password.substr(0, 21));
+    if (!password.empty())
+        record.replace(79, std::min<size_t>(password.size(), 21), password.substr(0, 21));
     if (!startProgram.empty())
         record.replace(59, std::min<size_t>(startProgram.size(), 41), startProgram.substr(0, 41));
     return record;
@@ -43,7 +44,8 @@ std::vector<std::string> TestPieces(std::string package, size_t recordOffset) {
     snprintf(digits, sizeof digits, "%03u", unsigned(count));
     package.replace(recordOffset + 89, 3, digits);
     std::vector<std::string> pieces;
-    for (size_t at = 0; at < package.size(); at += kPiece) pieces.push_back(package.substr(at, kPiece));
+    for (size_t at = 0; at < package.size(); at += kPiece)
+        pieces.push_back(package.substr(at, kPiece));
     return pieces;
 }
 
@@ -54,16 +56,16 @@ std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& en
                              uInt(entry.second.size()));
         uint32_t offset = uint32_t(out.size());
         std::string fields;
-        Put16(fields, 10);       // version needed
-        Put16(fields, 0);        // flags
-        Put16(fields, 0);        // stored
-        Put16(fields, 0x6000);   // 12:00
-        Put16(fields, 0x2c43);   // 2002-02-03
+        Put16(fields, 10);      // version needed
+        Put16(fields, 0);       // flags
+        Put16(fields, 0);       // stored
+        Put16(fields, 0x6000);  // 12:00
+        Put16(fields, 0x2c43);  // 2002-02-03
         Put32(fields, crc);
         Put32(fields, uint32_t(entry.second.size()));
         Put32(fields, uint32_t(entry.second.size()));
         Put16(fields, uint32_t(entry.first.size()));
-        Put16(fields, 0);        // extra
+        Put16(fields, 0);  // extra
         out += "PK\3\4" + fields + entry.first + entry.second;
         central += "PK\1\2";
         Put16(central, 20);
@@ -141,8 +143,7 @@ std::string BoxText(HWND box) {
     return text;
 }
 
-int RunChild(const std::string& commandLine, const std::function<void()>& answer,
-             DWORD timeoutMs) {
+int RunChild(const std::string& commandLine, const std::function<void()>& answer, DWORD timeoutMs) {
     // The package starts its inner stub and that the start program: a job
     // holds them all, so that a test that fails leaves none of them behind.
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
