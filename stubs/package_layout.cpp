@@ -77,7 +77,7 @@ bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room) {
     name = name ? name + 1 : firstPiece;
     size_t folder = size_t(name - firstPiece);
     size_t length = strlen(name);
-    bool numbered = length > 8 && SameIgnoringCase(name + length - 8, "_001.exe", 8);
+    bool numbered = length >= 8 && SameIgnoringCase(name + length - 8, "_001.exe", 8);
     size_t keep = length;
     if (numbered) {
         keep = length - 7;
