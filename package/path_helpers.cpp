@@ -26,3 +26,12 @@ std::string StripBackslash(const std::string& path) {
 }
 
 std::string ShortPrefix(const std::string& text) { return text.substr(0, 4); }
+
+std::string WithTrailingBackslash(const std::string& path) {
+    if (path.empty() || path.back() == '\\') return path;
+    return path + '\\';
+}
+
+std::string CutTo(const std::string& text, std::string::size_type limit) {
+    return text.substr(0, limit);
+}

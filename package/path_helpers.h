@@ -24,4 +24,10 @@ std::string StripBackslash(const std::string& path);
 // First 4 characters of a longer text; a shorter one unchanged.
 std::string ShortPrefix(const std::string& text);
 
+// The text with one "\" appended when it does not end in one; empty stays empty.
+std::string WithTrailingBackslash(const std::string& path);
+
+// The text cut to its first `limit` characters.
+std::string CutTo(const std::string& text, std::string::size_type limit);
+
 #endif

@@ -52,4 +52,10 @@ TEST(ShortPrefix, KeepsAtMostFourCharacters) {
     EXPECT_EQ(ShortPrefix(""), "");
 }
 
+TEST(WithTrailingBackslash, AppendsOneBackslashWhereMissing) {
+    const char* const cases[][2] = {
+        {"", ""}, {"C:", "C:\\"}, {"C:\\", "C:\\"}, {"A:\\Disk1", "A:\\Disk1\\"}, {"x/", "x/\\"}};
+    for (const auto& c : cases) EXPECT_EQ(WithTrailingBackslash(c[0]), c[1]) << c[0];
+}
+
 }  // namespace

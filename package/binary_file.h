@@ -1,0 +1,44 @@
+// A file opened in binary mode without sharing, closed on every path. Every
+// failing operation throws FileError with the file-error number, so a writer
+// needs one fault handler, not a check per call. Offsets count from 0.
+#ifndef PACKAGE_BINARY_FILE_H
+#define PACKAGE_BINARY_FILE_H
+
+#include <cstdint>
+#include <string>
+
+#include "win_handles.h"
+
+class BinaryFile {
+public:
+    // Read/write, falling back to read-only when writing is refused; a
+    // missing file is created empty.
+    static BinaryFile OpenForUpdate(const std::string& path);
+    // As OpenForUpdate, but a missing file is an error, never created.
+    static BinaryFile OpenExistingForUpdate(const std::string& path);
+    static BinaryFile OpenForReading(const std::string& path);
+
+    uint64_t Length() const;
+    uint64_t Position() const;
+    void SeekTo(uint64_t offset);
+    void SeekToEnd();
+
+    // Reads up to size bytes; fewer only at the end of the file.
+    uint32_t Read(void* buffer, uint32_t size);
+    // Writes all bytes; a write that stores fewer is a full disk.
+    void Write(const void* buffer, uint32_t size);
+    void Write(const std::string& bytes);
+
+    // Closes now, reporting a failure; the destructor closes quietly.
+    void Close();
+
+    HANDLE Handle() const { return handle_.get(); }
+
+private:
+    explicit BinaryFile(HANDLE handle) : handle_(handle) {}
+    static BinaryFile Open(const std::string& path, bool update, bool createMissing);
+
+    FileHandle handle_;
+};
+
+#endif

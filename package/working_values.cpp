@@ -1,0 +1,7 @@
+#include "working_values.h"
+
+std::string OutputPath;
+std::string ArchivePath;
+std::string IntermediatePath;
+std::string InstallExecutable;
+std::string PasswordText;

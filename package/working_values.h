@@ -1,0 +1,20 @@
+// The working values of one Create: program-wide texts that every Create
+// overwrites. The zip job, the two choices, the package writers and spanning
+// all read them; only the Create workflow and the choices set them.
+#ifndef PACKAGE_WORKING_VALUES_H
+#define PACKAGE_WORKING_VALUES_H
+
+#include <string>
+
+// Paths are kept to this many characters; a longer value is cut.
+constexpr std::string::size_type MaxPathText = 254;
+// The password field is read into PasswordText up to this many characters.
+constexpr std::string::size_type MaxPasswordText = 39;
+
+extern std::string OutputPath;
+extern std::string ArchivePath;
+extern std::string IntermediatePath;
+extern std::string InstallExecutable;
+extern std::string PasswordText;
+
+#endif
