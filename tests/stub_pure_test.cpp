@@ -10,6 +10,7 @@
 #include "entry_data.h"
 #include "entry_paths.h"
 #include "install_record.h"
+#include "package_format.h"
 #include "package_layout.h"
 #include "stub_packages.h"
 #include "zip_directory.h"
@@ -49,8 +50,9 @@ class StubRecordReading : public testing::TestWithParam<RecordCase> {};
 
 TEST_P(StubRecordReading, FindsTheStartProgramAndChecksThePassword) {
     const RecordCase& c = GetParam();
-    std::string record = TestRecord(c.entry, c.password, c.startProgram);
-    if (c.pieces) record.replace(89, 3, std::string(2, '0') + char('0' + c.pieces));
+    // The program's own writer makes the record.
+    std::string record = InstallationRecord(c.entry, c.password, c.startProgram);
+    if (c.pieces) record = WithPieceCount(record, c.pieces);
     std::vector<const char*> names = Pointers(c.names);
     int count = int(names.size());
     int start = stub::FindStartProgram(record.data(), names.data(), count);
