@@ -12,6 +12,7 @@
 
 #include "component_calls.h"
 #include "mvwrap.h"
+#include "stub_files.h"
 #include "stub_packages.h"
 #include "temp_dir.h"
 
@@ -465,12 +466,8 @@ TEST_F(StubPackage, WithoutAStartProgramSaysWhereTheFilesAre) {
     std::string folder = shown.substr(lead.size(), shown.size() - lead.size() - 1);
     EXPECT_EQ(FilesBelow(folder).size(), FilesBelow(temp_ / "setup").size());
     EXPECT_FALSE(ProbeRan());
-    SHFILEOPSTRUCTA remove = {};
-    std::string parent = folder.substr(0, folder.rfind('\\')) + std::string(2, '\0');
-    remove.wFunc = FO_DELETE;
-    remove.pFrom = parent.c_str();
-    remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&remove);
+    stub::RemoveTree(folder.substr(0, folder.rfind('\\')).c_str());
+    EXPECT_FALSE(Exists(folder));
 }
 
 }  // namespace
