@@ -206,6 +206,24 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     return false;
 }
 
+// Waits until the start program and every program it started have ended:
+// setup programs often hand over to a second program and end at once, and
+// the extracted files must stay until that one is done too. Without a job
+// (this process may already be in one that allows none inside), only the
+// start program itself is waited for.
+void WaitForPrograms(HANDLE job, HANDLE process) {
+    WaitForSingleObject(process, INFINITE);
+    if (!job) return;
+    for (;;) {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
+                                       sizeof accounting, nullptr) ||
+            accounting.ActiveProcesses == 0)
+            return;
+        Sleep(200);
+    }
+}
+
 // Runs the start program in the folder and waits for it; its exit code, or
 // kExitFailed when it cannot be started.
 int RunStartProgram(const char* folder, const char* name) {
@@ -215,17 +233,24 @@ int RunStartProgram(const char* folder, const char* name) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
-                        &process)) {
+    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        folder, &startup, &process)) {
         ShowError("The installation program %s could not be started (error %lu).", path,
                   GetLastError());
         return kExitFailed;
     }
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    if (job && !AssignProcessToJobObject(job, process.hProcess)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
+    WaitForPrograms(job, process.hProcess);
     DWORD code = DWORD(kExitFailed);
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
+    if (job) CloseHandle(job);
     return int(code);
 }
 

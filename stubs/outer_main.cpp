@@ -200,6 +200,9 @@ int RunPackage(const char* arguments) {
     // happens to have digits there (from its password) is not read as one.
     int pieces = self.Size() == kPieceSize ? PieceCount(record) : 1;
     if (pieces < 1) pieces = 1;
+    // A package cut into a single piece is whole, but its count still
+    // stands over the password's positions 90 to 92.
+    bool spanned = pieces > 1 || PieceCount(record) == 1;
 
     char folder[MAX_PATH], innerPath[MAX_PATH], target[MAX_PATH];
     if (!MakePrivateFolder(folder, sizeof folder - sizeof kInnerName - 8)) {
@@ -226,14 +229,18 @@ int RunPackage(const char* arguments) {
               passwordHex);
         char commandLine[2048];
         wsprintfA(commandLine, "\"%s\" /R:%s \"/D:%s\"%s%s%s%s%s", innerPath, recordHex, target,
-                  pieces > 1 ? " /S" : "", switches.quiet ? " /Q" : "",
+                  spanned ? " /S" : "", switches.quiet ? " /Q" : "",
                   switches.extractOnly ? " /X" : "", switches.passwordGiven ? " /P:" : "",
                   switches.passwordGiven ? passwordHex : "");
         code = RunInner(innerPath, commandLine);
     }
     // The inner stub removes the files it extracted unless it was asked to
     // keep them; what is left here is the inner executable.
-    DeleteFileA(innerPath);
+    // The platform may hold the inner executable a moment after it ended.
+    for (int tries = 0; tries < 50 && !DeleteFileA(innerPath) &&
+                        GetFileAttributesA(innerPath) != INVALID_FILE_ATTRIBUTES;
+         ++tries)
+        Sleep(100);
     folder[strlen(folder) - 1] = 0;
     if (!RemoveDirectoryA(folder) && GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES)
         RemoveTree(folder);

@@ -34,9 +34,10 @@ void AnswerAll(const std::vector<Answer>& answers) {
             ADD_FAILURE() << "no window \"" << answer.caption << "\" appeared";
             return;
         }
-        if (answer.expectedText)
+        if (answer.expectedText) {
             EXPECT_NE(BoxText(window).find(answer.expectedText), std::string::npos)
                 << BoxText(window);
+        }
         if (answer.typed) SetDlgItemTextA(window, 101, answer.typed);
         if (answer.beforePressing) answer.beforePressing();
         PostMessageA(window, WM_COMMAND, answer.button, 0);
@@ -89,6 +90,7 @@ protected:
     void SetUp() override {
         SetEnvironmentVariableA("VNP_PROBE_LOG", ProbeLogPath().c_str());
         SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
+        SetEnvironmentVariableA("VNP_PROBE_HANDOVER", nullptr);
     }
 
     std::string ProbeLogPath() const { return temp_ / "probe.log"; }
@@ -160,6 +162,15 @@ TEST_F(StubPackage, RunsItsStartProgramInTheExtractedFolderAndReturnsItsCode) {
         EXPECT_FALSE(Exists(folder)) << "left behind: " << folder;
         EXPECT_FALSE(Exists(folder.substr(0, folder.rfind('\\')))) << "left behind: " << folder;
     }
+}
+
+TEST_F(StubPackage, KeepsTheFilesUntilAProgramTheStartProgramHandedOverToHasEnded) {
+    std::string package = UsualPackage("");
+    std::string secondLog = temp_ / "second.log";
+    SetEnvironmentVariableA("VNP_PROBE_HANDOVER", secondLog.c_str());
+    EXPECT_EQ(RunChild(Quoted(package)), 42);
+    std::string log = ReadWholeFile(secondLog);
+    EXPECT_NE(log.find("file=disk2\\data.bin 100000"), std::string::npos) << log;
 }
 
 TEST_F(StubPackage, ExtractsEveryFileByteForByteWithItsTimesAndAttributes) {
@@ -263,7 +274,9 @@ TEST_P(StubPieces, ReadsThePiecesInOrder) {
         WriteBytes(PiecePath(int(i + 1)), bytes);
     }
     std::string away = temp_ / "away.exe";
-    if (c.missingPiece) ASSERT_TRUE(MoveFileA(PiecePath(c.missingPiece).c_str(), away.c_str()));
+    if (c.missingPiece) {
+        ASSERT_TRUE(MoveFileA(PiecePath(c.missingPiece).c_str(), away.c_str()));
+    }
     std::vector<Answer> answers = c.answers;
     for (Answer& answer : answers)
         if (answer.beforePressing)  // the test's cue to put the piece back
@@ -336,6 +349,22 @@ INSTANTIATE_TEST_SUITE_P(
                  42,
                  true}),
     [](const testing::TestParamInfo<SpanCase>& info) { return info.param.name; });
+
+// A package cut into one piece is whole, but the count "001" hides the
+// password's 11th to 13th characters all the same.
+TEST_F(StubPackage, SinglePieceKeepsItsPassword) {
+    std::string lastEntry;
+    std::string archive = ZipSetup(MakeSetup(1000), -1, lastEntry);
+    std::string outer = OuterStub();
+    std::vector<std::string> pieces =
+        TestPieces(TestPackage(outer, InnerStub(), archive,
+                               TestRecord(lastEntry, "LongPassword1234", "SETUP.EXE")),
+                   2 * outer.size() + 424);
+    ASSERT_EQ(pieces.size(), 1u);
+    std::string piece = temp_ / "PKG_001.exe";
+    WriteBytes(piece, pieces[0]);
+    EXPECT_EQ(RunChild(Quoted(piece) + " /Q /P:LongPassword1234"), 42);
+}
 
 struct CraftedCase {
     const char* name;

@@ -2,6 +2,9 @@
 // environment variable VNP_PROBE_LOG its current folder, its command line
 // and the files it finds below that folder (name and size, one a line),
 // then exits with the code in VNP_PROBE_EXIT (42 when there is none).
+// With VNP_PROBE_HANDOVER set, it first starts a second copy of itself that
+// waits a second and then writes its own log to the file named there, as a
+// setup program hands over to another program and ends.
 #include <windows.h>
 
 #include <stdio.h>
@@ -29,8 +32,27 @@ void ListFiles(FILE* log, const std::string& folder, const std::string& prefix) 
 
 }  // namespace
 
+void HandOver(const char* secondLog) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    SetEnvironmentVariableA("VNP_PROBE_LOG", secondLog);
+    SetEnvironmentVariableA("VNP_PROBE_HANDOVER", nullptr);
+    SetEnvironmentVariableA("VNP_PROBE_DELAY", "1000");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = std::string("\"") + self + "\"";
+    if (CreateProcessA(self, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    char logPath[MAX_PATH], exitCode[32], folder[MAX_PATH];
+    char logPath[MAX_PATH], exitCode[32], folder[MAX_PATH], secondLog[MAX_PATH], delay[32];
+    if (GetEnvironmentVariableA("VNP_PROBE_DELAY", delay, sizeof delay))
+        Sleep(strtoul(delay, nullptr, 10));
     DWORD code = 42;
     if (GetEnvironmentVariableA("VNP_PROBE_EXIT", exitCode, sizeof exitCode))
         code = strtoul(exitCode, nullptr, 10);
@@ -42,5 +64,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             fclose(log);
         }
     }
+    if (GetEnvironmentVariableA("VNP_PROBE_HANDOVER", secondLog, sizeof secondLog))
+        HandOver(secondLog);
     return int(code);
 }
