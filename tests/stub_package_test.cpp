@@ -175,7 +175,7 @@ TEST_F(StubPackage, KeepsTheFilesUntilAProgramTheStartProgramHandedOverToHasEnde
 
 TEST_F(StubPackage, ExtractsEveryFileByteForByteWithItsTimesAndAttributes) {
     std::string package = UsualPackage("");
-    std::string target = temp_ / "out";
+    std::string target = temp_ / "out folder";
     EXPECT_EQ(RunChild(Quoted(package) + " /Q \"/X:" + target + "\""), 0);
     EXPECT_FALSE(ProbeRan());
     std::map<std::string, FileFacts> expected = FilesBelow(temp_ / "setup"),
