@@ -143,18 +143,21 @@ bool JoinPath(const char* folder, const char* name, char* path) {
     return true;
 }
 
-// Writes one entry below the folder; false after telling the user why not.
-bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder) {
+// Writes one entry below the folder; false with the reason in why (one
+// sentence) when it cannot.
+const int kWhyRoom = 1024;  // what wsprintfA writes at most
+
+bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder, char* why) {
     char path[MAX_PATH];
     if (!JoinPath(folder, entry.name, path)) {
-        ShowError("The path of %s in %s is too long.", entry.name, folder);
+        wsprintfA(why, "The path of %s in %s is too long.", entry.name, folder);
         return false;
     }
     size_t length = strlen(path);
     if (path[length - 1] == '\\') {
         path[length - 1] = 0;
         if (MakeFolders(path)) return true;
-        ShowError("The folder %s could not be made.", path);
+        wsprintfA(why, "The folder %s could not be made.", path);
         return false;
     }
     char* last = strrchr(path, '\\');
@@ -162,14 +165,14 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     bool folderMade = MakeFolders(path);
     *last = '\\';
     if (!folderMade) {
-        ShowError("The folder for %s could not be made.", path);
+        wsprintfA(why, "The folder for %s could not be made.", path);
         return false;
     }
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        ShowError("%s could not be written (error %lu).", path, GetLastError());
+        wsprintfA(why, "%s could not be written (error %lu).", path, GetLastError());
         return false;
     }
     FileSink sink(file.get());
@@ -186,22 +189,22 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     DeleteFileA(path);
     switch (result) {
     case UnpackResult::kWrongCrc:
-        ShowError("The package is damaged: %s does not hold the bytes that were packed.",
+        wsprintfA(why, "The package is damaged: %s does not hold the bytes that were packed.",
                   entry.name);
         break;
     case UnpackResult::kUnsupported:
-        ShowError("%s is packed in a way this installer cannot unpack.", entry.name);
+        wsprintfA(why, "%s is packed in a way this installer cannot unpack.", entry.name);
         break;
     case UnpackResult::kWriteFailed:
         if (IsDiskFull(sink.Error()))
-            ShowError("The disk is full: %s could not be written.", path);
+            wsprintfA(why, "The disk is full: %s could not be written.", path);
         else
-            ShowError("%s could not be written (error %lu).", path, sink.Error());
+            wsprintfA(why, "%s could not be written (error %lu).", path, sink.Error());
         break;
     case UnpackResult::kNoMemory:
-        ShowError("There is not enough memory to unpack %s.", entry.name);
+        wsprintfA(why, "There is not enough memory to unpack %s.", entry.name);
         break;
-    default: ShowError("The package is damaged: %s cannot be unpacked.", entry.name); break;
+    default: wsprintfA(why, "The package is damaged: %s cannot be unpacked.", entry.name); break;
     }
     return false;
 }
@@ -286,11 +289,13 @@ int RunInner(const char* arguments) {
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {
-        if (ExtractEntry(archive, directory[i], options.folder)) continue;
+        char why[kWhyRoom];
+        if (ExtractEntry(archive, directory[i], options.folder, why)) continue;
         if (keep) {
-            ShowError("Not all files were extracted to %s.", options.folder);
+            ShowError("%s The files extracted before stay in %s.", why, options.folder);
         } else {
             RemoveTree(options.folder);
+            ShowError("%s Nothing was installed.", why);
         }
         return kExitFailed;
     }
