@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "about_box.h"
+#include "layout.h"
 #include "resource.h"
 #include "setup_list.h"
 #include "shell.h"
@@ -31,7 +33,8 @@ void OnDropFiles(HDROP drop) {
     DragFinish(drop);
 }
 
-void OnSize(WPARAM wParam, LPARAM lParam) {
+void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
+    LayoutMainDialog(window);
     // The status bar places itself along the bottom edge.
     SendMessageA(TheShell.statusBar, WM_SIZE, wParam, lParam);
 }
@@ -42,6 +45,7 @@ void ShowHelp(HWND window) { WinHelpA(window, "Vornaly.hlp", HELP_CONTEXT, 1); }
 // re-entry belongs here.
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
+    case IDC_ABOUT: ShowAboutBox(window); break;
     case IDC_EXIT: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
     case IDC_REMOVE: RemoveSelectedSetup(TheShell.setupList); break;
     case IDC_HELP_BUTTON: ShowHelp(window); break;
@@ -59,7 +63,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(window); break;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
-    case WM_SIZE: OnSize(wParam, lParam); break;
+    case WM_SIZE: OnSize(window, wParam, lParam); break;
     case WM_COMMAND: OnCommand(window, wParam, lParam); break;
     case WM_CLOSE: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
     case WM_DESTROY: OnDestroy(); break;

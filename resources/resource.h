@@ -16,6 +16,12 @@
 #define IDC_REMOVE 112
 #define IDC_HELP_BUTTON 113
 
+// About box ABOUT: &System Info; Enter, Esc and the close box close it.
+#define IDC_ABOUT_ICON 101
+#define IDC_SYSTEM_INFO 102
+#define IDC_ABOUT_NAME 103
+#define IDC_ABOUT_VERSION 104
+
 // Status bar, created at run time along the main dialog's bottom edge.
 #define IDC_STATUS_BAR 200
 

@@ -1,0 +1,173 @@
+#include "package_writers.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <imagehlp.h>
+
+#include <vector>
+
+#include "file_copy.h"
+#include "file_errors.h"
+#include "package_format.h"
+#include "path_helpers.h"
+#include "platform_paths.h"
+#include "progress.h"
+#include "shell.h"
+#include "working_values.h"
+
+namespace {
+
+constexpr uint32_t Block = 4096;
+constexpr char Caption[] = "Vornaly";
+
+std::string StubPath(const char* name) {
+    return WithTrailingBackslash(FolderPart(ProgramPath())) + name;
+}
+
+void SetStatus(const char* text) {
+    SendMessageA(TheShell.statusBar, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+bool Located(const std::string& path) {
+    if (FileExists(path)) return true;
+    MessageBoxA(nullptr, ("Unable to locate " + path).c_str(), Caption, MB_OK);
+    return false;
+}
+
+// A stub copy that failed (no room, the destination in use) ends the writer:
+// appending to whatever is left there would make a package that cannot run.
+bool StubCopied(const std::string& destination, const std::string& stub) {
+    if (CopyFileKeepTimes(destination, stub)) return true;
+    MessageBoxA(nullptr, ("Unable to copy " + stub + " to " + destination).c_str(), Caption, MB_OK);
+    return false;
+}
+
+}  // namespace
+
+void ShowFileError(int number) {
+    MessageBoxA(nullptr, ("Error: " + std::to_string(number)).c_str(), Caption, MB_OK);
+}
+
+void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_t start,
+                            uint64_t length) {
+    const uint64_t blocks = (length + Block - 1) / Block;
+    // The bar counts in at most 65,535 steps; a larger copy moves it by the
+    // share of the blocks done, so that it always ends full.
+    const uint32_t range = static_cast<uint32_t>(blocks < 0xFFFF ? blocks : 0xFFFF);
+    ProgressStart(range);
+    source.SeekTo(start);
+    std::vector<char> buffer(Block);
+    uint64_t left = length;
+    uint32_t shown = 0;
+    for (uint64_t block = 1; left > 0; ++block) {
+        const uint32_t size = static_cast<uint32_t>(left < Block ? left : Block);
+        if (source.Read(buffer.data(), size) != size) throw FileError{ErrPastEnd};
+        destination.Write(buffer.data(), size);
+        left -= size;
+        const uint32_t due = static_cast<uint32_t>(block * range / blocks);
+        SendMessageA(TheShell.progressBar, PBM_SETSTEP, due - shown, 0);
+        shown = due;
+        ProgressStep();
+    }
+    ShowWindow(TheShell.progressBar, SW_HIDE);
+}
+
+void AppendFile(BinaryFile& destination, const std::string& path) {
+    BinaryFile source = BinaryFile::OpenForReading(path);
+    std::vector<char> buffer(Block);
+    for (uint64_t left = source.Length(); left > 0;) {
+        const uint32_t size = static_cast<uint32_t>(left < Block ? left : Block);
+        if (source.Read(buffer.data(), size) != size) throw FileError{ErrPastEnd};
+        destination.Write(buffer.data(), size);
+        left -= size;
+    }
+    source.Close();
+}
+
+bool WriteInnerExecutable() {
+    const std::string stub = StubPath(InnerStubName);
+    if (!Located(stub)) return false;
+    MakeSureDirectoryPathExists(StripBackslash(FolderPart(OutputPath)).c_str());
+    if (!Located(ArchivePath)) return false;
+    SetStatus("Creating EXE");
+    if (!StubCopied(OutputPath, stub)) return false;
+    try {
+        BinaryFile inner = BinaryFile::OpenForUpdate(OutputPath);
+        inner.SeekToEnd();
+        BinaryFile archive = BinaryFile::OpenForReading(ArchivePath);
+        AppendFileWithProgress(archive, inner, 0, archive.Length());
+        archive.Close();
+        inner.Close();
+    } catch (const FileError& error) {
+        DeleteFileA(OutputPath.c_str());
+        ShowFileError(error.number);
+        return false;
+    }
+    CaptureArchiveTimes();
+    DeleteFileA(ArchivePath.c_str());
+    return true;
+}
+
+bool MarkInnerExecutable(const std::string& path) {
+    if (path.empty() || !FileExists(path)) return false;
+    char mark[2] = {};
+    try {
+        BinaryFile inner = BinaryFile::OpenExistingForUpdate(path);
+        inner.SeekTo(InnerStubLength);
+        if (inner.Read(mark, 2) == 2 && mark[0] == 'P' && mark[1] == 'K') {
+            inner.SeekTo(InnerStubLength);
+            inner.Write("ZS", 2);
+            inner.Close();
+            return true;
+        }
+    } catch (const FileError& error) {
+        ShowFileError(error.number);
+        return false;
+    }
+    MessageBoxA(nullptr, "Corrupted installation package", Caption, MB_OK);
+    return false;
+}
+
+namespace {
+
+// Everything of the package after the outer stub's first copy.
+bool AppendPackageData(const std::string& stub, const std::string& entryName) {
+    try {
+        BinaryFile package = BinaryFile::OpenForUpdate(OutputPath);
+        package.SeekToEnd();
+        package.Write(std::string(StubPadding, '\0'));
+        package.Write(StubMarker);
+        AppendFile(package, stub);
+        package.Write(StubMarker);
+        package.Write(RecordMarker);
+        char password[MaxPasswordText + 1] = "";
+        GetWindowTextA(TheShell.passwordField, password, sizeof password);
+        PasswordText = password;
+        package.Write(InstallationRecord(entryName, PasswordText, InstallExecutable));
+        BinaryFile inner = BinaryFile::OpenForReading(IntermediatePath);
+        AppendFileWithProgress(inner, package, 0, inner.Length());
+        inner.Close();
+        package.Close();
+        return true;
+    } catch (const FileError& error) {
+        DeleteFileA(OutputPath.c_str());
+        ShowFileError(error.number);
+        return false;
+    }
+}
+
+}  // namespace
+
+bool WritePackage(const std::string& entryName) {
+    const std::string stub = StubPath(OuterStubName);
+    if (!Located(stub)) return false;
+    bool written = false;
+    if (Located(IntermediatePath)) {
+        SetStatus("Create Vornaly");
+        written = StubCopied(OutputPath, stub) && AppendPackageData(stub, entryName);
+    }
+    SetStatus("Ready");
+    ShowWindow(TheShell.progressBar, SW_HIDE);
+    return written;
+}

@@ -1,0 +1,141 @@
+// Copying stub files with their times and attributes, and stamping the
+// archive's times on the package, on real files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "file_copy.h"
+#include "temp_dir.h"
+#include "working_values.h"
+
+namespace {
+
+FILETIME Time(int64_t seconds) {
+    const uint64_t ticks = (13000000000ull + seconds) * 10000000ull;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+FileTimes TimesOf(const std::string& path) {
+    FileTimes t;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    GetFileTime(file, &t.creation, &t.lastAccess, &t.lastWrite);
+    CloseHandle(file);
+    return t;
+}
+
+void SetTimes(const std::string& path, const FileTimes& t) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, &t.creation, &t.lastAccess, &t.lastWrite);
+    CloseHandle(file);
+}
+
+bool operator==(const FILETIME& a, const FILETIME& b) {
+    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+// Whether this file system keeps a creation time that is set (Wine on a
+// Linux file system cannot).
+bool KeepsCreationTimes() {
+    TempDir probe;
+    const std::string path = probe.MakeFile("probe");
+    const FileTimes set{FILETIME{0x12345678, 0x01c00000}, {}, {}};
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, &set.creation, nullptr, nullptr);
+    FILETIME got{};
+    GetFileTime(file, &got, nullptr, nullptr);
+    CloseHandle(file);
+    return got.dwLowDateTime == set.creation.dwLowDateTime &&
+           got.dwHighDateTime == set.creation.dwHighDateTime;
+}
+
+// Reading a file may move its access time, so times are read before bytes.
+void ExpectSameTimes(const FileTimes& a, const FileTimes& b) {
+    static const bool creation = KeepsCreationTimes();
+    if (creation) EXPECT_TRUE(a.creation == b.creation);
+    EXPECT_TRUE(a.lastAccess == b.lastAccess);
+    EXPECT_TRUE(a.lastWrite == b.lastWrite);
+}
+
+const FileTimes SourceTimes{Time(1), Time(2), Time(3)};
+
+TEST(CopyFileKeepTimes, CarriesBytesTimesAndAttributes) {
+    // Around the 32,256-byte copy block: empty, an exact multiple, a remainder.
+    for (size_t length : {0u, 64512u, 70000u}) {
+        TempDir dir;
+        const std::string source = dir.MakeFile("Vornaly.vnp", Noise(length),
+                                                FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+        SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetTimes(source, SourceTimes);
+        SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+        const std::string destination = dir.MakeFile("out\\Setup.exe", "an older package");
+
+        ASSERT_TRUE(CopyFileKeepTimes(destination, source)) << length;
+        ExpectSameTimes(TimesOf(destination), TimesOf(source));
+        EXPECT_TRUE(TimesOf(destination).lastWrite == SourceTimes.lastWrite);
+        EXPECT_EQ(ReadWholeFile(destination), Noise(length));
+        EXPECT_EQ(GetFileAttributesA(destination.c_str()),
+                  DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE});
+    }
+}
+
+TEST(CopyFileKeepTimes, RefusesAndLeavesTheDestinationAsItWas) {
+    using Destination = std::string (*)(const TempDir&, const std::string& source);
+    const std::pair<const char*, Destination> cases[] = {
+        {"missing source",
+         [](const TempDir& dir, const std::string& source) {
+             DeleteFileA(source.c_str());
+             return dir.MakeFile("Setup.exe", "old package");
+         }},
+        {"same text", [](const TempDir&, const std::string& source) { return source; }},
+        {"same file, other case",
+         [](const TempDir& dir, const std::string&) { return dir / "VORNALY.VNP"; }},
+        {"same file, relative form",
+         [](const TempDir& dir, const std::string&) {
+             SetCurrentDirectoryA(dir.MakeFolder("sub").c_str());
+             return std::string("..\\Vornaly.vnp");
+         }},
+        {"destination cannot be removed",
+         [](const TempDir& dir, const std::string&) {
+             return dir.MakeFile("Setup.exe", "old package", FILE_ATTRIBUTE_READONLY);
+         }},
+    };
+    char home[MAX_PATH];
+    GetCurrentDirectoryA(sizeof home, home);
+    for (const auto& [name, makeDestination] : cases) {
+        TempDir dir;
+        const std::string source = dir.MakeFile("Vornaly.vnp", "stub bytes");
+        const std::string destination = makeDestination(dir, source);
+        const std::string before = ReadWholeFile(destination);
+
+        EXPECT_FALSE(CopyFileKeepTimes(destination, source)) << name;
+        EXPECT_EQ(ReadWholeFile(destination), before) << name;
+        if (std::string(name) != "missing source")
+            EXPECT_EQ(ReadWholeFile(source), "stub bytes") << name;
+        SetCurrentDirectoryA(home);
+    }
+}
+
+TEST(PackageTimes, StampGivesTheArchiveTimesAndCreatesNothing) {
+    TempDir dir;
+    ArchivePath = dir.MakeFile("Setup.zip", "PK archive");
+    SetTimes(ArchivePath, SourceTimes);
+    CaptureArchiveTimes();
+    const FileTimes archiveTimes = TimesOf(ArchivePath);
+    const std::string package = dir.MakeFile("Setup.exe", "package");
+
+    StampPackageTimes(package);
+    StampPackageTimes(dir / "Missing.exe");
+
+    ExpectSameTimes(TimesOf(package), archiveTimes);
+    EXPECT_EQ(GetFileAttributesA((dir / "Missing.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(DriveFreeBytes, NeverReportsMoreThanTwoGigabytes) {
+    const uint32_t free = DriveFreeBytes(0);
+    EXPECT_GT(free, 0u);
+    EXPECT_LE(free, 0x80000000u);
+    EXPECT_EQ(DriveFreeBytes(static_cast<int16_t>('Q' - 64)), 0u);  // no drive Q: in the prefix
+}
+
+}  // namespace
