@@ -14,7 +14,7 @@
 #include "entry_paths.h"
 #include "install_record.h"
 #include "password_dialog.h"
-#include "stub_files.h"
+#include "file_io.h"
 #include "stub_messages.h"
 #include "zip_directory.h"
 

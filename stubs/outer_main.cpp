@@ -10,7 +10,7 @@
 #include "command_line.h"
 #include "install_record.h"
 #include "package_layout.h"
-#include "stub_files.h"
+#include "file_io.h"
 #include "stub_messages.h"
 
 using namespace stub;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "stub_files.h"
+#include "file_io.h"
 #include "stub_packages.h"
 #include "temp_dir.h"
 

@@ -12,7 +12,7 @@
 
 #include "component_calls.h"
 #include "mvwrap.h"
-#include "stub_files.h"
+#include "file_io.h"
 #include "stub_packages.h"
 #include "temp_dir.h"
 

@@ -1,7 +1,7 @@
 // File work the two stubs share: reading a file by offset, writing one with
 // its failures kept, folders made and removed.
-#ifndef STUBS_STUB_FILES_H
-#define STUBS_STUB_FILES_H
+#ifndef STUBS_FILE_IO_H
+#define STUBS_FILE_IO_H
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // File helpers of both stubs.
-#include "stub_files.h"
+#include "file_io.h"
 
 #include <string.h>
 
