@@ -105,6 +105,20 @@ std::string ProbeProgram() { return ReadWholeFile(WinePath(STUB_PROBE_UNIX_PATH)
 
 namespace {
 
+// The job of the child that RunChild runs: only its processes' windows are
+// answered, not those of a package another test runs at the same time.
+HANDLE childJob = nullptr;
+
+bool InChildJob(DWORD process) {
+    if (!childJob) return false;
+    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
+    if (!handle) return false;
+    BOOL inJob = FALSE;
+    IsProcessInJob(handle, childJob, &inJob);
+    CloseHandle(handle);
+    return inJob != FALSE;
+}
+
 struct DialogSearch {
     const char* caption;
     HWND found;
@@ -117,8 +131,8 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
     char className[32] = {}, title[256] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (process != GetCurrentProcessId() && !strcmp(className, "#32770") &&
-        !strcmp(title, search->caption) && IsWindowVisible(window)) {
+    if (!strcmp(className, "#32770") && !strcmp(title, search->caption) &&
+        IsWindowVisible(window) && InChildJob(process)) {
         search->found = window;
         return FALSE;
     }
@@ -158,6 +172,7 @@ int RunChild(const std::string& commandLine, const std::function<void()>& answer
         return -1;
     }
     AssignProcessToJobObject(job, process.hProcess);
+    childJob = job;
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     if (answer) answer();
@@ -170,6 +185,7 @@ int RunChild(const std::string& commandLine, const std::function<void()>& answer
         ADD_FAILURE() << commandLine << " did not end";
     }
     TerminateJobObject(job, 1);
+    childJob = nullptr;
     CloseHandle(process.hProcess);
     CloseHandle(job);
     return code;

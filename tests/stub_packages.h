@@ -36,8 +36,8 @@ std::string OuterStub();
 std::string InnerStub();
 std::string ProbeProgram();
 
-// A top-level dialog of another process with this caption; null when none
-// appeared in time.
+// A top-level dialog with this caption of the child RunChild runs (or a
+// program it started); null when none appeared in time.
 HWND WaitForForeignDialog(const char* caption, DWORD timeoutMs = 20000);
 // A message box's text.
 std::string BoxText(HWND box);
