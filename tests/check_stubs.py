@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the two stubs of the program folder from outside: their sizes,
 that they are 32-bit Windows programs the oldest supported platform loads,
-that they import only system DLLs and no function added after it, and that
+that they import only system DLLs and no function added after it, that
+they run from the swap file when started from a diskette, and that
 the outer stub ends where its sections end (its length is how a package
 finds its record).
 Usage: check_stubs.py OBJDUMP DIST_DIR"""
@@ -55,6 +56,11 @@ def check(objdump, path, failures):
         failures.append(f"{path}: no imports read")
 
 
+def runs_from_swap(data):
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    return struct.unpack_from("<H", data, pe + 22)[0] & 0x0C00 == 0x0C00
+
+
 def main():
     objdump, dist = sys.argv[1], sys.argv[2]
     failures = []
@@ -68,6 +74,9 @@ def main():
         failures.append(f"Vornaly.vnp is {len(inner_data)} bytes, not {INNER_LENGTH}")
     if len(outer_data) >= OUTER_AIM:
         failures.append(f"Install.vnp is {len(outer_data)} bytes, not under {OUTER_AIM}")
+    for name, data in (("Install.vnp", outer_data), ("Vornaly.vnp", inner_data)):
+        if not runs_from_swap(data):
+            failures.append(f"{name} is not marked to run from the swap file off removable media")
     if section_end(outer_data) != len(outer_data):
         failures.append(f"Install.vnp's sections end at {section_end(outer_data)}, "
                         f"its file at {len(outer_data)}")
