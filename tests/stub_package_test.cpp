@@ -107,6 +107,7 @@ protected:
         temp_.MakeFile("setup\\disk2\\data.bin", Noise(noiseBytes));
         temp_.MakeFile("setup\\disk2\\deeper\\empty.txt", "");
         temp_.MakeFile("setup\\hidden.dat", "hidden", FILE_ATTRIBUTE_HIDDEN);
+        temp_.MakeFile("setup\\caf\xe9 cr\xe8me.txt", "stored with a UTF-8 name");
         std::string old = temp_.MakeFile("setup\\old.txt", "from 2001");
         SYSTEMTIME when = {2001, 2, 0, 3, 4, 5, 6, 0};
         FILETIME time;
@@ -187,6 +188,34 @@ TEST_F(StubPackage, ExtractsEveryFileByteForByteWithItsTimesAndAttributes) {
         EXPECT_EQ(CompareFileTime(&copy.written, &file.second.written), 0) << file.first;
         EXPECT_EQ(copy.attributes, file.second.attributes) << file.first;
     }
+}
+
+// The record is where the layout puts it: marker texts inside the archive,
+// even a whole fake record after them, change nothing.
+TEST_F(StubPackage, MarkersInsideTheArchiveDoNotMislead) {
+    std::string decoy = std::string("MORVASX998MELKOP1998") + TestRecord("x", "", "decoy.txt");
+    std::string archive = StoredZip({{"SETUP.EXE", ProbeProgram()}, {"decoy.txt", decoy}});
+    EXPECT_EQ(RunChild(Quoted(WritePackage(archive, TestRecord("decoy.txt", "", "SETUP.EXE")))),
+              42);
+    EXPECT_TRUE(ProbeRan());
+}
+
+// Entries with DOS times only (as most zip programs write them) get that
+// local time.
+TEST_F(StubPackage, DosTimesAreLocalTimes) {
+    std::string archive = StoredZip({{"a.txt", "a"}});  // 2002-02-03 12:00:00
+    std::string target = temp_ / "out";
+    EXPECT_EQ(RunChild(Quoted(WritePackage(archive, TestRecord("a.txt", "", ""))) +
+                       " /Q \"/X:" + target + "\""),
+              0);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA((target + "\\a.txt").c_str(), GetFileExInfoStandard, &data));
+    FILETIME local;
+    SYSTEMTIME when;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &when);
+    EXPECT_EQ(std::vector<int>({when.wYear, when.wMonth, when.wDay, when.wHour, when.wMinute}),
+              std::vector<int>({2002, 2, 3, 12, 0}));
 }
 
 struct PasswordCase {
