@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "setup_list.h"
 #include "shell.h"
+#include "tooltips.h"
 #include "zip_component.h"
 
 namespace {
@@ -24,6 +25,7 @@ void OnInitDialog(HWND window) {
     TheShell.passwordField = GetDlgItem(window, IDC_PASSWORD);
     TheShell.spanCheckBox = GetDlgItem(window, IDC_SPAN);
     ShowWindow(TheShell.progressBar, SW_HIDE);
+    CreateButtonTooltips(window);
     DragAcceptFiles(window, TRUE);
     StartZipComponent();
 }
@@ -65,6 +67,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
     case WM_SIZE: OnSize(window, wParam, lParam); break;
     case WM_COMMAND: OnCommand(window, wParam, lParam); break;
+    case WM_NOTIFY: OnTooltipTextRequest(reinterpret_cast<NMHDR*>(lParam)); break;
     case WM_CLOSE: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
     case WM_DESTROY: OnDestroy(); break;
     }

@@ -2,26 +2,27 @@
 // then handing the work to the zip job or the archive reader.
 #include "mvwrap.h"
 
+#include "barrier.h"
+#include "caller_text.h"
 #include "failures.h"
-#include "handles.h"
 #include "options.h"
 #include "state.h"
 #include "text_codes.h"
+#include "win_handles.h"
 #include "zip_job.h"
 #include "zip_reader.h"
 
 namespace {
 
-std::string Text(const char* text) { return text ? text : ""; }
-
-}  // namespace
-
 using mvwrap::Fail;
 using mvwrap::State;
 
-int32_t __stdcall Zzip(const char* archive, const char* pattern, const char* options,
-                       const char* password, const int32_t* level) {
+std::string Text(const char* text) { return text ? text : ""; }
+
+int32_t ZipFiles(const char* archive, const char* pattern, const char* options,
+                 const char* password, const int32_t* level) {
     if (!State().running) return MVWRAP_NOT_RUNNING;
+    if (!level) return Fail(MVWRAP_BAD_ARGUMENT, L"");
     if (!Text(password).empty()) return Fail(MVWRAP_PASSWORD, L"");
     mvwrap::ZipRequest request;
     std::string badWord;
@@ -39,23 +40,47 @@ int32_t __stdcall Zzip(const char* archive, const char* pattern, const char* opt
     return mvwrap::RunZipJob(request);
 }
 
-int32_t __stdcall ZipCount(const char* archive) {
-    if (!State().running) return 0;
+// Counts what the same check that Zzip makes before adding finds: an archive
+// Zzip would refuse as damaged counts 0 here.
+int32_t CountEntries(const char* archive) {
     std::vector<std::string>& listing = State().listing;
     listing.clear();
+    if (!State().running) return 0;
     std::wstring path = mvwrap::FromAnsi(Text(archive));
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 0, nullptr));
-    std::vector<std::string> records;
-    if (!file.valid() || !mvwrap::ReadCentralDirectory(file.get(), records)) return 0;
-    for (const std::string& record : records)
-        listing.push_back(mvwrap::ToAnsi(mvwrap::EntryName(record)));
+    std::vector<mvwrap::StoredEntry> entries;
+    if (!file.valid() || !mvwrap::ReadArchive(file.get(), entries)) return 0;
+    for (const mvwrap::StoredEntry& entry : entries)
+        listing.push_back(mvwrap::ToAnsi(mvwrap::EntryName(entry.record)));
     return static_cast<int32_t>(listing.size());
 }
 
+}  // namespace
+
+int32_t __stdcall Zzip(const char* archive, const char* pattern, const char* options,
+                       const char* password, const int32_t* level) {
+    return mvwrap::Guarded(
+        [&] { return ZipFiles(archive, pattern, options, password, level); },
+        [](int32_t error) { return Fail(static_cast<MvwrapError>(error), L""); });
+}
+
+int32_t __stdcall ZipCount(const char* archive) {
+    return mvwrap::Guarded([&] { return CountEntries(archive); },
+                           [](int32_t) {
+                               State().listing.clear();
+                               return 0;
+                           });
+}
+
 char* __stdcall Zipped(const int32_t* index) {
-    const std::vector<std::string>& listing = State().listing;
-    if (!State().running || *index < 0 || static_cast<size_t>(*index) >= listing.size())
-        return mvwrap::CallerText("");
-    return mvwrap::CallerText(listing[static_cast<size_t>(*index)].c_str());
+    return mvwrap::Guarded(
+        [&] {
+            const std::vector<std::string>& listing = State().listing;
+            if (!State().running || !index || *index < 0 ||
+                static_cast<size_t>(*index) >= listing.size())
+                return mvwrap::CallerText("");
+            return mvwrap::CallerText(listing[static_cast<size_t>(*index)].c_str());
+        },
+        [](int32_t) { return mvwrap::CallerText(""); });
 }

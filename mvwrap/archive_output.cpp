@@ -1,9 +1,53 @@
 #include "archive_output.h"
 
+#include <wchar.h>
+
 #include "failures.h"
 #include "zip_format.h"
 
 namespace mvwrap {
+
+namespace {
+
+const wchar_t kTemporaryPrefix[] = L"mvz";
+const wchar_t kTemporarySuffix[] = L".tmp";
+
+std::wstring Hex(uint32_t value) {
+    const wchar_t digits[] = L"0123456789ABCDEF";
+    std::wstring text(8, L'0');
+    for (int i = 7; i >= 0; --i, value >>= 4) text[i] = digits[value & 0xF];
+    return text;
+}
+
+}  // namespace
+
+std::wstring ArchiveFolder(const std::wstring& archive) {
+    std::wstring::size_type split = archive.find_last_of(L"\\/:");
+    return split == std::wstring::npos ? std::wstring() : archive.substr(0, split + 1);
+}
+
+bool IsTemporaryName(const std::wstring& name) {
+    const size_t prefix = 3, suffix = 4;
+    if (name.size() < prefix + 1 + suffix || name.size() > prefix + 8 + suffix) return false;
+    if (_wcsnicmp(name.c_str(), kTemporaryPrefix, prefix) != 0 ||
+        _wcsicmp(name.c_str() + name.size() - suffix, kTemporarySuffix) != 0)
+        return false;
+    for (size_t i = prefix; i < name.size() - suffix; ++i)
+        if (!iswxdigit(name[i])) return false;
+    return true;
+}
+
+void RemoveLeftoverTemporaries(const std::wstring& archive) {
+    std::wstring folder = ArchiveFolder(archive);
+    WIN32_FIND_DATAW data;
+    FindHandle search(
+        FindFirstFileW((folder + kTemporaryPrefix + L"*" + kTemporarySuffix).c_str(), &data));
+    if (!search.valid()) return;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(data.cFileName))
+            DeleteFileW((folder + data.cFileName).c_str());
+    } while (FindNextFileW(search.get(), &data));
+}
 
 ArchiveOutput::~ArchiveOutput() {
     if (committed_ || temporary_.empty()) return;
@@ -11,17 +55,24 @@ ArchiveOutput::~ArchiveOutput() {
     DeleteFileW(temporary_.c_str());
 }
 
+// The name is built here rather than by the platform's temp-name call, which
+// writes into a fixed MAX_PATH buffer whatever the folder's length.
 int32_t ArchiveOutput::Create() {
-    std::wstring::size_type split = archive_.find_last_of(L"\\/");
-    std::wstring folder = split == std::wstring::npos ? L"." : archive_.substr(0, split + 1);
-    wchar_t name[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"mvz", 0, name))
-        return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
-    temporary_ = name;
-    file_.reset(CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
-    if (!file_.valid()) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
-    return MVWRAP_OK;
+    std::wstring folder = ArchiveFolder(archive_);
+    uint32_t seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (uint32_t attempt = 0; attempt < 64; ++attempt) {
+        std::wstring name =
+            folder + kTemporaryPrefix + Hex(seed + attempt * 7919u) + kTemporarySuffix;
+        file_.reset(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file_.valid()) {
+            temporary_ = name;
+            return MVWRAP_OK;
+        }
+        DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
+    }
+    return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
 }
 
 int32_t ArchiveOutput::Write(const void* data, size_t size) {

@@ -1,7 +1,9 @@
 // The archive being written. Everything goes to a temporary file beside the
 // archive, which takes the archive's place only on Commit and is deleted
 // otherwise: a failed run leaves the old archive, or none, never a half one.
-// Every write keeps within the format's 4 GiB - 1 bytes.
+// Every write keeps within the format's 4 GiB - 1 bytes. The temporary
+// file's name is the component's own ("mvz", hex digits, ".tmp"), so that a
+// file left by a killed run is never taken for content and can be removed.
 #ifndef MVWRAP_ARCHIVE_OUTPUT_H
 #define MVWRAP_ARCHIVE_OUTPUT_H
 
@@ -9,9 +11,20 @@
 
 #include <string>
 
-#include "handles.h"
+#include "win_handles.h"
 
 namespace mvwrap {
+
+// The folder an archive is in, ending in a separator; empty for a bare name.
+std::wstring ArchiveFolder(const std::wstring& archive);
+
+// Whether a file name (without folder) is one of the component's temporary
+// files: "mvz", one to eight hex digits, ".tmp", in any case.
+bool IsTemporaryName(const std::wstring& name);
+
+// Deletes the temporary files that a killed or crashed run left beside the
+// archive. One that another run is still writing is open, so it stays.
+void RemoveLeftoverTemporaries(const std::wstring& archive);
 
 class ArchiveOutput {
 public:

@@ -6,8 +6,8 @@
 
 #include "dos_time.h"
 #include "failures.h"
-#include "handles.h"
 #include "text_codes.h"
+#include "win_handles.h"
 #include "zip_format.h"
 #include "zip_reader.h"
 
@@ -172,23 +172,13 @@ int32_t EntryWriter::Store(HANDLE source, const FoundFile& file, uint32_t& crc, 
 
 // Copies an entry's local header, data and any data descriptor as they are,
 // and moves its central record to the entry's new place.
-int32_t EntryWriter::CarryOver(HANDLE archive, const std::wstring& path, std::string& record) {
-    uint64_t at = RecordLocalOffset(record);
-    std::string local(kLocalHeaderSize, '\0');
-    if (!ReadAt(archive, at, &local[0], local.size()) || Read32(local, 0) != kLocalSignature)
-        return Fail(MVWRAP_ARCHIVE_DAMAGED, path);
-    uint64_t length =
-        kLocalHeaderSize + Read16(local, 26) + Read16(local, 28) + RecordCompressedSize(record);
-    if (RecordFlags(record) & kDescriptorFlag) {
-        std::string signature(4, '\0');
-        if (!ReadAt(archive, at + length, &signature[0], signature.size()))
-            return Fail(MVWRAP_ARCHIVE_DAMAGED, path);
-        length += Read32(signature, 0) == kDescriptorSignature ? 16 : 12;
-    }
+int32_t EntryWriter::CarryOver(HANDLE archive, const std::wstring& path, const StoredEntry& entry,
+                               std::string& record) {
+    record = entry.record;
     SetRecordLocalOffset(record, static_cast<uint32_t>(output_.Position()));
-    for (uint64_t done = 0; done < length;) {
-        size_t chunk = static_cast<size_t>(std::min<uint64_t>(length - done, kBufferSize));
-        if (!ReadAt(archive, at + done, in_.data(), chunk))
+    for (uint64_t done = 0; done < entry.length;) {
+        size_t chunk = static_cast<size_t>(std::min<uint64_t>(entry.length - done, kBufferSize));
+        if (!ReadAt(archive, entry.localOffset + done, in_.data(), chunk))
             return Fail(MVWRAP_ARCHIVE_DAMAGED, path);
         if (int32_t error = output_.Write(in_.data(), chunk)) return error;
         done += chunk;

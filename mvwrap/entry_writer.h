@@ -13,6 +13,7 @@
 
 #include "archive_output.h"
 #include "file_search.h"
+#include "zip_reader.h"
 
 namespace mvwrap {
 
@@ -27,8 +28,10 @@ public:
 
     // Each returns 0 or an error number.
     int32_t Add(const FoundFile& file, std::string& record);
-    // `path` names the archive being added to, for its errors.
-    int32_t CarryOver(HANDLE archive, const std::wstring& path, std::string& record);
+    // Copies a checked entry of the archive being added to; `path` names
+    // that archive, for its errors.
+    int32_t CarryOver(HANDLE archive, const std::wstring& path, const StoredEntry& entry,
+                      std::string& record);
 
 private:
     int32_t TryData(const FoundFile& file, uint64_t dataStart, uint32_t& crc, uint64_t& size,

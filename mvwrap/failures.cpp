@@ -15,8 +15,13 @@ std::map<int, std::string>& Subjects() {
 
 }  // namespace
 
-int32_t Fail(MvwrapError number, const std::wstring& subject) {
-    Subjects()[number] = ToAnsi(subject);
+int32_t Fail(MvwrapError number, const std::wstring& subject) noexcept {
+    // Without memory for the subject, the message is the one naming nothing.
+    try {
+        Subjects()[number] = ToAnsi(subject);
+    } catch (...) {
+        Subjects().erase(number);
+    }
     return number;
 }
 

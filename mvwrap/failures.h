@@ -13,7 +13,7 @@ namespace mvwrap {
 
 // Records the subject of a failure and returns its number, so that callers
 // can write `return Fail(...)`.
-int32_t Fail(MvwrapError number, const std::wstring& subject);
+int32_t Fail(MvwrapError number, const std::wstring& subject) noexcept;
 
 // The subject of the latest failure of that number, as ANSI text; empty when
 // none has happened.

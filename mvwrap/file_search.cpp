@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "failures.h"
-#include "handles.h"
 #include "name_order.h"
+#include "win_handles.h"
 
 namespace mvwrap {
 

@@ -1,4 +1,6 @@
 // Starting and stopping the component, and its stored settings.
+#include "barrier.h"
+#include "failures.h"
 #include "mvwrap.h"
 #include "state.h"
 
@@ -14,27 +16,45 @@ Settings& State() {
 using mvwrap::State;
 
 int32_t __stdcall RunMorvane(void) {
-    if (State().running) return MVWRAP_ALREADY_RUNNING;
-    State() = mvwrap::Settings{};
-    State().running = true;
-    return MVWRAP_OK;
+    return mvwrap::Guarded(
+        [] {
+            if (State().running) return int32_t{MVWRAP_ALREADY_RUNNING};
+            State() = mvwrap::Settings{};
+            State().running = true;
+            return int32_t{MVWRAP_OK};
+        },
+        [](int32_t error) { return error; });
 }
 
 int32_t __stdcall StopMorvane(void) {
-    if (!State().running) return MVWRAP_NOT_RUNNING;
-    State().running = false;
-    return MVWRAP_OK;
+    return mvwrap::Guarded(
+        [] {
+            if (!State().running) return int32_t{MVWRAP_NOT_RUNNING};
+            State().running = false;
+            return int32_t{MVWRAP_OK};
+        },
+        [](int32_t error) { return error; });
 }
 
 int32_t __stdcall SetRetryOptions(const int16_t* count, const int32_t* seconds) {
-    if (!State().running) return MVWRAP_NOT_RUNNING;
-    State().retryCount = *count;
-    State().retrySeconds = *seconds;
-    return MVWRAP_OK;
+    return mvwrap::Guarded(
+        [&] {
+            if (!State().running) return int32_t{MVWRAP_NOT_RUNNING};
+            if (!count || !seconds) return mvwrap::Fail(MVWRAP_BAD_ARGUMENT, L"");
+            State().retryCount = *count;
+            State().retrySeconds = *seconds;
+            return int32_t{MVWRAP_OK};
+        },
+        [](int32_t error) { return error; });
 }
 
 int32_t __stdcall SetSearchLimit(const int16_t* depth) {
-    if (!State().running) return MVWRAP_NOT_RUNNING;
-    State().searchLimit = *depth;
-    return MVWRAP_OK;
+    return mvwrap::Guarded(
+        [&] {
+            if (!State().running) return int32_t{MVWRAP_NOT_RUNNING};
+            if (!depth) return mvwrap::Fail(MVWRAP_BAD_ARGUMENT, L"");
+            State().searchLimit = *depth;
+            return int32_t{MVWRAP_OK};
+        },
+        [](int32_t error) { return error; });
 }

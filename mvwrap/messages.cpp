@@ -2,23 +2,12 @@
 // error number gets its sentence here and nowhere else.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
+#include "barrier.h"
+#include "caller_text.h"
 #include "failures.h"
 #include "mvwrap.h"
-#include "state.h"
-
-namespace mvwrap {
-
-char* CallerText(const char* text) {
-    size_t size = std::strlen(text) + 1;
-    char* copy = static_cast<char*>(LocalAlloc(LMEM_FIXED, size));
-    if (copy) std::memcpy(copy, text, size);
-    return copy;
-}
-
-}  // namespace mvwrap
 
 namespace {
 
@@ -60,6 +49,7 @@ const Message kMessages[] = {
      "The archive \"%s\" would hold more than 65,535 files, more than a zip archive can hold.",
      "The archive would hold more than 65,535 files, more than a zip archive can hold."},
     {MVWRAP_NO_MEMORY, nullptr, "There was not enough memory to compress the files."},
+    {MVWRAP_BAD_ARGUMENT, nullptr, "A number the zip component needs was not passed to it."},
 };
 
 std::string Sentence(int number) {
@@ -76,5 +66,7 @@ std::string Sentence(int number) {
 }  // namespace
 
 char* __stdcall ZipError(const int16_t* number) {
-    return mvwrap::CallerText(Sentence(*number).c_str());
+    return mvwrap::Guarded(
+        [&] { return mvwrap::CallerText(number ? Sentence(*number).c_str() : ""); },
+        [](int32_t) { return mvwrap::CallerText(""); });
 }

@@ -7,10 +7,16 @@
 // Ownership: a returned text is allocated with LocalAlloc and belongs to the
 // caller, who frees it with LocalFree. A returned text is never null.
 //
-// Lifecycle: RunMorvane starts the component and StopMorvane stops it. Every
-// other operation, and a second RunMorvane, fails with an error number while
-// the component is not in the state it needs; ZipError describes any error
-// number at all times.
+// Lifecycle: RunMorvane starts the component and StopMorvane stops it. While
+// the component is not in the state it needs, a second RunMorvane or
+// StopMorvane, Zzip and the settings return an error number, ZipCount counts
+// 0 and Zipped gives an empty text; ZipError describes any error number at
+// all times.
+//
+// Robustness: a null pointer for a number is refused (MVWRAP_BAD_ARGUMENT,
+// or an empty text from ZipError and Zipped); no C++ exception leaves an
+// operation; the platform's critical-error box is off while an operation
+// works with files, and the caller's error mode is put back afterwards.
 #ifndef MVWRAP_H
 #define MVWRAP_H
 
@@ -45,6 +51,7 @@ enum MvwrapError {
     MVWRAP_TOO_LARGE = 13,           // the archive would pass 4 GiB - 1 byte
     MVWRAP_TOO_MANY = 14,            // the archive would hold more than 65,535 entries
     MVWRAP_NO_MEMORY = 15,           // the compressor could not get its working memory
+    MVWRAP_BAD_ARGUMENT = 16,        // a null pointer where a number is needed
 };
 
 MVWRAP_API int32_t __stdcall RunMorvane(void);
@@ -61,14 +68,16 @@ MVWRAP_API int32_t __stdcall SetSearchLimit(const int16_t* depth);
 // name, ignoring case, is replaced. options: " -w" with "h" and/or "s" takes
 // hidden and/or system files in. level: -1 default, 0 store, 1..9. The
 // password must be empty. Returns 0 or an error number; on error the archive
-// is left as it was. mvwrap/README.md tells the details.
+// is left as it was. A damaged archive is refused (MVWRAP_ARCHIVE_DAMAGED)
+// and a read-only one too (MVWRAP_ARCHIVE_UNWRITABLE), both untouched.
+// mvwrap/README.md tells the details.
 MVWRAP_API int32_t __stdcall Zzip(const char* archive, const char* pattern, const char* options,
                                   const char* password, const int32_t* level);
 // One sentence for the user about an error number, naming the file or
 // folder of the latest failure of that number where there is one.
 MVWRAP_API char* __stdcall ZipError(const int16_t* number);
-// The entry count of archive, 0 when it is missing or damaged; Zipped then
-// The name of entry index (0 = first) of the archive ZipCount read, with "\"
+// The entry count of archive, 0 when it is missing or damaged (exactly when
+// Zzip would refuse to add to it as damaged). Zipped then lists this archive.
 MVWRAP_API int32_t __stdcall ZipCount(const char* archive);
 // The name of entry index (0 = first) of the archive ZipCount read, with "\\"
 // separators, in ANSI; an empty text for an index that names no entry.

@@ -1,6 +1,5 @@
 #include "options.h"
 
-#include <sstream>
 
 namespace mvwrap {
 
@@ -29,13 +28,17 @@ bool ParseWord(const std::string& word, ZipOptions& options) {
 
 bool ParseOptions(const std::string& text, ZipOptions& options, std::string& badWord) {
     options = ZipOptions{};
-    std::istringstream words(text);
-    std::string word;
-    while (words >> word) {
+    // Split by hand: a string stream would link the whole locale machinery
+    // into the DLL, several hundred KB on a diskette.
+    const char* const blanks = " \t\r\n\v\f";
+    for (size_t start = text.find_first_not_of(blanks); start != std::string::npos;) {
+        size_t end = text.find_first_of(blanks, start);
+        std::string word = text.substr(start, end == std::string::npos ? end : end - start);
         if (!ParseWord(word, options)) {
             badWord = word;
             return false;
         }
+        start = end == std::string::npos ? end : text.find_first_not_of(blanks, end);
     }
     return true;
 }

@@ -21,9 +21,6 @@ struct Settings {
 
 Settings& State();
 
-// Returns a copy of text allocated with LocalAlloc, as the interface promises.
-char* CallerText(const char* text);
-
 }  // namespace mvwrap
 
 #endif

@@ -117,20 +117,35 @@ bool ReadEndRecord(const std::string& tail, uint64_t tailOffset, CentralDirector
     return false;
 }
 
-bool SplitCentralDirectory(const std::string& bytes, uint16_t entries,
-                           std::vector<std::string>& records) {
-    records.clear();
+uint64_t CentralRecordLength(const std::string& fixedPart) {
+    return uint64_t(kCentralHeaderSize) + Read16(fixedPart, 28) + Read16(fixedPart, 30) +
+           Read16(fixedPart, 32);
+}
+
+bool ExtraFieldSound(const std::string& extra) {
     size_t at = 0;
-    while (at < bytes.size()) {
-        if (bytes.size() - at < kCentralHeaderSize || Read32(bytes, at) != kCentralSignature)
-            return false;
-        size_t length = kCentralHeaderSize + Read16(bytes, at + 28) + Read16(bytes, at + 30) +
-                        Read16(bytes, at + 32);
-        if (bytes.size() - at < length) return false;
-        records.push_back(bytes.substr(at, length));
-        at += length;
+    while (at < extra.size()) {
+        if (extra.size() - at < 4) return false;
+        size_t block = 4 + size_t(Read16(extra, at + 2));
+        if (extra.size() - at < block) return false;
+        at += block;
     }
-    return records.size() == entries;
+    return true;
+}
+
+bool CentralRecordSound(const std::string& record) {
+    if (record.size() < kCentralHeaderSize || Read32(record, 0) != kCentralSignature ||
+        CentralRecordLength(record) != record.size())
+        return false;
+    // 0xFFFFFFFF marks a value held in an extension this component does
+    // not read.
+    const uint32_t kExtended = 0xFFFFFFFFu;
+    if (Read16(record, 34) != 0 || (Read16(record, 6) & 0xFF) > kNewestVersionNeeded ||
+        RecordCompressedSize(record) == kExtended || RecordSize(record) == kExtended ||
+        RecordLocalOffset(record) == kExtended)
+        return false;
+    return ExtraFieldSound(
+        record.substr(kCentralHeaderSize + Read16(record, 28), Read16(record, 30)));
 }
 
 std::string RecordName(const std::string& record) {
@@ -138,12 +153,14 @@ std::string RecordName(const std::string& record) {
 }
 
 uint16_t RecordFlags(const std::string& record) { return Read16(record, 8); }
+uint16_t RecordMethod(const std::string& record) { return Read16(record, 10); }
+uint32_t RecordCrc(const std::string& record) { return Read32(record, 16); }
 uint32_t RecordCompressedSize(const std::string& record) { return Read32(record, 20); }
+uint32_t RecordSize(const std::string& record) { return Read32(record, 24); }
 uint32_t RecordLocalOffset(const std::string& record) { return Read32(record, 42); }
 
 void SetRecordLocalOffset(std::string& record, uint32_t offset) {
-    for (int i = 0; i < 4; ++i)
-        record[42 + i] = static_cast<char>(offset >> (8 * i));
+    for (int i = 0; i < 4; ++i) record[42 + i] = static_cast<char>(offset >> (8 * i));
 }
 
 }  // namespace mvwrap

@@ -7,7 +7,6 @@
 #include <stdint.h>
 
 #include <string>
-#include <vector>
 
 namespace mvwrap {
 
@@ -24,6 +23,10 @@ const uint16_t kStored = 0;
 const uint16_t kDeflated = 8;
 const uint16_t kUtf8NameFlag = 1 << 11;
 const uint16_t kDescriptorFlag = 1 << 3;
+
+// The newest format version (4.5) an entry may need: other readers unpack
+// no entry that claims to need more.
+const uint8_t kNewestVersionNeeded = 45;
 
 // The 32-bit fields of the format: no archive may reach past them.
 const uint64_t kMaxArchiveBytes = 0xFFFFFFFFu;
@@ -65,15 +68,27 @@ struct CentralDirectory {
 // the record starts.
 bool ReadEndRecord(const std::string& tail, uint64_t tailOffset, CentralDirectory& directory);
 
-// Splits a central directory into its records, one string each. False when a
-// record is cut short or the count differs from the end record's.
-bool SplitCentralDirectory(const std::string& bytes, uint16_t entries,
-                           std::vector<std::string>& records);
+// The whole length of a central record, from its fixed part (the first
+// kCentralHeaderSize bytes) with its name, extra field and comment lengths.
+uint64_t CentralRecordLength(const std::string& fixedPart);
 
-// Fields of one central record, as SplitCentralDirectory returned it.
+// Whether a complete central record describes an entry that can be carried
+// over as it is: one disk, a version needed that readers know, sizes and
+// offset within 32 bits (no extensions), and an extra field made of whole
+// blocks.
+bool CentralRecordSound(const std::string& record);
+
+// Whether an extra field is a sequence of blocks (tag, length, data) none of
+// which runs past its end.
+bool ExtraFieldSound(const std::string& extra);
+
+// Fields of one central record.
 std::string RecordName(const std::string& record);
 uint16_t RecordFlags(const std::string& record);
+uint16_t RecordMethod(const std::string& record);
+uint32_t RecordCrc(const std::string& record);
 uint32_t RecordCompressedSize(const std::string& record);
+uint32_t RecordSize(const std::string& record);
 uint32_t RecordLocalOffset(const std::string& record);
 void SetRecordLocalOffset(std::string& record, uint32_t offset);
 

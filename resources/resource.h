@@ -30,4 +30,9 @@
 #define IDS_ABOUT_HINT IDC_ABOUT
 #define IDS_EXIT_HINT IDC_EXIT
 
+// Installation executable dialog EXES: &Select executable... (no Cancel: the
+// button is the only way out).
+#define IDC_EXE_LIST 101
+#define IDC_EXE_SELECT 102
+
 #endif

@@ -53,8 +53,7 @@ TEST(DosTimeTest, KeepsTheAttributesZipReadersKnow) {
         {0x2000 | 0x800 | 0x21, 0x21},  // not indexed, compressed: dropped
         {0x27, 0x27},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ToDosAttributes(c.attributes), c.kept) << c.attributes;
+    for (const auto& c : cases) EXPECT_EQ(ToDosAttributes(c.attributes), c.kept) << c.attributes;
 }
 
 TEST(OptionsTest, AcceptsOnlyTheWordsItKnows) {
@@ -138,8 +137,7 @@ TEST(LimitsTest, RefusesWhatThirtyTwoBitsCannotHold) {
         {0, 0x100000000ull, false},
         {100000, 0x1FFFFFFFFull, false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(WithinLimits(c.entries, c.bytes), c.fits) << c.entries;
+    for (const auto& c : cases) EXPECT_EQ(WithinLimits(c.entries, c.bytes), c.fits) << c.entries;
 }
 
 EntryHeader SampleEntry() {
@@ -210,10 +208,7 @@ TEST(ZipFormatTest, ReadsTheCentralDirectoryBack) {
         ASSERT_TRUE(ReadEndRecord(tail, 1000, directory));
         EXPECT_EQ(directory.entries, 2);
         EXPECT_EQ(directory.offset, 1000u);
-        std::vector<std::string> records;
-        ASSERT_TRUE(SplitCentralDirectory(tail.substr(0, directory.size), 2, records));
-        ASSERT_EQ(records.size(), 2u);
-        EXPECT_EQ(RecordLocalOffset(records[1]), 50u);
+        EXPECT_EQ(directory.size, 2 * CentralRecordLength(tail));
     }
 }
 
@@ -236,13 +231,40 @@ TEST(ZipFormatTest, RejectsDamagedDirectories) {
         CentralDirectory directory;
         EXPECT_FALSE(ReadEndRecord(c.tail, c.offset, directory)) << c.what;
     }
-    std::string records = good.substr(0, end);
-    std::vector<std::string> split;
-    EXPECT_FALSE(SplitCentralDirectory(records, 3, split)) << "count differs";
-    EXPECT_FALSE(SplitCentralDirectory(records.substr(0, records.size() - 1), 2, split))
-        << "cut short";
-    EXPECT_FALSE(SplitCentralDirectory("X" + records.substr(1), 2, split)) << "no signature";
-    EXPECT_TRUE(SplitCentralDirectory(records, 2, split));
+}
+
+std::string WithBytes(std::string bytes, size_t at, const std::string& with) {
+    return bytes.replace(at, with.size(), with);
+}
+
+// A record that cannot be carried over as it is: its extra field, its disk,
+// or a size or offset kept in an extension.
+TEST(ZipFormatTest, RefusesRecordsThatCannotBeCarriedOver) {
+    EntryHeader entry = SampleEntry();
+    const std::string good = CentralHeader(entry, 0x20, 0);
+    const size_t extraAt = kCentralHeaderSize + entry.name.size();
+    const std::string ff("\xff\xff\xff\xff", 4);
+    const struct {
+        const char* what;
+        std::string record;
+        bool sound;
+    } cases[] = {
+        {"as written", good, true},
+        {"no extra field", CentralHeader(EntryHeader{}, 0x20, 0), true},
+        {"inner length past the extra field",
+         WithBytes(good, extraAt + 2, std::string("\x21\0", 2)), false},
+        {"block header cut", WithBytes(good, 30, std::string("\x03\0", 2)).substr(0, extraAt + 3),
+         false},
+        {"second disk", WithBytes(good, 34, "\x01"), false},
+        {"needs version 4.5", WithBytes(good, 6, "\x2d"), true},
+        {"needs version 4.6", WithBytes(good, 6, "\x2e"), false},
+        {"extended compressed size", WithBytes(good, 20, ff), false},
+        {"extended size", WithBytes(good, 24, ff), false},
+        {"extended offset", WithBytes(good, 42, ff), false},
+        {"cut short", good.substr(0, good.size() - 1), false},
+        {"no signature", "X" + good.substr(1), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CentralRecordSound(c.record), c.sound) << c.what;
 }
 
 }  // namespace

@@ -31,3 +31,8 @@ void PumpOneMessage() {
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }
+
+bool QuitRequested() {
+    MSG message;
+    return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}

@@ -15,4 +15,7 @@ void ProgressStep();
 // left in the queue for the main loop.
 void PumpOneMessage();
 
+// Whether a quit request waits in the queue; it is looked at, not taken.
+bool QuitRequested();
+
 #endif

@@ -1,5 +1,7 @@
 #include "zip_component.h"
 
+#include <windows.h>
+
 #include "mvwrap.h"
 
 void StartZipComponent() {
@@ -10,3 +12,10 @@ void StartZipComponent() {
 }
 
 void StopZipComponent() { StopMorvane(); }
+
+std::string TakeComponentText(char* text) {
+    if (!text) return "";
+    std::string copy = text;
+    LocalFree(text);
+    return copy;
+}

@@ -15,8 +15,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     GetWindowThreadProcessId(window, &process);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
+    // GetWindowTextA would send WM_GETTEXT to the window's thread, which may
+    // be the test thread waiting in Join: read the stored title instead.
+    wchar_t wideTitle[256] = L"";
+    InternalGetWindowText(window, wideTitle, 256);
     char title[256] = "";
-    GetWindowTextA(window, title, sizeof title);
+    WideCharToMultiByte(CP_ACP, 0, wideTitle, -1, title, sizeof title, nullptr, nullptr);
     if (process == search->process && *search->title == title && IsWindowVisible(window) &&
         (!search->className || std::string(className) == search->className)) {
         search->found = window;

@@ -1,7 +1,8 @@
 // Owning wrappers for platform handles, so that every handle is closed on
-// every path. Move-only: a copied handle would be closed twice.
-#ifndef PACKAGE_WIN_HANDLES_H
-#define PACKAGE_WIN_HANDLES_H
+// every path. Move-only: a copied handle would be closed twice. Header only,
+// shared by the program and MVWRAP.DLL, so that neither links the other's code.
+#ifndef COMMON_WIN_HANDLES_H
+#define COMMON_WIN_HANDLES_H
 
 #include <windows.h>
 

@@ -1,0 +1,79 @@
+#include "zip_job.h"
+
+#include <windows.h>
+
+#include "mvwrap.h"
+#include "path_helpers.h"
+#include "progress.h"
+#include "shell.h"
+#include "working_values.h"
+#include "zip_component.h"
+
+namespace {
+
+// Item texts are read up to this length, patterns kept up to the other.
+constexpr std::string::size_type MaxItemText = 255;
+constexpr std::string::size_type MaxPatternText = 1023;
+
+std::string SetupListItem(LRESULT index) {
+    LRESULT length = SendMessageA(TheShell.setupList, LB_GETTEXTLEN, index, 0);
+    if (length <= 0) return "";
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(TheShell.setupList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return CutTo(text, MaxItemText);
+}
+
+void PrepareComponent() {
+    const int16_t noSearchLimit = -1;
+    SetSearchLimit(&noSearchLimit);
+    const int16_t tries = 10;
+    const int32_t seconds = 1;
+    SetRetryOptions(&tries, &seconds);
+}
+
+void ShowZipError(int16_t number) {
+    std::string text = TakeComponentText(ZipError(&number));
+    MessageBoxA(nullptr, text.c_str(), ZipJobCaption, MB_OK);
+}
+
+std::string LastEntryName(const std::string& archive) {
+    int32_t last = ZipCount(archive.c_str()) - 1;
+    return TakeComponentText(Zipped(&last));
+}
+
+}  // namespace
+
+std::string ZipPattern(const std::string& item) {
+    std::string::size_type start = item.find_first_not_of(' ');
+    std::string folder = start == std::string::npos ? std::string() : item.substr(start);
+    return CutTo(WithTrailingBackslash(folder) + "*.*", MaxPatternText);
+}
+
+int16_t ZipSetupList(std::string& lastEntryName) {
+    PrepareComponent();
+    PasswordText.clear();
+    LRESULT count = SendMessageA(TheShell.setupList, LB_GETCOUNT, 0, 0);
+    if (count <= 0) return 0;
+    ProgressStart(static_cast<uint32_t>(count));
+    const char options[] = " -whs";
+    const int32_t defaultLevel = -1;
+    for (LRESULT i = 0; i < count; ++i) {
+        std::string pattern = ZipPattern(SetupListItem(i));
+        int32_t result = Zzip(ArchivePath.c_str(), pattern.c_str(), options, PasswordText.c_str(),
+                              &defaultLevel);
+        if (result != 0) {
+            int16_t number = static_cast<int16_t>(result & 0xFFFF);
+            ShowZipError(number);
+            return number;
+        }
+        ProgressStep();
+        PumpOneMessage();
+        // Exit stops the component before it posts the quit request; going on
+        // would only report the stopped component's failures to a user who
+        // has asked to leave.
+        if (QuitRequested()) return ZipJobStopped;
+    }
+    lastEntryName = LastEntryName(ArchivePath);
+    return 0;
+}
