@@ -74,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (stub::PieceNamePrefix(text.c_str(), prefix, sizeof prefix))
         stub::PieceName(prefix, int(size % 1000), name, sizeof name);
     char bytes[64];
-    stub::FromHex(text.c_str(), bytes, uint32_t(text.size() / 2 < sizeof bytes ? text.size() / 2 : sizeof bytes));
+    stub::FromHex(text.c_str(), bytes,
+                  uint32_t(text.size() / 2 < sizeof bytes ? text.size() / 2 : sizeof bytes));
     return 0;
 }
