@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "about_box.h"
+#include "create_package.h"
 #include "layout.h"
 #include "resource.h"
 #include "setup_list.h"
@@ -30,8 +31,20 @@ void OnInitDialog(HWND window) {
     StartZipComponent();
 }
 
+// A Create hands waiting messages on while it works, so a second Create, a
+// Remove or a drop can arrive in the middle of it. They would change the
+// working values or the list under its feet: while it runs, they are ignored.
+bool CreateRunning = false;
+
+void RunCreate() {
+    if (CreateRunning) return;
+    CreateRunning = true;
+    CreatePackage();
+    CreateRunning = false;
+}
+
 void OnDropFiles(HDROP drop) {
-    AddSetupFolders(TheShell.setupList, DroppedNames(drop));
+    if (!CreateRunning) AddSetupFolders(TheShell.setupList, DroppedNames(drop));
     DragFinish(drop);
 }
 
@@ -43,13 +56,14 @@ void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
 
 void ShowHelp(HWND window) { WinHelpA(window, "Vornaly.hlp", HELP_CONTEXT, 1); }
 
-// Commands run while a Create pumps messages too; any guard against
-// re-entry belongs here.
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
+    case IDC_CREATE: RunCreate(); break;
     case IDC_ABOUT: ShowAboutBox(window); break;
     case IDC_EXIT: SendMessageA(window, WM_DESTROY, wParam, lParam); break;
-    case IDC_REMOVE: RemoveSelectedSetup(TheShell.setupList); break;
+    case IDC_REMOVE:
+        if (!CreateRunning) RemoveSelectedSetup(TheShell.setupList);
+        break;
     case IDC_HELP_BUTTON: ShowHelp(window); break;
     }
 }

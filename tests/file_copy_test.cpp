@@ -52,7 +52,9 @@ bool KeepsCreationTimes() {
 // Reading a file may move its access time, so times are read before bytes.
 void ExpectSameTimes(const FileTimes& a, const FileTimes& b) {
     static const bool creation = KeepsCreationTimes();
-    if (creation) EXPECT_TRUE(a.creation == b.creation);
+    if (creation) {
+        EXPECT_TRUE(a.creation == b.creation);
+    }
     EXPECT_TRUE(a.lastAccess == b.lastAccess);
     EXPECT_TRUE(a.lastWrite == b.lastWrite);
 }
@@ -110,8 +112,9 @@ TEST(CopyFileKeepTimes, RefusesAndLeavesTheDestinationAsItWas) {
 
         EXPECT_FALSE(CopyFileKeepTimes(destination, source)) << name;
         EXPECT_EQ(ReadWholeFile(destination), before) << name;
-        if (std::string(name) != "missing source")
+        if (std::string(name) != "missing source") {
             EXPECT_EQ(ReadWholeFile(source), "stub bytes") << name;
+        }
         SetCurrentDirectoryA(home);
     }
 }

@@ -127,15 +127,6 @@ INSTANTIATE_TEST_SUITE_P(
                     JobCase{"EmptyList", {}, 0, 0, "", {}}),
     [](const testing::TestParamInfo<JobCase>& info) { return info.param.name; });
 
-TEST_F(ZipJobTest, ErrorMessageNamesTheMissingFolder) {
-    List({"Disk1", "Missing"});
-    DialogAnswerer answer(ZipJobCaption);
-    std::string lastEntry;
-    EXPECT_EQ(ZipSetupList(lastEntry), MVWRAP_FOLDER_MISSING);
-    answer.Join();
-    EXPECT_NE(answer.Text().find(dir / "Missing"), std::string::npos) << answer.Text();
-}
-
 // Exit while the job pumps messages stops the component and posts the quit
 // request; the job ends after the current folder without a word, and the
 // request is still there for the main loop.

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Leading blanks and folder parts cannot change what follows the last ".".
+bool IsExecutableEntry(const std::string& name) { return UpperCased(ExtensionPart(name)) == "EXE"; }
+
 std::string ListItem(HWND list, LRESULT index) {
     LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
     if (length == LB_ERR) return "";
@@ -66,12 +69,6 @@ INT_PTR CALLBACK ExecutableChoiceProc(HWND dialog, UINT message, WPARAM wParam, 
 }
 
 }  // namespace
-
-bool IsExecutableEntry(const std::string& name) {
-    std::string::size_type start = name.find_first_not_of(' ');
-    std::string trimmed = start == std::string::npos ? std::string() : name.substr(start);
-    return UpperCased(ExtensionPart(trimmed)) == "EXE";
-}
 
 void ChooseInstallExecutable() {
     // Nothing of an earlier Create may reach this package, whatever happens

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
@@ -22,8 +20,6 @@ void RemoveTree(const std::string& path) {
     }
     RemoveDirectoryA(path.c_str());
 }
-
-}  // namespace
 
 TempDir::TempDir() {
     char base[MAX_PATH];

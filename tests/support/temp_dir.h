@@ -33,6 +33,9 @@ private:
     std::string path_;
 };
 
+// Removes a folder with everything in it, whatever the attributes.
+void RemoveTree(const std::string& path);
+
 // Bytes of a whole file, or an empty text when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
