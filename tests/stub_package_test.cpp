@@ -424,9 +424,7 @@ INSTANTIATE_TEST_SUITE_P(Packages, StubCraftedNames,
                          testing::Values(CraftedCase{"UpOneBackslash", "..\\evil.txt"},
                                          CraftedCase{"UpOneSlash", "../evil.txt"},
                                          CraftedCase{"UpTwoBelowAFolder", "in2/../../evil.txt"},
-                                         CraftedCase{"DriveLetter", "C:\\evil.txt"},
-                                         CraftedCase{"Rooted", "\\evil.txt"},
-                                         CraftedCase{"Device", "sub\\NUL.txt"}),
+                                         CraftedCase{"DriveLetter", "C:\\evil.txt"}),
                          [](const testing::TestParamInfo<CraftedCase>& info) {
                              return info.param.name;
                          });
@@ -456,10 +454,7 @@ TEST_P(StubSwitches, AreUnderstoodOrRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Packages, StubSwitches,
     testing::Values(SwitchCase{"Help", " /?", "/X:folder", 0},
-                    SwitchCase{"Unknown", " /Z", "The switch /Z is not known", 1},
-                    SwitchCase{"ExtractWithoutFolder", " /X", "The switch /X is not known", 1},
-                    SwitchCase{"GivenTwice", " /Q /Q", "The switch /Q is not known", 1},
-                    SwitchCase{"NotASwitch", " setup", "The switch setup is not known", 1}),
+                    SwitchCase{"Unknown", " /Z", "The switch /Z is not known", 1}),
     [](const testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
 
 struct DamageCase {
