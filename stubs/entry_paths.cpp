@@ -1,0 +1,62 @@
+// Entry names come from the package, that is from anyone: a name that could
+// reach outside the extraction folder or open a device refuses the package.
+#include "entry_paths.h"
+
+#include <string.h>
+
+namespace stub {
+
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+bool SameIgnoringCase(const char* a, size_t length, const char* b) {
+    if (strlen(b) != length) return false;
+    for (size_t i = 0; i < length; ++i)
+        if (Upper(a[i]) != b[i]) return false;
+    return true;
+}
+
+// Device names stay devices with any extension ("NUL.txt", "com1.exe").
+bool IsDeviceName(const char* component, size_t length) {
+    size_t stem = 0;
+    while (stem < length && component[stem] != '.') ++stem;
+    while (stem > 0 && component[stem - 1] == ' ') --stem;
+    static const char* const kDevices[] = {"CON",    "PRN",     "AUX",   "NUL",
+                                           "CONIN$", "CONOUT$", "CLOCK$"};
+    for (const char* device : kDevices)
+        if (SameIgnoringCase(component, stem, device)) return true;
+    if (stem == 4 &&
+        (SameIgnoringCase(component, 3, "COM") || SameIgnoringCase(component, 3, "LPT")) &&
+        component[3] >= '1' && component[3] <= '9')
+        return true;
+    return false;
+}
+
+bool SafeComponent(const char* component, size_t length) {
+    if (length == 0) return false;
+    if (component[length - 1] == '.' || component[length - 1] == ' ') return false;
+    return !IsDeviceName(component, length);
+}
+
+}  // namespace
+
+bool SafeEntryPath(const char* name) {
+    if (!name || !name[0] || name[0] == '\\') return false;
+    for (const char* p = name; *p; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c < 0x20 || strchr(":*?\"<>|/", c)) return false;
+    }
+    const char* component = name;
+    for (;;) {
+        const char* slash = strchr(component, '\\');
+        size_t length = slash ? size_t(slash - component) : strlen(component);
+        // A folder entry ends in a separator: its last component is empty.
+        if (!slash && length == 0) return true;
+        if (!SafeComponent(component, length)) return false;
+        if (!slash) return true;
+        component = slash + 1;
+    }
+}
+
+}  // namespace stub

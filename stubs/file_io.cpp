@@ -1,0 +1,119 @@
+// File helpers of both stubs.
+#include "file_io.h"
+
+#include <string.h>
+
+namespace stub {
+
+FileSource::FileSource(const char* path)
+    : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (!file_.valid()) return;
+    DWORD high = 0;
+    DWORD low = GetFileSize(file_.get(), &high);
+    // Packages and pieces stay far below 4 GiB; a larger file is not one.
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) low = 0;
+    size_ = high ? 0 : low;
+}
+
+bool FileSource::Read(uint32_t offset, void* buffer, uint32_t length) {
+    if (offset > size_ || length > size_ - offset) return false;
+    if (SetFilePointer(file_.get(), LONG(offset), nullptr, FILE_BEGIN) ==
+            INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR)
+        return false;
+    char* at = static_cast<char*>(buffer);
+    while (length > 0) {
+        DWORD read = 0;
+        if (!ReadFile(file_.get(), at, length, &read, nullptr) || read == 0) return false;
+        at += read;
+        length -= read;
+    }
+    return true;
+}
+
+bool FileSink::Write(const void* bytes, uint32_t length) {
+    DWORD written = 0;
+    if (!WriteFile(file_, bytes, length, &written, nullptr)) {
+        error_ = GetLastError();
+        return false;
+    }
+    if (written != length) {
+        error_ = ERROR_DISK_FULL;
+        return false;
+    }
+    return true;
+}
+
+bool MakeFolders(const char* folder) {
+    char path[MAX_PATH];
+    size_t length = strlen(folder);
+    if (length == 0 || length >= sizeof path) return false;
+    memcpy(path, folder, length + 1);
+    // Each separator after the root ends a folder that may need making.
+    for (size_t i = 1; i <= length; ++i) {
+        if (path[i] != '\\' && path[i] != 0) continue;
+        if (path[i - 1] == ':' || path[i - 1] == '\\') continue;
+        char kept = path[i];
+        path[i] = 0;
+        CreateDirectoryA(path, nullptr);
+        path[i] = kept;
+    }
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemoveTree(const char* folder) {
+    char pattern[MAX_PATH];
+    size_t length = strlen(folder);
+    while (length > 0 && folder[length - 1] == '\\') --length;
+    if (length == 0 || length + 3 >= sizeof pattern) return;
+    memcpy(pattern, folder, length);
+    memcpy(pattern + length, "\\*", 3);
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(pattern, &found));
+    if (search.valid()) {
+        do {
+            if (!strcmp(found.cFileName, ".") || !strcmp(found.cFileName, "..")) continue;
+            char path[MAX_PATH];
+            size_t name = strlen(found.cFileName);
+            if (length + 1 + name >= sizeof path) continue;
+            memcpy(path, folder, length);
+            path[length] = '\\';
+            memcpy(path + length + 1, found.cFileName, name + 1);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+                continue;
+            }
+            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileA(path)) MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        } while (FindNextFileA(search.get(), &found));
+    }
+    search.reset();
+    pattern[length] = 0;
+    SetFileAttributesA(pattern, FILE_ATTRIBUTE_NORMAL);
+    if (!RemoveDirectoryA(pattern)) MoveFileExA(pattern, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+bool MakePrivateFolder(char* folder, uint32_t room) {
+    char temp[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof temp, temp);
+    if (length == 0 || length + 14 >= sizeof temp || length + 14 >= room) return false;
+    if (temp[length - 1] != '\\') temp[length++] = '\\';
+    temp[length] = 0;
+    MakeFolders(temp);
+    DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (DWORD attempt = 0; attempt < 1000; ++attempt) {
+        wsprintfA(folder, "%sVNP%05lX.TMP", temp, (seed + attempt) & 0xFFFFF);
+        // Creation fails when the folder is there already: only a folder
+        // made here is ours to fill and remove.
+        if (CreateDirectoryA(folder, nullptr)) {
+            lstrcatA(folder, "\\");
+            return true;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    return false;
+}
+
+}  // namespace stub

@@ -1,0 +1,57 @@
+// File work the two stubs share: reading a file by offset, writing one with
+// its failures kept, folders made and removed.
+#ifndef STUBS_FILE_IO_H
+#define STUBS_FILE_IO_H
+
+#include <windows.h>
+
+#include "byte_source.h"
+#include "entry_data.h"
+#include "win_handles.h"
+
+namespace stub {
+
+class FileSource : public ByteSource {
+public:
+    // Opens the file for reading, others may read it too; Open() tells.
+    explicit FileSource(const char* path);
+    bool Open() const { return file_.valid(); }
+    uint32_t Size() const override { return size_; }
+    bool Read(uint32_t offset, void* buffer, uint32_t length) override;
+
+private:
+    FileHandle file_;
+    uint32_t size_ = 0;
+};
+
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(HANDLE file) : file_(file) {}
+    bool Write(const void* bytes, uint32_t length) override;
+    // The platform's error of the write that failed.
+    DWORD Error() const { return error_; }
+
+private:
+    HANDLE file_;
+    DWORD error_ = 0;
+};
+
+// Whether a write failed for want of space.
+inline bool IsDiskFull(DWORD error) {
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+}
+
+// Makes the folder and those above it; false when it is not there after.
+bool MakeFolders(const char* folder);
+
+// Removes the folder with everything in it, read-only files included; what
+// cannot be removed now is left for removal at the next restart.
+void RemoveTree(const char* folder);
+
+// A new folder of this process's own under the temporary folder, with a
+// trailing backslash; false when none could be made.
+bool MakePrivateFolder(char* folder, uint32_t room);
+
+}  // namespace stub
+
+#endif

@@ -1,0 +1,315 @@
+// Vornaly.vnp, the inner stub. The outer stub writes the inner executable
+// (this program followed by the masked archive) to a private folder and
+// starts it with the installation record and its choices:
+//   /R:record-in-hex /D:folder [/S] [/Q] [/X] [/P:password-in-hex]
+// /S: the package came in pieces; /X: extract only. It checks the password,
+// extracts every entry (CRC checked, times and attributes kept) into the
+// folder, runs the start program there and returns its exit code.
+#include <windows.h>
+
+#include <string.h>
+
+#include "command_line.h"
+#include "entry_data.h"
+#include "entry_paths.h"
+#include "install_record.h"
+#include "password_dialog.h"
+#include "file_io.h"
+#include "stub_messages.h"
+#include "zip_directory.h"
+
+using namespace stub;
+
+namespace {
+
+struct InnerOptions {
+    char record[kRecordLength];
+    char folder[MAX_PATH];
+    char password[kArgumentRoom];
+    bool passwordGiven = false;
+    bool spanned = false;
+    bool quiet = false;
+    bool extractOnly = false;
+};
+
+bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
+    char argument[kArgumentRoom];
+    bool haveRecord = false, haveFolder = false;
+    while (NextArgument(arguments, argument, sizeof argument)) {
+        if (argument[0] != '/' || !argument[1]) return false;
+        const char* value = argument[2] == ':' ? argument + 3 : argument + 2;
+        switch (argument[1]) {
+        case 'R': haveRecord = FromHex(value, options.record, kRecordLength); break;
+        case 'D':
+            haveFolder = strlen(value) > 0 && strlen(value) < sizeof options.folder;
+            if (haveFolder) strcpy(options.folder, value);
+            break;
+        case 'P': {
+            size_t length = strlen(value) / 2;
+            if (length >= sizeof options.password || !FromHex(value, options.password, length))
+                return false;
+            options.password[length] = 0;
+            options.passwordGiven = true;
+            break;
+        }
+        case 'S': options.spanned = true; break;
+        case 'Q': options.quiet = true; break;
+        case 'X': options.extractOnly = true; break;
+        default: return false;
+        }
+    }
+    return haveRecord && haveFolder;
+}
+
+// Entry names as the platform's ANSI file functions take them.
+bool NamesToAnsi(ZipDirectory& directory) {
+    for (uint32_t i = 0; i < directory.Count(); ++i) {
+        ZipEntry& entry = directory[i];
+        if (!entry.utf8Name) continue;
+        WCHAR wide[MAX_PATH];
+        int length = MultiByteToWideChar(CP_UTF8, 0, entry.name, -1, wide, MAX_PATH);
+        if (length == 0) return false;
+        BOOL lossy = FALSE;
+        // ANSI never takes more bytes than UTF-8 for the same characters.
+        char ansi[4 * MAX_PATH];
+        if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, &lossy) ||
+            lossy || strlen(ansi) > strlen(entry.name))
+            return false;
+        strcpy(entry.name, ansi);
+    }
+    return true;
+}
+
+// Asks until the password is right. 0 when it is; otherwise the exit code:
+// cancelled by the user, or failed when run quietly without the right one.
+int CheckPassword(const InnerOptions& options, const ZipDirectory& directory, int start) {
+    const char* const* names = directory.Names();
+    int count = int(directory.Count());
+    if (!RecordHasPassword(options.record, names, count, start, options.spanned)) return 0;
+    if (options.passwordGiven) {
+        if (PasswordMatches(options.record, options.password, names, count, start, options.spanned))
+            return 0;
+        ShowError("The password given with /P: is not right. Nothing was installed.");
+        return kExitFailed;
+    }
+    if (options.quiet) {
+        ShowError(
+            "This package is protected by a password: give it with /P:password. Nothing was "
+            "installed.");
+        return kExitFailed;
+    }
+    char typed[kArgumentRoom];
+    while (AskPassword(typed, sizeof typed)) {
+        if (PasswordMatches(options.record, typed, names, count, start, options.spanned)) return 0;
+        MessageBoxA(nullptr, "The password is not right. Please type it again.", "Vornaly",
+                    MB_OK | MB_ICONEXCLAMATION);
+    }
+    return kExitCancelled;
+}
+
+void EntryTimes(const ZipEntry& entry, FILETIME& written, FILETIME& accessed, FILETIME& created) {
+    if (entry.hasNtfsTimes) {
+        written.dwLowDateTime = DWORD(entry.written);
+        written.dwHighDateTime = DWORD(entry.written >> 32);
+        accessed.dwLowDateTime = DWORD(entry.accessed);
+        accessed.dwHighDateTime = DWORD(entry.accessed >> 32);
+        created.dwLowDateTime = DWORD(entry.created);
+        created.dwHighDateTime = DWORD(entry.created >> 32);
+        return;
+    }
+    FILETIME local = {};
+    DosDateTimeToFileTime(entry.dosDate, entry.dosTime, &local);
+    LocalFileTimeToFileTime(&local, &written);
+    accessed = created = written;
+}
+
+// The attributes a DOS or Windows packer recorded; others leave them plain.
+DWORD EntryAttributes(const ZipEntry& entry) {
+    const uint8_t kFat = 0, kNtfs = 11, kVfat = 14;
+    if (entry.madeByHost != kFat && entry.madeByHost != kNtfs && entry.madeByHost != kVfat)
+        return FILE_ATTRIBUTE_NORMAL;
+    DWORD kept = entry.externalAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    return kept ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
+bool JoinPath(const char* folder, const char* name, char* path) {
+    size_t folderLength = strlen(folder), nameLength = strlen(name);
+    bool separator = folderLength > 0 && folder[folderLength - 1] != '\\';
+    if (folderLength + separator + nameLength >= MAX_PATH) return false;
+    memcpy(path, folder, folderLength);
+    if (separator) path[folderLength++] = '\\';
+    memcpy(path + folderLength, name, nameLength + 1);
+    return true;
+}
+
+// Writes one entry below the folder; false with the reason in why (one
+// sentence) when it cannot.
+const int kWhyRoom = 1024;  // what wsprintfA writes at most
+
+bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder, char* why) {
+    char path[MAX_PATH];
+    if (!JoinPath(folder, entry.name, path)) {
+        wsprintfA(why, "The path of %s in %s is too long.", entry.name, folder);
+        return false;
+    }
+    size_t length = strlen(path);
+    if (path[length - 1] == '\\') {
+        path[length - 1] = 0;
+        if (MakeFolders(path)) return true;
+        wsprintfA(why, "The folder %s could not be made.", path);
+        return false;
+    }
+    char* last = strrchr(path, '\\');
+    *last = 0;
+    bool folderMade = MakeFolders(path);
+    *last = '\\';
+    if (!folderMade) {
+        wsprintfA(why, "The folder for %s could not be made.", path);
+        return false;
+    }
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        wsprintfA(why, "%s could not be written (error %lu).", path, GetLastError());
+        return false;
+    }
+    FileSink sink(file.get());
+    UnpackResult result = UnpackEntry(archive, entry, sink);
+    if (result == UnpackResult::kOk) {
+        FILETIME written, accessed, created;
+        EntryTimes(entry, written, accessed, created);
+        SetFileTime(file.get(), &created, &accessed, &written);
+        file.reset();
+        SetFileAttributesA(path, EntryAttributes(entry));
+        return true;
+    }
+    file.reset();
+    DeleteFileA(path);
+    switch (result) {
+    case UnpackResult::kWrongCrc:
+        wsprintfA(why, "The package is damaged: %s does not hold the bytes that were packed.",
+                  entry.name);
+        break;
+    case UnpackResult::kUnsupported:
+        wsprintfA(why, "%s is packed in a way this installer cannot unpack.", entry.name);
+        break;
+    case UnpackResult::kWriteFailed:
+        if (IsDiskFull(sink.Error()))
+            wsprintfA(why, "The disk is full: %s could not be written.", path);
+        else
+            wsprintfA(why, "%s could not be written (error %lu).", path, sink.Error());
+        break;
+    case UnpackResult::kNoMemory:
+        wsprintfA(why, "There is not enough memory to unpack %s.", entry.name);
+        break;
+    default: wsprintfA(why, "The package is damaged: %s cannot be unpacked.", entry.name); break;
+    }
+    return false;
+}
+
+// Waits until the start program and every program it started have ended:
+// setup programs often hand over to a second program and end at once, and
+// the extracted files must stay until that one is done too. Without a job
+// (this process may already be in one that allows none inside), only the
+// start program itself is waited for.
+void WaitForPrograms(HANDLE job, HANDLE process) {
+    WaitForSingleObject(process, INFINITE);
+    if (!job) return;
+    for (;;) {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
+                                       sizeof accounting, nullptr) ||
+            accounting.ActiveProcesses == 0)
+            return;
+        Sleep(200);
+    }
+}
+
+// Runs the start program in the folder and waits for it; its exit code, or
+// kExitFailed when it cannot be started.
+int RunStartProgram(const char* folder, const char* name) {
+    char path[MAX_PATH], commandLine[MAX_PATH + 2];
+    if (!JoinPath(folder, name, path)) return kExitFailed;
+    wsprintfA(commandLine, "\"%s\"", path);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        folder, &startup, &process)) {
+        ShowError("The installation program %s could not be started (error %lu).", path,
+                  GetLastError());
+        return kExitFailed;
+    }
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    if (job && !AssignProcessToJobObject(job, process.hProcess)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    ResumeThread(process.hThread);
+    CloseHandle(process.hThread);
+    WaitForPrograms(job, process.hProcess);
+    DWORD code = DWORD(kExitFailed);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    if (job) CloseHandle(job);
+    return int(code);
+}
+
+int RunInner(const char* arguments) {
+    InnerOptions options;
+    if (!ParseInnerOptions(arguments, options)) {
+        ShowError("This program is a part of an installation package; run the package instead.");
+        return kExitFailed;
+    }
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    FileSource whole(self);
+    MaskedArchive archive(whole, kInnerStubLength);
+    ZipDirectory directory;
+    if (!whole.Open() || !archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
+        ShowError("The installation package is damaged: its files cannot be read.");
+        return kExitFailed;
+    }
+    for (uint32_t i = 0; i < directory.Count(); ++i) {
+        if (SafeEntryPath(directory[i].name)) continue;
+        ShowError(
+            "The package holds a file that would be written outside its folder (%s). Nothing was "
+            "installed.",
+            directory[i].name);
+        return kExitFailed;
+    }
+    int start = FindStartProgram(options.record, directory.Names(), int(directory.Count()));
+    if (int refused = CheckPassword(options, directory, start)) return refused;
+
+    bool keep = options.extractOnly || start < 0;
+    if (!MakeFolders(options.folder)) {
+        ShowError("The folder %s could not be made.", options.folder);
+        return kExitFailed;
+    }
+    for (uint32_t i = 0; i < directory.Count(); ++i) {
+        char why[kWhyRoom];
+        if (ExtractEntry(archive, directory[i], options.folder, why)) continue;
+        if (keep) {
+            ShowError("%s The files extracted before stay in %s.", why, options.folder);
+        } else {
+            RemoveTree(options.folder);
+            ShowError("%s Nothing was installed.", why);
+        }
+        return kExitFailed;
+    }
+    if (keep) {
+        ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
+        return 0;
+    }
+    int code = RunStartProgram(options.folder, directory[uint32_t(start)].name);
+    RemoveTree(options.folder);
+    return code;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return RunInner(SkipProgramName(GetCommandLineA()));
+}

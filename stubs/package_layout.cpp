@@ -1,0 +1,107 @@
+// Package layout checks and piece names.
+#include "package_layout.h"
+
+#include <string.h>
+
+#include "install_record.h"
+
+namespace stub {
+
+namespace {
+
+uint16_t Get16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t Get32(const uint8_t* p) { return Get16(p) | uint32_t(Get16(p + 2)) << 16; }
+
+bool Same(ByteSource& file, uint64_t at, const char* text, uint32_t length) {
+    char read[16];
+    return at + length <= file.Size() && file.Read(uint32_t(at), read, length) &&
+           memcmp(read, text, length) == 0;
+}
+
+bool SameIgnoringCase(const char* a, const char* b, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] + 32) : a[i];
+        char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] + 32) : b[i];
+        if (x != y) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+uint32_t ExecutableLength(ByteSource& file) {
+    uint8_t header[4096];
+    uint32_t length = file.Size() < sizeof header ? file.Size() : sizeof header;
+    if (length < 64 || !file.Read(0, header, length)) return 0;
+    if (header[0] != 'M' || header[1] != 'Z') return 0;
+    uint32_t pe = Get32(header + 0x3c);
+    if (pe > length - 24 || memcmp(header + pe, "PE\0\0", 4) != 0) return 0;
+    uint32_t sections = Get16(header + pe + 6);
+    uint64_t table = uint64_t(pe) + 24 + Get16(header + pe + 20);
+    if (sections == 0 || table + 40 * uint64_t(sections) > length) return 0;
+    uint64_t end = 0;
+    for (uint32_t i = 0; i < sections; ++i) {
+        const uint8_t* section = header + table + 40 * i;
+        uint32_t rawSize = Get32(section + 16), rawAt = Get32(section + 20);
+        if (rawSize && uint64_t(rawAt) + rawSize > end) end = uint64_t(rawAt) + rawSize;
+    }
+    return end && end <= file.Size() ? uint32_t(end) : 0;
+}
+
+bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]) {
+    if (s == 0 || InnerOffset(s) + kInnerStubLength + 2 > file.Size()) return false;
+    uint8_t block[4096];
+    if (!file.Read(s, block, kZeroPadding)) return false;
+    for (uint32_t i = 0; i < kZeroPadding; ++i)
+        if (block[i] != 0) return false;
+    if (!Same(file, s + kZeroPadding, kStubMarker, kMarkerLength)) return false;
+    if (!Same(file, SecondStubOffset(s) + s, kStubMarker, kMarkerLength)) return false;
+    if (!Same(file, SecondStubOffset(s) + s + kMarkerLength, kRecordMarker, kMarkerLength))
+        return false;
+    // The second copy must be the stub itself: a package whose front was
+    // changed is not trusted.
+    uint8_t copy[sizeof block];
+    for (uint32_t done = 0; done < s;) {
+        uint32_t part = s - done < sizeof block ? s - done : sizeof block;
+        if (!file.Read(done, block, part) ||
+            !file.Read(uint32_t(SecondStubOffset(s)) + done, copy, part) ||
+            memcmp(block, copy, part) != 0)
+            return false;
+        done += part;
+    }
+    return file.Read(uint32_t(RecordOffset(s)), record, kRecordLength);
+}
+
+bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room) {
+    const char* name = strrchr(firstPiece, '\\');
+    name = name ? name + 1 : firstPiece;
+    size_t folder = size_t(name - firstPiece);
+    size_t length = strlen(name);
+    bool numbered = length >= 8 && SameIgnoringCase(name + length - 8, "_001.exe", 8);
+    size_t keep = length;
+    if (numbered) {
+        keep = length - 7;
+    } else if (const char* dot = strchr(name, '.')) {
+        keep = size_t(dot - name);
+    }
+    size_t total = folder + keep + (numbered ? 0 : 1);
+    if (total + 1 > room) return false;
+    memcpy(prefix, firstPiece, folder + keep);
+    if (!numbered) prefix[total - 1] = '_';
+    prefix[total] = 0;
+    return true;
+}
+
+bool PieceName(const char* prefix, int number, char* name, uint32_t room) {
+    if (number < 1 || number > 999) return false;
+    size_t length = strlen(prefix);
+    if (length + 8 > room) return false;
+    memcpy(name, prefix, length);
+    name[length] = char('0' + number / 100);
+    name[length + 1] = char('0' + number / 10 % 10);
+    name[length + 2] = char('0' + number % 10);
+    memcpy(name + length + 3, ".exe", 5);
+    return true;
+}
+
+}  // namespace stub

@@ -1,0 +1,32 @@
+// How the outer stub finds its installation record: from its own length,
+// which its executable headers give, and the markers at the places the
+// writer puts them. Nothing is searched for.
+#ifndef STUBS_PACKAGE_LAYOUT_H
+#define STUBS_PACKAGE_LAYOUT_H
+
+#include <stdint.h>
+
+#include "byte_source.h"
+
+namespace stub {
+
+// The length of the executable at the start of the source: the end of its
+// last section's data. 0 when the headers are not those of an executable.
+uint32_t ExecutableLength(ByteSource& file);
+
+// Whether the source is a package (or its first piece) made with an outer
+// stub of s bytes: zero padding, the stub again between two stub markers,
+// the record marker, a record, and at least the start of an inner
+// executable. Fills the record when it is.
+bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]);
+
+// Piece names: the folder and name of the first piece up to its number
+// ("A:\SETUP_" for "A:\SETUP_001.exe"); a renamed first piece gives its
+// base name and "_". False when the result would not fit.
+bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room);
+// prefix + number with at least three digits + ".exe".
+bool PieceName(const char* prefix, int number, char* name, uint32_t room);
+
+}  // namespace stub
+
+#endif

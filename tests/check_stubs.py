@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""Checks the two stubs of the program folder from outside: their sizes,
+that they are 32-bit Windows programs the oldest supported platform loads,
+that they import only system DLLs and no function added after it, that
+they run from the swap file when started from a diskette, and that
+the outer stub ends where its sections end (its length is how a package
+finds its record).
+Usage: check_stubs.py OBJDUMP DIST_DIR"""
+import re
+import struct
+import subprocess
+import sys
+
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "msvcrt.dll"}
+# Functions newer than the oldest platform, some of them pulled in by
+# language run times unless kept out.
+TOO_NEW = {"GetTickCount64", "InitializeSRWLock", "AcquireSRWLockExclusive",
+           "AcquireSRWLockShared", "ReleaseSRWLockExclusive", "ReleaseSRWLockShared",
+           "InitializeConditionVariable", "SleepConditionVariableCS", "SleepConditionVariableSRW",
+           "WakeConditionVariable", "WakeAllConditionVariable", "InitOnceExecuteOnce",
+           "InitOnceBeginInitialize", "InitOnceComplete", "FlsAlloc", "FlsFree", "FlsGetValue",
+           "FlsSetValue", "InitializeCriticalSectionEx", "GetFileInformationByHandleEx",
+           "SetFileInformationByHandle", "GetFinalPathNameByHandleA", "GetFinalPathNameByHandleW",
+           "CreateSymbolicLinkA", "CreateSymbolicLinkW", "GetSystemTimePreciseAsFileTime",
+           "GetCurrentProcessorNumber", "CompareStringEx", "LCMapStringEx", "GetLocaleInfoEx",
+           "CreateEventExA", "CreateEventExW", "CreateMutexExA", "CreateMutexExW",
+           "CreateSemaphoreExW", "GetErrorMode", "QueryFullProcessImageNameA",
+           "QueryFullProcessImageNameW", "GetThreadErrorMode", "SetThreadErrorMode"}
+INNER_LENGTH = 97792
+OUTER_AIM = 48 * 1024
+
+
+def section_end(data):
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections = struct.unpack_from("<H", data, pe + 6)[0]
+    table = pe + 24 + struct.unpack_from("<H", data, pe + 20)[0]
+    return max(struct.unpack_from("<I", data, table + 40 * i + 20)[0] +
+               struct.unpack_from("<I", data, table + 40 * i + 16)[0] for i in range(sections))
+
+
+def check(objdump, path, failures):
+    text = subprocess.run([objdump, "-p", path], check=True, capture_output=True, text=True).stdout
+    if "(PE32)" not in text or "file format pei-i386" not in text:
+        failures.append(f"{path} is not a 32-bit Windows program")
+    major = int(re.search(r"MajorSubsystemVersion\s+(\d+)", text).group(1))
+    minor = int(re.search(r"MinorSubsystemVersion\s+(\d+)", text).group(1))
+    if (major, minor) > (5, 1):
+        failures.append(f"{path} asks for subsystem {major}.{minor}")
+    dlls = {name.lower() for name in re.findall(r"DLL Name: (\S+)", text)}
+    if dlls - SYSTEM_DLLS:
+        failures.append(f"{path} imports {sorted(dlls - SYSTEM_DLLS)}")
+    functions = set(re.findall(r"^\s+[0-9a-f]+\s+\d+\s+(\w+)\s*$", text, re.M))
+    if functions & TOO_NEW:
+        failures.append(f"{path} imports {sorted(functions & TOO_NEW)}")
+    if not functions:
+        failures.append(f"{path}: no imports read")
+
+
+def runs_from_swap(data):
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    return struct.unpack_from("<H", data, pe + 22)[0] & 0x0C00 == 0x0C00
+
+
+def main():
+    objdump, dist = sys.argv[1], sys.argv[2]
+    failures = []
+    inner = f"{dist}/Vornaly.vnp"
+    outer = f"{dist}/Install.vnp"
+    for path in (inner, outer):
+        check(objdump, path, failures)
+    inner_data = open(inner, "rb").read()
+    outer_data = open(outer, "rb").read()
+    if len(inner_data) != INNER_LENGTH:
+        failures.append(f"Vornaly.vnp is {len(inner_data)} bytes, not {INNER_LENGTH}")
+    if len(outer_data) >= OUTER_AIM:
+        failures.append(f"Install.vnp is {len(outer_data)} bytes, not under {OUTER_AIM}")
+    for name, data in (("Install.vnp", outer_data), ("Vornaly.vnp", inner_data)):
+        if not runs_from_swap(data):
+            failures.append(f"{name} is not marked to run from the swap file off removable media")
+    if section_end(outer_data) != len(outer_data):
+        failures.append(f"Install.vnp's sections end at {section_end(outer_data)}, "
+                        f"its file at {len(outer_data)}")
+    print(f"Install.vnp {len(outer_data)} bytes, Vornaly.vnp {len(inner_data)} bytes "
+          f"(program {section_end(inner_data)} bytes, the rest padding)")
+    for failure in failures:
+        print(failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,526 @@
+// Packages made in the writer's layout around the real stubs of the program
+// folder, run as child processes under the platform: what they extract,
+// what they run, what they ask and what they refuse.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "component_calls.h"
+#include "mvwrap.h"
+#include "file_io.h"
+#include "stub_packages.h"
+#include "temp_dir.h"
+
+namespace {
+
+// One window the package shows and how the test answers it.
+struct Answer {
+    const char* caption;
+    const char* expectedText;  // part of a message box's text, or null
+    const char* typed;         // put into the password field, or null
+    int button;
+    std::function<void()> beforePressing = nullptr;
+};
+
+void AnswerAll(const std::vector<Answer>& answers) {
+    for (const Answer& answer : answers) {
+        HWND window = WaitForForeignDialog(answer.caption);
+        if (!window) {
+            ADD_FAILURE() << "no window \"" << answer.caption << "\" appeared";
+            return;
+        }
+        if (answer.expectedText) {
+            EXPECT_NE(BoxText(window).find(answer.expectedText), std::string::npos)
+                << BoxText(window);
+        }
+        if (answer.typed) SetDlgItemTextA(window, 101, answer.typed);
+        if (answer.beforePressing) answer.beforePressing();
+        PostMessageA(window, WM_COMMAND, answer.button, 0);
+        for (int i = 0; i < 200 && IsWindow(window); ++i) Sleep(50);
+    }
+}
+
+struct FileFacts {
+    std::string bytes;
+    FILETIME written;
+    DWORD attributes;
+};
+
+void Collect(const std::string& folder, const std::string& prefix,
+             std::map<std::string, FileFacts>& files) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            Collect(folder + "\\" + name, prefix + name + "\\", files);
+        } else {
+            files[prefix + name] = {
+                ReadWholeFile(folder + "\\" + name), found.ftLastWriteTime,
+                found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)};
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::map<std::string, FileFacts> FilesBelow(const std::string& folder) {
+    std::map<std::string, FileFacts> files;
+    Collect(folder, "", files);
+    return files;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+class StubPackage : public testing::Test {
+protected:
+    static void SetUpTestSuite() { RunMorvane(); }
+    static void TearDownTestSuite() { StopMorvane(); }
+
+    void SetUp() override {
+        SetEnvironmentVariableA("VNP_PROBE_LOG", ProbeLogPath().c_str());
+        SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
+        SetEnvironmentVariableA("VNP_PROBE_HANDOVER", nullptr);
+    }
+
+    std::string ProbeLogPath() const { return temp_ / "probe.log"; }
+    std::string ProbeLog() const { return ReadWholeFile(ProbeLogPath()); }
+    bool ProbeRan() const { return Exists(ProbeLogPath()); }
+
+    // A setup folder: the start program, text, a nested folder with
+    // incompressible data and an empty file, a read-only file with an old
+    // time and a hidden one.
+    std::string MakeSetup(size_t noiseBytes) {
+        std::string folder = temp_.MakeFolder("setup");
+        temp_.MakeFile("setup\\SETUP.EXE", ProbeProgram());
+        temp_.MakeFile("setup\\readme.txt", "Read me first.\r\n");
+        temp_.MakeFile("setup\\disk2\\data.bin", Noise(noiseBytes));
+        temp_.MakeFile("setup\\disk2\\deeper\\empty.txt", "");
+        temp_.MakeFile("setup\\hidden.dat", "hidden", FILE_ATTRIBUTE_HIDDEN);
+        temp_.MakeFile("setup\\caf\xe9 cr\xe8me.txt", "stored with a UTF-8 name");
+        std::string old = temp_.MakeFile("setup\\old.txt", "from 2001");
+        SYSTEMTIME when = {2001, 2, 0, 3, 4, 5, 6, 0};
+        FILETIME time;
+        SystemTimeToFileTime(&when, &time);
+        HANDLE file =
+            CreateFileA(old.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, &time, &time, &time);
+        CloseHandle(file);
+        SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY);
+        return folder;
+    }
+
+    // The setup folder zipped by the real zip component.
+    std::string ZipSetup(const std::string& folder, int32_t level, std::string& lastEntry) {
+        std::string archive = temp_ / "setup.zip";
+        EXPECT_EQ(Zip(archive, folder + "\\*.*", level), 0);
+        lastEntry = Listing(archive).back();
+        std::string bytes = ReadWholeFile(archive);
+        DeleteFileA(archive.c_str());
+        return bytes;
+    }
+
+    std::string WritePackage(const std::string& archive, const std::string& record) {
+        std::string package = temp_ / "PACKAGE.EXE";
+        WriteBytes(package, TestPackage(OuterStub(), InnerStub(), archive, record));
+        return package;
+    }
+
+    // The usual package: the setup above, SETUP.EXE to start, a password.
+    std::string UsualPackage(const std::string& password, size_t noise = 100000) {
+        std::string lastEntry;
+        std::string archive = ZipSetup(MakeSetup(noise), -1, lastEntry);
+        return WritePackage(archive, TestRecord(lastEntry, password, "SETUP.EXE"));
+    }
+
+    TempDir temp_;
+};
+
+TEST_F(StubPackage, RunsItsStartProgramInTheExtractedFolderAndReturnsItsCode) {
+    std::string package = UsualPackage("");
+    for (const char* code : {"42", "0", "3"}) {
+        SetEnvironmentVariableA("VNP_PROBE_EXIT", code);
+        DeleteFileA(ProbeLogPath().c_str());
+        EXPECT_EQ(RunChild(Quoted(package)), atoi(code));
+        std::string log = ProbeLog();
+        size_t folderAt = log.find("folder=") + 7;
+        std::string folder = log.substr(folderAt, log.find('\n', folderAt) - folderAt);
+        EXPECT_NE(folder.find("\\FILES"), std::string::npos) << log;
+        for (const char* file :
+             {"file=SETUP.EXE ", "file=readme.txt 16", "file=disk2\\data.bin 100000",
+              "file=disk2\\deeper\\empty.txt 0", "file=old.txt 9", "file=hidden.dat 6"})
+            EXPECT_NE(log.find(file), std::string::npos) << file << " in\n" << log;
+        EXPECT_FALSE(Exists(folder)) << "left behind: " << folder;
+        EXPECT_FALSE(Exists(folder.substr(0, folder.rfind('\\')))) << "left behind: " << folder;
+    }
+}
+
+TEST_F(StubPackage, KeepsTheFilesUntilAProgramTheStartProgramHandedOverToHasEnded) {
+    std::string package = UsualPackage("");
+    std::string secondLog = temp_ / "second.log";
+    SetEnvironmentVariableA("VNP_PROBE_HANDOVER", secondLog.c_str());
+    EXPECT_EQ(RunChild(Quoted(package)), 42);
+    std::string log = ReadWholeFile(secondLog);
+    EXPECT_NE(log.find("file=disk2\\data.bin 100000"), std::string::npos) << log;
+}
+
+TEST_F(StubPackage, ExtractsEveryFileByteForByteWithItsTimesAndAttributes) {
+    std::string package = UsualPackage("");
+    std::string target = temp_ / "out folder";
+    EXPECT_EQ(RunChild(Quoted(package) + " /Q \"/X:" + target + "\""), 0);
+    EXPECT_FALSE(ProbeRan());
+    std::map<std::string, FileFacts> expected = FilesBelow(temp_ / "setup"),
+                                     got = FilesBelow(target);
+    ASSERT_EQ(got.size(), expected.size());
+    for (const auto& file : expected) {
+        const FileFacts& copy = got[file.first];
+        EXPECT_TRUE(copy.bytes == file.second.bytes) << file.first;
+        EXPECT_EQ(CompareFileTime(&copy.written, &file.second.written), 0) << file.first;
+        EXPECT_EQ(copy.attributes, file.second.attributes) << file.first;
+    }
+}
+
+// The record is where the layout puts it: marker texts inside the archive,
+// even a whole fake record after them, change nothing.
+TEST_F(StubPackage, MarkersInsideTheArchiveDoNotMislead) {
+    std::string decoy = std::string("MORVASX998MELKOP1998") + TestRecord("x", "", "decoy.txt");
+    std::string archive = StoredZip({{"SETUP.EXE", ProbeProgram()}, {"decoy.txt", decoy}});
+    EXPECT_EQ(RunChild(Quoted(WritePackage(archive, TestRecord("decoy.txt", "", "SETUP.EXE")))),
+              42);
+    EXPECT_TRUE(ProbeRan());
+}
+
+// Entries with DOS times only (as most zip programs write them) get that
+// local time.
+TEST_F(StubPackage, DosTimesAreLocalTimes) {
+    std::string archive = StoredZip({{"a.txt", "a"}});  // 2002-02-03 12:00:00
+    std::string target = temp_ / "out";
+    EXPECT_EQ(RunChild(Quoted(WritePackage(archive, TestRecord("a.txt", "", ""))) +
+                       " /Q \"/X:" + target + "\""),
+              0);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA((target + "\\a.txt").c_str(), GetFileExInfoStandard, &data));
+    FILETIME local;
+    SYSTEMTIME when;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &when);
+    EXPECT_EQ(std::vector<int>({when.wYear, when.wMonth, when.wDay, when.wHour, when.wMinute}),
+              std::vector<int>({2002, 2, 3, 12, 0}));
+}
+
+struct PasswordCase {
+    const char* name;
+    const char* switches;
+    std::vector<Answer> answers;
+    int exitCode;
+    bool runs;
+};
+
+void PrintTo(const PasswordCase& c, std::ostream* out) { *out << c.name; }
+
+class StubPassword : public StubPackage, public testing::WithParamInterface<PasswordCase> {};
+
+TEST_P(StubPassword, AsksAndChecksThePassword) {
+    const PasswordCase& c = GetParam();
+    std::string package = UsualPackage("Secret7");
+    EXPECT_EQ(RunChild(Quoted(package) + c.switches, [&] { AnswerAll(c.answers); }), c.exitCode);
+    EXPECT_EQ(ProbeRan(), c.runs);
+}
+
+const Answer kTypeRight = {"Vornaly Password", nullptr, "Secret7", IDOK};
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, StubPassword,
+    testing::Values(
+        PasswordCase{"Right", "", {kTypeRight}, 42, true},
+        PasswordCase{"WrongThenRight",
+                     "",
+                     {{"Vornaly Password", nullptr, "secret7", IDOK},
+                      {"Vornaly", "password is not right", nullptr, IDOK},
+                      kTypeRight},
+                     42,
+                     true},
+        PasswordCase{
+            "Cancelled", "", {{"Vornaly Password", nullptr, "Secret7", IDCANCEL}}, 1223, false},
+        PasswordCase{"QuietWithIt", " /Q /P:Secret7", {}, 42, true},
+        PasswordCase{"QuietWithAWrongOne",
+                     " /q /p:Secret",
+                     {{"Vornaly", "is not right", nullptr, IDOK}},
+                     1,
+                     false},
+        PasswordCase{"QuietWithoutIt", " /Q", {{"Vornaly", "/P:", nullptr, IDOK}}, 1, false}),
+    [](const testing::TestParamInfo<PasswordCase>& info) { return info.param.name; });
+
+struct SpanCase {
+    const char* name;
+    const char* password;
+    const char* switches;
+    int missingPiece;  // moved away before the run
+    int damagedPiece;  // one byte of its data changed
+    int shortPiece;    // its last byte cut off
+    std::vector<Answer> answers;
+    int exitCode;
+    bool runs;
+};
+
+void PrintTo(const SpanCase& c, std::ostream* out) { *out << c.name; }
+
+class StubPieces : public StubPackage, public testing::WithParamInterface<SpanCase> {
+protected:
+    std::string PiecePath(int number) const {
+        char name[32];
+        snprintf(name, sizeof name, "disk\\PKG_%03d.exe", number);
+        return temp_ / name;
+    }
+};
+
+// Three pieces: a stored (not compressed) archive of 3 MB, so that a
+// changed byte is a changed file byte, found by its CRC only.
+TEST_P(StubPieces, ReadsThePiecesInOrder) {
+    const SpanCase& c = GetParam();
+    std::string lastEntry;
+    std::string archive = ZipSetup(MakeSetup(3000000), 0, lastEntry);
+    std::string outer = OuterStub();
+    std::string package =
+        TestPackage(outer, InnerStub(), archive, TestRecord(lastEntry, c.password, "SETUP.EXE"));
+    std::vector<std::string> pieces = TestPieces(package, 2 * outer.size() + 424);
+    ASSERT_EQ(pieces.size(), 3u);
+    temp_.MakeFolder("disk");
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        std::string bytes = pieces[i];
+        if (c.damagedPiece == int(i + 1)) bytes[700000] ^= 0x55;
+        if (c.shortPiece == int(i + 1)) bytes.pop_back();
+        WriteBytes(PiecePath(int(i + 1)), bytes);
+    }
+    std::string away = temp_ / "away.exe";
+    if (c.missingPiece) {
+        ASSERT_TRUE(MoveFileA(PiecePath(c.missingPiece).c_str(), away.c_str()));
+    }
+    std::vector<Answer> answers = c.answers;
+    for (Answer& answer : answers)
+        if (answer.beforePressing)  // the test's cue to put the piece back
+            answer.beforePressing = [&] {
+                MoveFileA(away.c_str(), PiecePath(c.missingPiece).c_str());
+            };
+    EXPECT_EQ(RunChild(Quoted(PiecePath(1)) + c.switches, [&] { AnswerAll(answers); }), c.exitCode);
+    EXPECT_EQ(ProbeRan(), c.runs);
+}
+
+void PutBack() {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, StubPieces,
+    testing::Values(
+        SpanCase{"AllThere", "", "", 0, 0, 0, {}, 42, true},
+        SpanCase{"MissingThenPutBack",
+                 "",
+                 "",
+                 2,
+                 0,
+                 0,
+                 {{"Vornaly", "Insert the diskette with PKG_002.exe", nullptr, IDRETRY, PutBack}},
+                 42,
+                 true},
+        SpanCase{"MissingCancelled",
+                 "",
+                 "",
+                 3,
+                 0,
+                 0,
+                 {{"Vornaly", "Insert the diskette with PKG_003.exe", nullptr, IDCANCEL}},
+                 1223,
+                 false},
+        SpanCase{"MissingQuiet",
+                 "",
+                 " /Q",
+                 2,
+                 0,
+                 0,
+                 {{"Vornaly", "PKG_002.exe is missing", nullptr, IDOK}},
+                 1,
+                 false},
+        SpanCase{"ShortPieceRefused",
+                 "",
+                 "",
+                 0,
+                 0,
+                 2,
+                 {{"Vornaly", "is not the right piece", nullptr, IDCANCEL}},
+                 1223,
+                 false},
+        SpanCase{"DamagedPieceRunsNothing",
+                 "",
+                 "",
+                 0,
+                 2,
+                 0,
+                 {{"Vornaly", "does not hold the bytes that were packed", nullptr, IDOK}},
+                 1,
+                 false},
+        // The piece count stands over the password's 11th to 13th characters.
+        SpanCase{"PasswordUnderTheCount",
+                 "LongPassword1234",
+                 " /Q /P:LongPassword1234",
+                 0,
+                 0,
+                 0,
+                 {},
+                 42,
+                 true}),
+    [](const testing::TestParamInfo<SpanCase>& info) { return info.param.name; });
+
+// A package cut into one piece is whole, but the count "001" hides the
+// password's 11th to 13th characters all the same.
+TEST_F(StubPackage, SinglePieceKeepsItsPassword) {
+    std::string lastEntry;
+    std::string archive = ZipSetup(MakeSetup(1000), -1, lastEntry);
+    std::string outer = OuterStub();
+    std::vector<std::string> pieces =
+        TestPieces(TestPackage(outer, InnerStub(), archive,
+                               TestRecord(lastEntry, "LongPassword1234", "SETUP.EXE")),
+                   2 * outer.size() + 424);
+    ASSERT_EQ(pieces.size(), 1u);
+    std::string piece = temp_ / "PKG_001.exe";
+    WriteBytes(piece, pieces[0]);
+    EXPECT_EQ(RunChild(Quoted(piece) + " /Q /P:LongPassword1234"), 42);
+}
+
+struct CraftedCase {
+    const char* name;
+    const char* entryName;
+};
+
+void PrintTo(const CraftedCase& c, std::ostream* out) { *out << c.name; }
+
+class StubCraftedNames : public StubPackage, public testing::WithParamInterface<CraftedCase> {};
+
+TEST_P(StubCraftedNames, InstallNothingAndSaySo) {
+    std::string archive = StoredZip(
+        {{"SETUP.EXE", ProbeProgram()}, {"good.txt", "good"}, {GetParam().entryName, "evil"}});
+    std::string package = WritePackage(archive, TestRecord("good.txt", "", "SETUP.EXE"));
+    std::string target = temp_ / "out\\in";
+    EXPECT_EQ(RunChild(Quoted(package) + " /Q \"/X:" + target + "\"",
+                       [] {
+                           AnswerAll({{"Vornaly", "outside its folder", nullptr, IDOK}});
+                       }),
+              1);
+    EXPECT_FALSE(ProbeRan());
+    EXPECT_TRUE(FilesBelow(temp_ / "out").empty());
+    EXPECT_FALSE(Exists(temp_ / "evil.txt"));
+    EXPECT_FALSE(Exists(temp_ / "out\\evil.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Packages, StubCraftedNames,
+                         testing::Values(CraftedCase{"UpOneBackslash", "..\\evil.txt"},
+                                         CraftedCase{"UpOneSlash", "../evil.txt"},
+                                         CraftedCase{"UpTwoBelowAFolder", "in2/../../evil.txt"},
+                                         CraftedCase{"DriveLetter", "C:\\evil.txt"}),
+                         [](const testing::TestParamInfo<CraftedCase>& info) {
+                             return info.param.name;
+                         });
+
+struct SwitchCase {
+    const char* name;
+    const char* switches;
+    const char* shown;
+    int exitCode;
+};
+
+void PrintTo(const SwitchCase& c, std::ostream* out) { *out << c.name; }
+
+class StubSwitches : public StubPackage, public testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(StubSwitches, AreUnderstoodOrRefused) {
+    const SwitchCase& c = GetParam();
+    std::string package = UsualPackage("");
+    EXPECT_EQ(RunChild(Quoted(package) + c.switches,
+                       [&] {
+                           AnswerAll({{"Vornaly", c.shown, nullptr, IDOK}});
+                       }),
+              c.exitCode);
+    EXPECT_FALSE(ProbeRan());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, StubSwitches,
+    testing::Values(SwitchCase{"Help", " /?", "/X:folder", 0},
+                    SwitchCase{"Unknown", " /Z", "The switch /Z is not known", 1}),
+    [](const testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
+
+struct DamageCase {
+    const char* name;
+    std::function<void(std::string& package, size_t stubLength)> damage;
+    const char* shown;
+};
+
+void PrintTo(const DamageCase& c, std::ostream* out) { *out << c.name; }
+
+class StubDamage : public StubPackage, public testing::WithParamInterface<DamageCase> {};
+
+TEST_P(StubDamage, IsReportedAndNothingRuns) {
+    std::string lastEntry;
+    std::string archive = ZipSetup(MakeSetup(1000), -1, lastEntry);
+    std::string outer = OuterStub();
+    std::string bytes =
+        TestPackage(outer, InnerStub(), archive, TestRecord(lastEntry, "", "SETUP.EXE"));
+    GetParam().damage(bytes, outer.size());
+    std::string package = temp_ / "PACKAGE.EXE";
+    WriteBytes(package, bytes);
+    EXPECT_EQ(RunChild(Quoted(package),
+                       [&] {
+                           AnswerAll({{"Vornaly", GetParam().shown, nullptr, IDOK}});
+                       }),
+              1);
+    EXPECT_FALSE(ProbeRan());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, StubDamage,
+    testing::Values(
+        DamageCase{"SecondStubChanged", [](std::string& p, size_t s) { p[s + 404 + 1000] ^= 1; },
+                   "is damaged"},
+        DamageCase{"RecordMarkerChanged", [](std::string& p, size_t s) { p[2 * s + 414] = 'X'; },
+                   "is damaged"},
+        DamageCase{"PaddingNotZero", [](std::string& p, size_t s) { p[s + 10] = 1; }, "is damaged"},
+        DamageCase{"ArchiveCut", [](std::string& p, size_t) { p.resize(p.size() - 30); },
+                   "files cannot be read"},
+        DamageCase{"ArchiveNotMasked",
+                   [](std::string& p, size_t s) { p[2 * s + 524 + 97792] = 'P'; },
+                   "files cannot be read"},
+        DamageCase{"InnerExecutableCut",
+                   [](std::string& p, size_t s) { p.resize(2 * s + 524 + 1000); }, "is damaged"}),
+    [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
+
+TEST_F(StubPackage, WithoutAStartProgramSaysWhereTheFilesAre) {
+    std::string lastEntry;
+    std::string archive = ZipSetup(MakeSetup(1000), -1, lastEntry);
+    std::string package = WritePackage(archive, TestRecord(lastEntry, "", ""));
+    std::string shown;
+    EXPECT_EQ(RunChild(Quoted(package),
+                       [&] {
+                           HWND box = WaitForForeignDialog("Vornaly");
+                           ASSERT_NE(box, nullptr);
+                           shown = BoxText(box);
+                           PostMessageA(box, WM_COMMAND, IDOK, 0);
+                       }),
+              0);
+    const std::string lead = "The files were extracted to ";
+    ASSERT_EQ(shown.find(lead), 0u) << shown;
+    std::string folder = shown.substr(lead.size(), shown.size() - lead.size() - 1);
+    EXPECT_EQ(FilesBelow(folder).size(), FilesBelow(temp_ / "setup").size());
+    EXPECT_FALSE(ProbeRan());
+    stub::RemoveTree(folder.substr(0, folder.rfind('\\')).c_str());
+    EXPECT_FALSE(Exists(folder));
+}
+
+}  // namespace

@@ -1,0 +1,344 @@
+// The stubs' reading code on its own: the record's overlapping fields,
+// entry names that must not leave their folder, switches, piece names, the
+// package layout and damaged archives.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "entry_data.h"
+#include "entry_paths.h"
+#include "install_record.h"
+#include "package_format.h"
+#include "package_layout.h"
+#include "stub_packages.h"
+#include "zip_directory.h"
+
+namespace {
+
+std::vector<const char*> Pointers(const std::vector<std::string>& names) {
+    std::vector<const char*> pointers;
+    for (const std::string& name : names) pointers.push_back(name.c_str());
+    return pointers;
+}
+
+TEST(StubRecord, IsBuiltAsTheWriterBuildsIt) {
+    char record[100];
+    stub::BuildRecord("SETUP.EXE", "abc", "SETUP.EXE", record);
+    EXPECT_EQ(std::string(record, 100), "SETUP.EXE" + std::string(50, ' ') + "SETUP.EXE" +
+                                            std::string(11, ' ') + "abc" + std::string(18, ' '));
+    std::string password30 = "abcdefghijklmnopqrstuvwxyz0123";
+    stub::BuildRecord("a", password30.c_str(), "0123456789012345678901234", record);
+    EXPECT_EQ(std::string(record + 59, 41), "0123456789012345678901234" + password30.substr(5, 16));
+    EXPECT_EQ(std::string(record, 100), TestRecord("a", password30, "0123456789012345678901234"));
+}
+
+struct RecordCase {
+    const char* name;
+    std::string entry, password, startProgram;
+    int pieces;  // 0: not spanned
+    std::vector<std::string> names;
+    int start;  // expected index among names
+    bool hasPassword;
+    std::vector<std::pair<std::string, bool>> typed;  // password typed, accepted
+};
+
+void PrintTo(const RecordCase& c, std::ostream* out) { *out << c.name; }
+
+class StubRecordReading : public testing::TestWithParam<RecordCase> {};
+
+TEST_P(StubRecordReading, FindsTheStartProgramAndChecksThePassword) {
+    const RecordCase& c = GetParam();
+    // The program's own writer makes the record.
+    std::string record = InstallationRecord(c.entry, c.password, c.startProgram);
+    if (c.pieces) record = WithPieceCount(record, c.pieces);
+    std::vector<const char*> names = Pointers(c.names);
+    int count = int(names.size());
+    int start = stub::FindStartProgram(record.data(), names.data(), count);
+    EXPECT_EQ(start, c.start);
+    EXPECT_EQ(stub::RecordHasPassword(record.data(), names.data(), count, start, c.pieces > 0),
+              c.hasPassword);
+    for (const auto& typed : c.typed)
+        EXPECT_EQ(stub::PasswordMatches(record.data(), typed.first.c_str(), names.data(), count,
+                                        start, c.pieces > 0),
+                  typed.second)
+            << typed.first;
+}
+
+const std::string kLongEntry = "disk1\\" + std::string(70, 'x') + "\\last.dat";
+const std::string kLongStart = "disk1\\" + std::string(40, 'y') + "\\setup.exe";
+
+INSTANTIATE_TEST_SUITE_P(
+    Stub, StubRecordReading,
+    testing::Values(
+        RecordCase{"Plain",
+                   "z.txt",
+                   "",
+                   "SETUP.EXE",
+                   0,
+                   {"SETUP.EXE", "SETUP.EXE2", "z.txt"},
+                   0,
+                   false,
+                   {{"", false}}},
+        RecordCase{"ShortPassword",
+                   "z.txt",
+                   "abc",
+                   "SETUP.EXE",
+                   0,
+                   {"z.txt", "SETUP.EXE"},
+                   1,
+                   true,
+                   {{"abc", true}, {"ab", false}, {"abcd", false}, {"ABC", false}, {"", false}}},
+        RecordCase{"LongestNameWins",
+                   "z.txt",
+                   "pw",
+                   "DISK1\\INSTALLER1.EXE",
+                   0,
+                   {"DISK1\\INSTALLER1.EX", "DISK1\\INSTALLER1.EXE", "z.txt"},
+                   1,
+                   true,
+                   {{"pw", true}, {"pwx", false}}},
+        RecordCase{"PasswordCutAt21",
+                   "z.txt",
+                   "abcdefghijklmnopqrstuvwxyz",
+                   "SETUP.EXE",
+                   0,
+                   {"SETUP.EXE"},
+                   0,
+                   true,
+                   {{"abcdefghijklmnopqrstuvwxyz", true},
+                    {"abcdefghijklmnopqrstu", true},
+                    {"abcdefghijklmnopqrst", false}}},
+        RecordCase{"StartProgramHidesThePasswordsStart",
+                   "z.txt",
+                   "12345secret",
+                   "0123456789012345678901234.exe",
+                   0,
+                   {"0123456789012345678901234.exe"},
+                   0,
+                   true,
+                   {{"12345secret", true}, {"12345secreT", false}}},
+        RecordCase{"StartProgramHidesAll",
+                   "z.txt",
+                   "secret",
+                   kLongStart,
+                   0,
+                   {kLongStart, "z.txt"},
+                   0,
+                   false,
+                   {}},
+        RecordCase{"LongEntryNameIsNoPassword",
+                   kLongEntry,
+                   "",
+                   "SETUP.EXE",
+                   0,
+                   {"SETUP.EXE", kLongEntry},
+                   0,
+                   false,
+                   {}},
+        RecordCase{"LongEntryNameAndPassword",
+                   kLongEntry,
+                   "pw",
+                   "SETUP.EXE",
+                   0,
+                   {"SETUP.EXE", kLongEntry},
+                   0,
+                   true,
+                   {{"pw", true}, {"p", false}}},
+        RecordCase{"DigitsWhereTheCountWouldBe",
+                   "z.txt",
+                   "abcdefghij123",
+                   "SETUP.EXE",
+                   0,
+                   {"SETUP.EXE"},
+                   0,
+                   true,
+                   {{"abcdefghij123", true}, {"abcdefghij999", false}}},
+        RecordCase{"CountOverThePassword",
+                   "z.txt",
+                   "abcdefghij123xyz",
+                   "SETUP.EXE",
+                   3,
+                   {"SETUP.EXE"},
+                   0,
+                   true,
+                   {{"abcdefghij123xyz", true}, {"abcdefghij123xyZ", false}}},
+        RecordCase{
+            "SpannedWithoutPassword", "z.txt", "", "SETUP.EXE", 2, {"SETUP.EXE"}, 0, false, {}},
+        RecordCase{"NoStartProgram", "z.txt", "", "", 0, {"z.txt", "SETUP.EXE"}, -1, false, {}},
+        RecordCase{
+            "FolderEntryIsNoStartProgram", "z.txt", "", "SETUP", 0, {"SETUP\\"}, -1, false, {}}),
+    [](const testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
+
+TEST(StubRecord, PieceCountIsThreeDigitsOrNothing) {
+    for (const auto& c : std::vector<std::pair<std::string, int>>{
+             {"003", 3}, {"120", 120}, {"   ", -1}, {"1 2", -1}, {"0a1", -1}}) {
+        std::string record = TestRecord("a", "", "b");
+        record.replace(89, 3, c.first);
+        EXPECT_EQ(stub::PieceCount(record.data()), c.second) << c.first;
+    }
+}
+
+TEST(StubEntryPaths, StayInsideTheirFolder) {
+    for (const char* name : {"a.txt", "sub\\b.txt", "sub\\", "a..b", ".profile", "CONFIG.SYS",
+                             "COM10", "CON2.txt", "console", "sub\\deeper\\c"})
+        EXPECT_TRUE(stub::SafeEntryPath(name)) << name;
+    for (const char* name : {"",        "..",        "..\\a",    "a\\..\\b", "a\\..",   ".\\a",
+                             "\\a",     "C:\\a",     "C:a",      "a:stream", "a\\\\b",  "NUL",
+                             "nul.txt", "sub\\COM1", "lpt9.log", "CON .txt", "CONOUT$", "a.",
+                             "a ",      "a*b",       "a?",       "a\x01",    "a/b",     "a|b"})
+        EXPECT_FALSE(stub::SafeEntryPath(name)) << name;
+}
+
+struct SwitchCase {
+    const char* line;
+    bool ok, help, quiet, extract, passwordGiven;
+    const char* folder;
+    const char* password;
+    const char* unknown;
+};
+
+TEST(StubSwitches, AreReadFromTheCommandLine) {
+    const SwitchCase cases[] = {
+        {"", true, false, false, false, false, "", "", ""},
+        {"/Q", true, false, true, false, false, "", "", ""},
+        {" -q  /p:a b", false, false, true, false, true, "", "a", "b"},
+        {"/q \"/p:a b\"", true, false, true, false, true, "", "a b", ""},
+        {"\"/X:C:\\My Folder\"", true, false, false, true, false, "C:\\My Folder", "", ""},
+        {"/x:\"C:\\My Folder\" /Q", true, false, true, true, false, "C:\\My Folder", "", ""},
+        {"/P:", true, false, false, false, true, "", "", ""},
+        {"/?", true, true, false, false, false, "", "", ""},
+        {"/X", false, false, false, false, false, "", "", "/X"},
+        {"/X:", false, false, false, false, false, "", "", "/X:"},
+        {"/Q /Q", false, false, true, false, false, "", "", "/Q"},
+        {"/X:a /X:b", false, false, false, true, false, "a", "", "/X:b"},
+        {"/Qx", false, false, false, false, false, "", "", "/Qx"},
+        {"setup", false, false, false, false, false, "", "", "setup"},
+    };
+    for (const SwitchCase& c : cases) {
+        stub::PackageSwitches s;
+        EXPECT_EQ(stub::ParsePackageSwitches(c.line, s), c.ok) << c.line;
+        EXPECT_EQ(s.help, c.help) << c.line;
+        EXPECT_EQ(s.quiet, c.quiet) << c.line;
+        EXPECT_EQ(s.extractOnly, c.extract) << c.line;
+        EXPECT_EQ(s.passwordGiven, c.passwordGiven) << c.line;
+        EXPECT_STREQ(s.folder, c.folder) << c.line;
+        EXPECT_STREQ(s.password, c.password) << c.line;
+        EXPECT_STREQ(s.unknown, c.unknown) << c.line;
+    }
+    EXPECT_STREQ(stub::SkipProgramName("\"C:\\a b\\x.exe\" /Q"), " /Q");
+    EXPECT_STREQ(stub::SkipProgramName("x.exe"), "");
+}
+
+TEST(StubPieceNames, FollowTheFirstPiece) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"A:\\SETUP_001.exe", "A:\\SETUP_"},
+        {"A:\\SETUP_001.EXE", "A:\\SETUP_"},
+        {"C:\\x.y\\my.setup_001.exe", "C:\\x.y\\my.setup_"},
+        {"C:\\x\\PACKAGE.EXE", "C:\\x\\PACKAGE_"},
+        {"SETUP_001.exe", "SETUP_"},
+        {"C:\\x\\_001.exe", "C:\\x\\_"}};
+    for (const auto& c : cases) {
+        char prefix[260];
+        ASSERT_TRUE(stub::PieceNamePrefix(c.first, prefix, sizeof prefix)) << c.first;
+        EXPECT_STREQ(prefix, c.second) << c.first;
+    }
+    char name[260];
+    ASSERT_TRUE(stub::PieceName("A:\\SETUP_", 2, name, sizeof name));
+    EXPECT_STREQ(name, "A:\\SETUP_002.exe");
+    ASSERT_TRUE(stub::PieceName("A:\\SETUP_", 999, name, sizeof name));
+    EXPECT_STREQ(name, "A:\\SETUP_999.exe");
+    EXPECT_FALSE(stub::PieceName("A:\\SETUP_", 1000, name, sizeof name));
+    EXPECT_FALSE(stub::PieceName("A:\\SETUP_", 2, name, 16));
+}
+
+TEST(StubLayout, TheOuterStubsLengthLeadsToTheRecord) {
+    std::string outer = OuterStub();
+    stub::MemorySource stubOnly(outer.data(), uint32_t(outer.size()));
+    EXPECT_EQ(stub::ExecutableLength(stubOnly), outer.size());
+    std::string record = TestRecord("last.txt", "pw", "SETUP.EXE");
+    std::string package = TestPackage(outer, InnerStub(), StoredZip({{"SETUP.EXE", "x"}}), record);
+    stub::MemorySource source(package.data(), uint32_t(package.size()));
+    char read[100];
+    ASSERT_TRUE(stub::ReadPackageRecord(source, uint32_t(outer.size()), read));
+    EXPECT_EQ(std::string(read, 100), record);
+    // One byte off either way finds no record.
+    EXPECT_FALSE(stub::ReadPackageRecord(source, uint32_t(outer.size() - 1), read));
+    EXPECT_FALSE(stub::ReadPackageRecord(source, uint32_t(outer.size() + 1), read));
+    stub::MemorySource notAnExecutable(record.data(), uint32_t(record.size()));
+    EXPECT_EQ(stub::ExecutableLength(notAnExecutable), 0u);
+}
+
+class StringSink : public stub::ByteSink {
+public:
+    bool Write(const void* bytes, uint32_t length) override {
+        text.append(static_cast<const char*>(bytes), length);
+        return true;
+    }
+    std::string text;
+};
+
+struct ArchiveDamage {
+    const char* name;
+    size_t at;  // offset into the archive of two stored entries; npos: cut the end record
+    char value;
+    bool directoryReads;
+    stub::UnpackResult second;  // what unpacking the second entry gives
+};
+
+TEST(StubArchive, ReadsEntriesAndTellsDamage) {
+    // Local headers: 30 + 5 + 3 ("a.txt" holding "one"), then 30 + 9 + 5.
+    const std::string archive = StoredZip({{"a.txt", "one"}, {"dir/b.txt", "two!!"}});
+    const size_t second = 30 + 5 + 3;
+    const ArchiveDamage cases[] = {
+        {"Whole", std::string::npos - 1, 0, true, stub::UnpackResult::kOk},
+        {"DataChanged", second + 30 + 9 + 2, 'X', true, stub::UnpackResult::kWrongCrc},
+        {"LocalSignatureChanged", second, 'Q', true, stub::UnpackResult::kDamaged},
+        {"MethodUnknown", second + 8, 99, true, stub::UnpackResult::kUnsupported},
+        {"Encrypted", second + 6, 1, true, stub::UnpackResult::kUnsupported},
+        {"EndRecordCut", std::string::npos, 0, false, stub::UnpackResult::kOk},
+        {"CountTooLarge", archive.size() - 22 + 10, 3, false, stub::UnpackResult::kOk},
+    };
+    for (const ArchiveDamage& c : cases) {
+        std::string bytes = archive;
+        if (c.at == std::string::npos)
+            bytes.resize(bytes.size() - 1);
+        else if (c.at < bytes.size())
+            bytes[c.at] = c.value;
+        // The directory's copies of method and flags decide, as readers do.
+        size_t secondCentral = archive.find("PK\1\2", archive.find("PK\1\2") + 1);
+        if (c.at == second + 8) bytes[secondCentral + 10] = c.value;
+        if (c.at == second + 6) bytes[secondCentral + 8] = c.value;
+        if (c.at == archive.size() - 22 + 10) bytes[c.at - 2] = c.value;
+        stub::MemorySource source(bytes.data(), uint32_t(bytes.size()));
+        stub::ZipDirectory directory;
+        ASSERT_EQ(directory.Read(source), c.directoryReads) << c.name;
+        if (!c.directoryReads) continue;
+        ASSERT_EQ(directory.Count(), 2u);
+        EXPECT_STREQ(directory[1].name, "dir\\b.txt");
+        StringSink first, other;
+        EXPECT_EQ(stub::UnpackEntry(source, directory[0], first), stub::UnpackResult::kOk)
+            << c.name;
+        EXPECT_EQ(first.text, "one");
+        EXPECT_EQ(stub::UnpackEntry(source, directory[1], other), c.second) << c.name;
+        if (c.second == stub::UnpackResult::kOk) EXPECT_EQ(other.text, "two!!");
+    }
+}
+
+TEST(StubArchive, MaskedArchiveReadsAsTheOriginal) {
+    std::string archive = StoredZip({{"a.txt", "one"}});
+    std::string inner = std::string(stub::kInnerStubLength, 'i') + "ZS" + archive.substr(2);
+    stub::MemorySource whole(inner.data(), uint32_t(inner.size()));
+    stub::MaskedArchive masked(whole, stub::kInnerStubLength);
+    ASSERT_TRUE(masked.Marked());
+    std::string read(archive.size(), '\0');
+    ASSERT_TRUE(masked.Read(0, &read[0], uint32_t(read.size())));
+    EXPECT_EQ(read, archive);
+    ASSERT_TRUE(masked.Read(1, &read[0], 3));
+    EXPECT_EQ(read.substr(0, 3), archive.substr(1, 3));
+    inner[stub::kInnerStubLength] = 'P';
+    EXPECT_FALSE(masked.Marked());
+}
+
+}  // namespace
