@@ -19,11 +19,12 @@
 namespace {
 
 constexpr uint32_t Block = 4096;
-// Copies move whole runs of blocks at a time: one read, one write and one
-// turn for the window per 256 blocks keeps a copy as fast as the disk, where
-// a turn per block made it hundreds of times slower than the disk, and the
-// window still answers many times a second.
+// Copies move whole runs of blocks at a time, and the window gets its turn
+// (a bar step and one message) at most every TurnMs: a turn costs about a
+// millisecond, so a turn per block made a copy hundreds of times slower than
+// the disk. Twenty turns a second keep the window answering.
 constexpr uint32_t Chunk = 256 * Block;
+constexpr DWORD TurnMs = 50;
 constexpr char Caption[] = "Vornaly";
 
 std::string StubPath(const char* name) {
@@ -65,11 +66,14 @@ void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_
     std::vector<char> buffer(Chunk);
     uint64_t done = 0;
     uint32_t shown = 0;
+    DWORD lastTurn = GetTickCount();
     while (done < length) {
         const uint32_t size = static_cast<uint32_t>(length - done < Chunk ? length - done : Chunk);
         if (source.Read(buffer.data(), size) != size) throw FileError{ErrPastEnd};
         destination.Write(buffer.data(), size);
         done += size;
+        if (done < length && GetTickCount() - lastTurn < TurnMs) continue;
+        lastTurn = GetTickCount();
         const uint32_t due = static_cast<uint32_t>((done + Block - 1) / Block * range / blocks);
         SendMessageA(TheShell.progressBar, PBM_SETSTEP, due - shown, 0);
         shown = due;
