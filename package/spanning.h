@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-// Fits a 1.44 MB diskette with room to spare for its file system.
-constexpr uint32_t PieceSize = 1430000;
+#include "package_constants.h"
+
 // Searching and copying move the package through a buffer of this size.
 constexpr uint32_t TransferChunk = 15000;
 // The record holds the piece count in three digits.

@@ -23,7 +23,7 @@ using namespace stub;
 namespace {
 
 struct InnerOptions {
-    char record[kRecordLength];
+    char record[RecordLength];
     char folder[MAX_PATH];
     char password[kArgumentRoom];
     bool passwordGiven = false;
@@ -39,7 +39,7 @@ bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
         if (argument[0] != '/' || !argument[1]) return false;
         const char* value = argument[2] == ':' ? argument + 3 : argument + 2;
         switch (argument[1]) {
-        case 'R': haveRecord = FromHex(value, options.record, kRecordLength); break;
+        case 'R': haveRecord = FromHex(value, options.record, RecordLength); break;
         case 'D':
             haveFolder = strlen(value) > 0 && strlen(value) < sizeof options.folder;
             if (haveFolder) strcpy(options.folder, value);
@@ -266,7 +266,7 @@ int RunInner(const char* arguments) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
     FileSource whole(self);
-    MaskedArchive archive(whole, kInnerStubLength);
+    MaskedArchive archive(whole, InnerStubLength);
     ZipDirectory directory;
     if (!whole.Open() || !archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
         ShowError("The installation package is damaged: its files cannot be read.");

@@ -9,24 +9,24 @@ namespace stub {
 
 namespace {
 
-void WriteFrom(char record[kRecordLength], uint32_t at, const char* text, uint32_t limit) {
+void WriteFrom(char record[RecordLength], uint32_t at, const char* text, uint32_t limit) {
     if (!text) return;
     size_t length = strlen(text);
     if (length > limit) length = limit;
-    for (size_t i = 0; i < length && at + i < kRecordLength; ++i) record[at + i] = text[i];
+    for (size_t i = 0; i < length && at + i < RecordLength; ++i) record[at + i] = text[i];
 }
 
 // The entry name the writer padded, as far as the record keeps it whole.
-void RecordedEntryName(const char record[kRecordLength], char name[kStartProgramAt + 1]) {
-    uint32_t length = kStartProgramAt;
+void RecordedEntryName(const char record[RecordLength], char name[RecordExecutableOffset + 1]) {
+    uint32_t length = RecordExecutableOffset;
     while (length > 0 && record[length - 1] == ' ') --length;
     memcpy(name, record, length);
     name[length] = 0;
 }
 
 bool SameVisibleTail(const char* a, const char* b, bool spanned) {
-    for (uint32_t i = kPasswordAt; i < kRecordLength; ++i) {
-        if (spanned && i >= kPieceCountAt && i < kPieceCountAt + 3) continue;
+    for (uint32_t i = RecordPasswordOffset; i < RecordLength; ++i) {
+        if (spanned && i >= RecordPieceCountOffset && i < RecordPieceCountOffset + 3) continue;
         if (a[i] != b[i]) return false;
     }
     return true;
@@ -35,17 +35,17 @@ bool SameVisibleTail(const char* a, const char* b, bool spanned) {
 // Tries every entry name that the writer may have started the record from
 // (an archive entry agreeing with positions 1 to 59, or those positions
 // alone) and tells whether one of them gives the record with this password.
-bool AnyWriting(const char record[kRecordLength], const char* password, const char* const* names,
+bool AnyWriting(const char record[RecordLength], const char* password, const char* const* names,
                 int count, int startProgram, bool spanned) {
     const char* start = startProgram >= 0 && startProgram < count ? names[startProgram] : nullptr;
-    char built[kRecordLength];
-    char recorded[kStartProgramAt + 1];
+    char built[RecordLength];
+    char recorded[RecordExecutableOffset + 1];
     RecordedEntryName(record, recorded);
     BuildRecord(recorded, password, start, built);
     if (SameVisibleTail(built, record, spanned)) return true;
     for (int i = count - 1; i >= 0; --i) {
-        if (strlen(names[i]) <= kStartProgramAt) continue;
-        if (memcmp(names[i], record, kStartProgramAt) != 0) continue;
+        if (strlen(names[i]) <= RecordExecutableOffset) continue;
+        if (memcmp(names[i], record, RecordExecutableOffset) != 0) continue;
         BuildRecord(names[i], password, start, built);
         if (SameVisibleTail(built, record, spanned)) return true;
     }
@@ -55,25 +55,26 @@ bool AnyWriting(const char record[kRecordLength], const char* password, const ch
 }  // namespace
 
 void BuildRecord(const char* entryName, const char* password, const char* startProgram,
-                 char record[kRecordLength]) {
-    memset(record, ' ', kRecordLength);
-    WriteFrom(record, 0, entryName, kRecordLength);
-    if (password && password[0]) WriteFrom(record, kPasswordAt, password, kPasswordLimit);
-    if (startProgram && startProgram[0]) WriteFrom(record, kStartProgramAt, startProgram, 254);
+                 char record[RecordLength]) {
+    memset(record, ' ', RecordLength);
+    WriteFrom(record, 0, entryName, RecordLength);
+    if (password && password[0]) WriteFrom(record, RecordPasswordOffset, password, kPasswordLimit);
+    if (startProgram && startProgram[0])
+        WriteFrom(record, RecordExecutableOffset, startProgram, 254);
 }
 
-int PieceCount(const char record[kRecordLength]) {
+int PieceCount(const char record[RecordLength]) {
     int count = 0;
-    for (uint32_t i = kPieceCountAt; i < kPieceCountAt + 3; ++i) {
+    for (uint32_t i = RecordPieceCountOffset; i < RecordPieceCountOffset + 3; ++i) {
         if (record[i] < '0' || record[i] > '9') return -1;
         count = count * 10 + (record[i] - '0');
     }
     return count;
 }
 
-int FindStartProgram(const char record[kRecordLength], const char* const* names, int count) {
-    const uint32_t room = kRecordLength - kStartProgramAt;
-    const char* field = record + kStartProgramAt;
+int FindStartProgram(const char record[RecordLength], const char* const* names, int count) {
+    const uint32_t room = RecordLength - RecordExecutableOffset;
+    const char* field = record + RecordExecutableOffset;
     int best = -1;
     size_t bestLength = 0;
     for (int i = 0; i < count; ++i) {
@@ -89,12 +90,12 @@ int FindStartProgram(const char record[kRecordLength], const char* const* names,
     return best;
 }
 
-bool RecordHasPassword(const char record[kRecordLength], const char* const* names, int count,
+bool RecordHasPassword(const char record[RecordLength], const char* const* names, int count,
                        int startProgram, bool spanned) {
     return !AnyWriting(record, "", names, count, startProgram, spanned);
 }
 
-bool PasswordMatches(const char record[kRecordLength], const char* typed, const char* const* names,
+bool PasswordMatches(const char record[RecordLength], const char* typed, const char* const* names,
                      int count, int startProgram, bool spanned) {
     if (!typed || !typed[0]) return false;
     return AnyWriting(record, typed, names, count, startProgram, spanned);

@@ -81,7 +81,7 @@ enum class PieceAnswer { kFound, kCancelled, kFailed };
 
 // The size a piece in this place has: all but the last are full.
 bool RightSize(uint32_t size, int number, int count) {
-    return number < count ? size == kPieceSize : size > 0 && size <= kPieceSize;
+    return number < count ? size == PieceSize : size > 0 && size <= PieceSize;
 }
 
 // Looks for a piece in the first piece's folder and on the root of its
@@ -190,7 +190,7 @@ int RunPackage(const char* arguments) {
     char selfPath[MAX_PATH];
     GetModuleFileNameA(nullptr, selfPath, sizeof selfPath);
     FileSource self(selfPath);
-    char record[kRecordLength];
+    char record[RecordLength];
     uint32_t stubLength = ExecutableLength(self);
     if (!self.Open() || !ReadPackageRecord(self, stubLength, record)) {
         ShowError("The installation package %s is damaged.", selfPath);
@@ -198,7 +198,7 @@ int RunPackage(const char* arguments) {
     }
     // Only a first piece is cut at the piece size; a whole package that
     // happens to have digits there (from its password) is not read as one.
-    int pieces = self.Size() == kPieceSize ? PieceCount(record) : 1;
+    int pieces = self.Size() == PieceSize ? PieceCount(record) : 1;
     if (pieces < 1) pieces = 1;
     // A package cut into a single piece is whole, but its count still
     // stands over the password's positions 90 to 92.
@@ -221,8 +221,8 @@ int RunPackage(const char* arguments) {
     }
     int code = WriteInnerExecutable(self, stubLength, selfPath, pieces, switches.quiet, innerPath);
     if (code == 0) {
-        char recordHex[2 * kRecordLength + 1], passwordHex[2 * 100 + 1];
-        ToHex(record, kRecordLength, recordHex);
+        char recordHex[2 * RecordLength + 1], passwordHex[2 * 100 + 1];
+        ToHex(record, RecordLength, recordHex);
         // The writer keeps 39 characters of a password; a longer one given
         // here is cut well beyond that, so that the command line fits.
         ToHex(switches.password, strlen(switches.password) < 100 ? strlen(switches.password) : 100,

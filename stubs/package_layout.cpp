@@ -49,14 +49,14 @@ uint32_t ExecutableLength(ByteSource& file) {
 }
 
 bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]) {
-    if (s == 0 || InnerOffset(s) + kInnerStubLength + 2 > file.Size()) return false;
+    if (s == 0 || InnerOffset(s) + InnerStubLength + 2 > file.Size()) return false;
     uint8_t block[4096];
-    if (!file.Read(s, block, kZeroPadding)) return false;
-    for (uint32_t i = 0; i < kZeroPadding; ++i)
+    if (!file.Read(s, block, StubPadding)) return false;
+    for (uint32_t i = 0; i < StubPadding; ++i)
         if (block[i] != 0) return false;
-    if (!Same(file, s + kZeroPadding, kStubMarker, kMarkerLength)) return false;
-    if (!Same(file, SecondStubOffset(s) + s, kStubMarker, kMarkerLength)) return false;
-    if (!Same(file, SecondStubOffset(s) + s + kMarkerLength, kRecordMarker, kMarkerLength))
+    if (!Same(file, s + StubPadding, StubMarker, MarkerLength)) return false;
+    if (!Same(file, SecondStubOffset(s) + s, StubMarker, MarkerLength)) return false;
+    if (!Same(file, SecondStubOffset(s) + s + MarkerLength, RecordMarker, MarkerLength))
         return false;
     // The second copy must be the stub itself: a package whose front was
     // changed is not trusted.
@@ -69,7 +69,7 @@ bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]) {
             return false;
         done += part;
     }
-    return file.Read(uint32_t(RecordOffset(s)), record, kRecordLength);
+    return file.Read(uint32_t(RecordOffset(s)), record, RecordLength);
 }
 
 bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room) {

@@ -328,16 +328,16 @@ TEST(StubArchive, ReadsEntriesAndTellsDamage) {
 
 TEST(StubArchive, MaskedArchiveReadsAsTheOriginal) {
     std::string archive = StoredZip({{"a.txt", "one"}});
-    std::string inner = std::string(stub::kInnerStubLength, 'i') + "ZS" + archive.substr(2);
+    std::string inner = std::string(InnerStubLength, 'i') + "ZS" + archive.substr(2);
     stub::MemorySource whole(inner.data(), uint32_t(inner.size()));
-    stub::MaskedArchive masked(whole, stub::kInnerStubLength);
+    stub::MaskedArchive masked(whole, InnerStubLength);
     ASSERT_TRUE(masked.Marked());
     std::string read(archive.size(), '\0');
     ASSERT_TRUE(masked.Read(0, &read[0], uint32_t(read.size())));
     EXPECT_EQ(read, archive);
     ASSERT_TRUE(masked.Read(1, &read[0], 3));
     EXPECT_EQ(read.substr(0, 3), archive.substr(1, 3));
-    inner[stub::kInnerStubLength] = 'P';
+    inner[InnerStubLength] = 'P';
     EXPECT_FALSE(masked.Marked());
 }
 

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     stub::MemorySource whole(data, uint32_t(size));
 
     uint32_t stubLength = stub::ExecutableLength(whole);
-    char record[stub::kRecordLength];
+    char record[RecordLength];
     stub::ReadPackageRecord(whole, stubLength, record);
     stub::ReadPackageRecord(whole, uint32_t(size / 3), record);
 
@@ -48,15 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             BoundedSink sink;
             stub::UnpackEntry(whole, directory[i], sink);
         }
-        if (size >= stub::kRecordLength) {
-            memcpy(record, data, stub::kRecordLength);
+        if (size >= RecordLength) {
+            memcpy(record, data, RecordLength);
             const char* const* names = directory.Names();
             int count = int(directory.Count());
             int start = stub::FindStartProgram(record, names, count);
             bool spanned = stub::PieceCount(record) > 1;
             stub::RecordHasPassword(record, names, count, start, spanned);
-            std::string typed(reinterpret_cast<const char*>(data) + stub::kRecordLength,
-                              size - stub::kRecordLength < 40 ? size - stub::kRecordLength : 40);
+            std::string typed(reinterpret_cast<const char*>(data) + RecordLength,
+                              size - RecordLength < 40 ? size - RecordLength : 40);
             stub::PasswordMatches(record, typed.c_str(), names, count, start, spanned);
         }
     }
