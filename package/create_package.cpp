@@ -12,6 +12,7 @@
 #include "progress.h"
 #include "shell.h"
 #include "spanning.h"
+#include "win_handles.h"
 #include "working_values.h"
 #include "zip_job.h"
 
@@ -68,6 +69,8 @@ bool MoveInnerExecutableAside() {
 // The steps from the chosen path to the finished package. False when a step
 // failed; that step has said why.
 bool BuildPackage() {
+    // A missing diskette is an error number here, not a system dialog.
+    QuietErrorMode quiet;
     if (!OutputNameIsFree()) return false;
     if (!RemoveLeftover(ArchivePath) || !RemoveLeftover(IntermediatePath)) return false;
 
