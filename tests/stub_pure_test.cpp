@@ -322,7 +322,9 @@ TEST(StubArchive, ReadsEntriesAndTellsDamage) {
             << c.name;
         EXPECT_EQ(first.text, "one");
         EXPECT_EQ(stub::UnpackEntry(source, directory[1], other), c.second) << c.name;
-        if (c.second == stub::UnpackResult::kOk) EXPECT_EQ(other.text, "two!!");
+        if (c.second == stub::UnpackResult::kOk) {
+            EXPECT_EQ(other.text, "two!!");
+        }
     }
 }
 
