@@ -175,6 +175,24 @@ TEST_F(ReaderArchives, EveryLevel) {
     }
 }
 
+// Files larger than the blocks the workers deflate one by one: the blocks
+// must join into one stream that every reader inflates, whether the file
+// is held whole or streamed, ends on a block boundary, has blocks that
+// cannot shrink among ones that can, or is stored after all.
+TEST_F(ReaderArchives, LargeFilesInBlocks) {
+    SetEnvironmentVariableA("MVWRAP_THREADS", "3");
+    const size_t kBlock = 256 * 1024;
+    std::vector<Expected> expected = {
+        File("in\\boundary.txt", Text(20000).substr(0, kBlock), "deflated"),
+        File("in\\held.txt", Text(40000).substr(0, 3 * kBlock + 1), "deflated"),
+        File("in\\mixed.dat", Text(12000) + Noise(2 * kBlock) + Text(17000), "deflated"),
+        File("in\\streamed.bin", Noise(17 * kBlock + 5), "stored"),
+        File("in\\streamed.txt", Text(180000), "deflated"),
+    };
+    Write("blocks.zip", {"in"}, 6, expected);
+    SetEnvironmentVariableA("MVWRAP_THREADS", nullptr);
+}
+
 // Entries written by another program, with data descriptors, are carried
 // over as they are; one is replaced by a file of the same name.
 TEST_F(ReaderArchives, AddsToAnArchiveFromElsewhere) {
