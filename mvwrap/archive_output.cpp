@@ -65,8 +65,7 @@ ArchiveOutput::~ArchiveOutput() {
 // cut below its old length, so putting the old end back needs no new room on
 // the disk. Its times come back too, as nothing in it has changed.
 void ArchiveOutput::RestoreOldEnd() {
-    if (Seek(oldEndAt_) == MVWRAP_OK && Write(oldEnd_) == MVWRAP_OK)
-        SetEndOfFile(file_.get());
+    if (Seek(oldEndAt_) == MVWRAP_OK && Write(oldEnd_) == MVWRAP_OK) SetEndOfFile(file_.get());
     SetFileTime(file_.get(), &oldTimes_[0], &oldTimes_[1], &oldTimes_[2]);
 }
 

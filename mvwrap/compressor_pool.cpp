@@ -65,11 +65,10 @@ void StoreBlocks(Block& block) {
     for (size_t at = 0; at < raw.size();) {
         size_t length = std::min(kLongestStored, raw.size() - at);
         bool final = block.last && at + length == raw.size();
-        unsigned char header[5] = {static_cast<unsigned char>(final ? 1 : 0),
-                                   static_cast<unsigned char>(length & 0xFF),
-                                   static_cast<unsigned char>(length >> 8),
-                                   static_cast<unsigned char>(~length & 0xFF),
-                                   static_cast<unsigned char>((~length >> 8) & 0xFF)};
+        unsigned char header[5] = {
+            static_cast<unsigned char>(final ? 1 : 0), static_cast<unsigned char>(length & 0xFF),
+            static_cast<unsigned char>(length >> 8), static_cast<unsigned char>(~length & 0xFF),
+            static_cast<unsigned char>((~length >> 8) & 0xFF)};
         block.packed.insert(block.packed.end(), header, header + 5);
         block.packed.insert(block.packed.end(), raw.begin() + at, raw.begin() + at + length);
         at += length;

@@ -110,9 +110,9 @@ int32_t EntryWriter::ReadSome(Pending& pending) {
         return MVWRAP_OK;
     }
     if (!pending.opened) {
-        pending.source.reset(CreateFileW(pending.file->path.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        pending.source.reset(CreateFileW(pending.file->path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                         nullptr));
         if (!pending.source.valid()) return Retry(pending, SourceError(*pending.file));
         pending.opened = true;
     }
@@ -202,7 +202,7 @@ int32_t EntryWriter::WriteReady(Pending& pending, bool& finished, std::string& r
         finished = true;
     } else if (int32_t error = pending.streaming ? WriteStreamed(pending, finished)
                                                  : WriteHeld(pending, finished)) {
-        return Retry(pending, error);
+        return error;
     }
     if (finished)
         record = CentralHeader(pending.header, ToDosAttributes(pending.file->attributes),
@@ -274,8 +274,18 @@ int32_t EntryWriter::WriteStreamed(Pending& pending, bool& finished) {
 
 // A large file that deflate did not shrink is read once more and stored:
 // holding it whole to store it from memory would cost memory in proportion
-// to its size.
+// to its size. Files after it may have been read already, so a lock met
+// here is waited out here.
 int32_t EntryWriter::StoreAgain(Pending& pending) {
+    for (int tried = 1;; ++tried) {
+        int32_t result = StoreOnce(pending);
+        if (result != MVWRAP_FILE_LOCKED) return result;
+        if (tried >= retry_.tries) return Fail(MVWRAP_FILE_LOCKED, pending.file->path);
+        Sleep(static_cast<DWORD>(retry_.seconds) * 1000);
+    }
+}
+
+int32_t EntryWriter::StoreOnce(Pending& pending) {
     if (int32_t error = output_.Rewind(pending.dataStart)) return error;
     FileHandle source(CreateFileW(pending.file->path.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -298,6 +308,7 @@ int32_t EntryWriter::StoreAgain(Pending& pending) {
     pending.packed = pending.size;
     return MVWRAP_OK;
 }
+
 // Copies an entry's local header, data and any data descriptor as they are,
 // and moves its central record to the entry's new place.
 int32_t EntryWriter::CarryOver(HANDLE archive, const std::wstring& path, const StoredEntry& entry,

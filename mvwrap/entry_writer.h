@@ -74,6 +74,7 @@ private:
     int32_t WriteHeld(Pending& pending, bool& finished);
     int32_t WriteStreamed(Pending& pending, bool& finished);
     int32_t StoreAgain(Pending& pending);
+    int32_t StoreOnce(Pending& pending);
 
     ArchiveOutput& output_;
     int level_;

@@ -150,8 +150,8 @@ int32_t OpenExisting(const std::wstring& path, Existing& existing) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     for (DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD(GENERIC_READ)}) {
-        existing.file.reset(CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+        existing.file.reset(
+            CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         existing.writable = (access & GENERIC_WRITE) != 0;
         if (existing.file.valid() || GetLastError() == ERROR_FILE_NOT_FOUND) break;
     }
@@ -191,8 +191,8 @@ int32_t RunZipJob(const ZipRequest& request) {
     // Adding costs what is added; only replacing entries rewrites the rest.
     if (existing.writable && existing.packed && existing.entries.size() == had) {
         for (const StoredEntry& entry : existing.entries) records.push_back(entry.record);
-        if (int32_t error = output.Append(std::move(existing.file), existing.directoryOffset,
-                                          existing.length))
+        if (int32_t error =
+                output.Append(std::move(existing.file), existing.directoryOffset, existing.length))
             return error;
     } else {
         if (int32_t error = output.Create()) return error;

@@ -127,8 +127,9 @@ TEST_F(ThreadsTest, FailureWhileWorkersRunLeavesTheArchiveAsItWas) {
     }
     // Adding without replacing leaves the old entries where they were.
     ASSERT_EQ(Zip(archive, dir / "new\\*.txt"), MVWRAP_OK);
-    EXPECT_EQ(Listing(archive), (Names{"kept.txt", "mixed.bin", "block.txt", "empty.txt",
-                                       "held.txt", "small.txt", "sub\\streamed.txt", "sub\\nothing\\"}));
+    EXPECT_EQ(Listing(archive),
+              (Names{"kept.txt", "mixed.bin", "block.txt", "empty.txt", "held.txt", "small.txt",
+                     "sub\\streamed.txt", "sub\\nothing\\"}));
     const size_t old = DirectoryOffset(before);
     EXPECT_EQ(ReadWholeFile(archive).substr(0, old), before.substr(0, old));
 }

@@ -30,8 +30,7 @@ std::string Hex(const std::string& bytes) {
 
 std::string Text(int lines) {
     std::string text;
-    for (int i = 0; i < lines; ++i)
-        text += "Line " + std::to_string(i) + " of the read-me.\r\n";
+    for (int i = 0; i < lines; ++i) text += "Line " + std::to_string(i) + " of the read-me.\r\n";
     return text;
 }
 
@@ -119,8 +118,7 @@ protected:
             ASSERT_EQ(Zip(path, source / folder + "\\*.*", level), MVWRAP_OK) << folder;
         }
         std::vector<std::string> names;
-        for (const Expected& entry : expected)
-            names.push_back(entry.name);
+        for (const Expected& entry : expected) names.push_back(entry.name);
         ASSERT_EQ(Listing(path), names);
         std::ofstream manifest(kOutput + "\\manifest.txt", std::ios::app | std::ios::binary);
         manifest << "archive " << archive << "\n";
