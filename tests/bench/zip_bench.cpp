@@ -3,8 +3,9 @@
 // (one a line) into the same archive, as the zip job calls it once per
 // folder. Prints the seconds the calls took, the process's peak memory in
 // MB and the processor seconds it used (which show how many cores worked
-// when other programs share the machine), so that tools/bench-zip can compare them with other zip
-// programs on the same files; starting the process is left out of the time.
+// when other programs share the machine), so that tools/bench-zip can
+// compare them with other zip programs on the same files; starting the
+// process is left out of the time.
 #include <windows.h>
 #include <psapi.h>
 
