@@ -4,6 +4,7 @@
 
 #include "barrier.h"
 #include "caller_text.h"
+#include "compressor_pool.h"
 #include "failures.h"
 #include "options.h"
 #include "state.h"
@@ -37,6 +38,7 @@ int32_t ZipFiles(const char* archive, const char* pattern, const char* options,
     request.depth = State().searchLimit;
     request.retry = {State().retryCount < 1 ? 1 : State().retryCount,
                      State().retrySeconds < 0 ? 0 : State().retrySeconds};
+    request.workers = mvwrap::WorkerCount();
     return mvwrap::RunZipJob(request);
 }
 

@@ -4,6 +4,7 @@
 
 #include "failures.h"
 #include "zip_format.h"
+#include "zip_reader.h"
 
 namespace mvwrap {
 
@@ -50,9 +51,35 @@ void RemoveLeftoverTemporaries(const std::wstring& archive) {
 }
 
 ArchiveOutput::~ArchiveOutput() {
-    if (committed_ || temporary_.empty()) return;
+    if (committed_) return;
+    if (appending_) {
+        RestoreOldEnd();
+        return;
+    }
+    if (temporary_.empty()) return;
     file_.reset();
     DeleteFileW(temporary_.c_str());
+}
+
+// Only bytes from the old directory on were written, and the file was never
+// cut below its old length, so putting the old end back needs no new room on
+// the disk. Its times come back too, as nothing in it has changed.
+void ArchiveOutput::RestoreOldEnd() {
+    if (Seek(oldEndAt_) == MVWRAP_OK && Write(oldEnd_) == MVWRAP_OK) SetEndOfFile(file_.get());
+    SetFileTime(file_.get(), &oldTimes_[0], &oldTimes_[1], &oldTimes_[2]);
+}
+
+int32_t ArchiveOutput::Append(FileHandle archive, uint64_t at, uint64_t length) {
+    file_ = std::move(archive);
+    if (at > length || length - at > 0x7FFFFFFF ||
+        !GetFileTime(file_.get(), &oldTimes_[0], &oldTimes_[1], &oldTimes_[2]))
+        return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
+    oldEnd_.resize(static_cast<size_t>(length - at));
+    if (!oldEnd_.empty() && !ReadAt(file_.get(), at, &oldEnd_[0], oldEnd_.size()))
+        return Fail(MVWRAP_ARCHIVE_DAMAGED, archive_);
+    oldEndAt_ = at;
+    appending_ = true;
+    return Seek(at);
 }
 
 // The name is built here rather than by the platform's temp-name call, which
@@ -93,13 +120,13 @@ int32_t ArchiveOutput::Patch(uint64_t at, const std::string& bytes) {
     return Seek(end);
 }
 
-int32_t ArchiveOutput::Truncate(uint64_t at) {
-    if (int32_t error = Seek(at)) return error;
-    if (!SetEndOfFile(file_.get())) return WriteError();
-    return MVWRAP_OK;
-}
-
 int32_t ArchiveOutput::Commit() {
+    if (!SetEndOfFile(file_.get())) return WriteError();
+    if (appending_) {
+        file_.reset();
+        committed_ = true;
+        return MVWRAP_OK;
+    }
     file_.reset();
     if (!MoveFileExW(temporary_.c_str(), archive_.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))

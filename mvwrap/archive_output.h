@@ -1,6 +1,11 @@
-// The archive being written. Everything goes to a temporary file beside the
-// archive, which takes the archive's place only on Commit and is deleted
-// otherwise: a failed run leaves the old archive, or none, never a half one.
+// The archive being written, in one of two ways. A new archive, or one
+// whose entries are rewritten, goes to a temporary file beside the archive,
+// which takes the archive's place only on Commit and is deleted otherwise.
+// Adding to an archive without replacing any entry writes in the archive
+// itself, from where its central directory starts: the old directory and end
+// record are kept in memory, and unless Commit is reached they are written
+// back and the file cut to its old length, so that a failed run leaves the
+// old archive byte for byte, or none, never a half one.
 // Every write keeps within the format's 4 GiB - 1 bytes. The temporary
 // file's name is the component's own ("mvz", hex digits, ".tmp"), so that a
 // file left by a killed run is never taken for content and can be removed.
@@ -35,13 +40,18 @@ public:
 
     // Each returns 0 or an error number that names the archive.
     int32_t Create();
+    // Takes over the open archive (read and write access), to write from
+    // `at`, the start of its central directory; `length` is its size now.
+    int32_t Append(FileHandle archive, uint64_t at, uint64_t length);
     int32_t Write(const void* data, size_t size);
     int32_t Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
     // Overwrites bytes already written, then carries on at the end.
     int32_t Patch(uint64_t at, const std::string& bytes);
-    // Drops everything from `at` on, to write it anew.
-    int32_t Truncate(uint64_t at);
-    // Closes the temporary file and puts it in the archive's place.
+    // Goes back to `at`, to write everything from there anew; what lies
+    // beyond is cut on Commit.
+    int32_t Rewind(uint64_t at) { return Seek(at); }
+    // Ends the archive where the writing stopped, and puts a temporary file
+    // in the archive's place.
     int32_t Commit();
     int32_t TooLarge() const;
 
@@ -50,12 +60,17 @@ public:
 private:
     int32_t Seek(uint64_t at);
     int32_t WriteError() const;
+    void RestoreOldEnd();
 
     std::wstring archive_;
     std::wstring temporary_;
     FileHandle file_;
     uint64_t position_ = 0;
     bool committed_ = false;
+    bool appending_ = false;
+    uint64_t oldEndAt_ = 0;
+    std::string oldEnd_;  // the appended archive's bytes from oldEndAt_ to its end
+    FILETIME oldTimes_[3] = {};
 };
 
 }  // namespace mvwrap

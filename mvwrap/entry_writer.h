@@ -1,18 +1,29 @@
-// Writes entries into the archive being made: files found on disk, streamed
-// through fixed buffers (compressed, or stored when that is no smaller), and
-// entries carried over unchanged from the archive being added to. Each call
-// yields the entry's central record, for the directory written at the end.
+// Writes entries into the archive being made: files found on disk, and
+// entries carried over unchanged from the archive being added to. Each entry
+// yields its central record, for the directory written at the end.
+//
+// Files are read once, on the caller's thread, in blocks that worker threads
+// deflate while the caller writes the finished entries in archive order.
+// A file of up to kHeldFileSize bytes is held in memory until all its blocks
+// are done, so that it is stored from the blocks already read when deflate
+// does not make it smaller; a larger one is written block by block as the
+// blocks come, and read a second time only when it has to be stored after
+// all. Blocks in flight are bounded, so memory does not grow with file size.
 #ifndef MVWRAP_ENTRY_WRITER_H
 #define MVWRAP_ENTRY_WRITER_H
 
 #include <windows.h>
 #include <stdint.h>
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "archive_output.h"
+#include "compressor_pool.h"
 #include "file_search.h"
+#include "zip_format.h"
 #include "zip_reader.h"
 
 namespace mvwrap {
@@ -22,28 +33,56 @@ struct RetryPolicy {
     int seconds;  // between tries
 };
 
+const uint64_t kHeldFileSize = 4 * 1024 * 1024;
+
 class EntryWriter {
 public:
-    EntryWriter(ArchiveOutput& output, int level, RetryPolicy retry);
+    EntryWriter(ArchiveOutput& output, int level, RetryPolicy retry, int workers);
 
     // Each returns 0 or an error number.
-    int32_t Add(const FoundFile& file, std::string& record);
+    int32_t AddAll(const std::vector<FoundFile>& files, std::vector<std::string>& records);
     // Copies a checked entry of the archive being added to; `path` names
     // that archive, for its errors.
     int32_t CarryOver(HANDLE archive, const std::wstring& path, const StoredEntry& entry,
                       std::string& record);
 
 private:
-    int32_t TryData(const FoundFile& file, uint64_t dataStart, uint32_t& crc, uint64_t& size,
-                    uint64_t& packed, uint16_t& method);
-    int32_t Deflate(HANDLE source, const FoundFile& file, uint32_t& crc, uint64_t& size);
-    int32_t Store(HANDLE source, const FoundFile& file, uint32_t& crc, uint64_t& size);
+    // One file on its way from the disk to the archive.
+    struct Pending {
+        const FoundFile* file;
+        EntryHeader header;
+        FileHandle source;
+        int tried = 0;
+        bool opened = false;
+        bool readDone = false;
+        bool streaming = false;  // larger than kHeldFileSize
+        uint64_t read = 0;
+        std::unique_ptr<Block> next;                // read, waiting for the one after it
+        std::deque<std::unique_ptr<Block>> blocks;  // handed to the workers, not yet written
+        bool started = false;                       // local header written
+        uint64_t start = 0;
+        uint64_t dataStart = 0;
+        uint64_t size = 0;
+        uint64_t packed = 0;
+    };
+
+    int32_t ReadSome(Pending& pending);
+    int32_t ReadBlock(Pending& pending);
+    void Submit(Pending& pending, std::unique_ptr<Block> block, bool last);
+    int32_t Retry(Pending& pending, int32_t error);
+    int32_t WriteReady(Pending& pending, bool& finished, std::string& record);
+    int32_t WriteHeld(Pending& pending, bool& finished);
+    int32_t WriteStreamed(Pending& pending, bool& finished);
+    int32_t StoreAgain(Pending& pending);
+    int32_t StoreOnce(Pending& pending);
 
     ArchiveOutput& output_;
     int level_;
     RetryPolicy retry_;
+    int workers_;
+    size_t inFlight_ = 0;  // blocks read and not yet written or dropped
     std::vector<unsigned char> in_;
-    std::vector<unsigned char> out_;
+    CompressorPool* pool_ = nullptr;  // while AddAll runs
 };
 
 }  // namespace mvwrap

@@ -16,27 +16,6 @@ namespace mvwrap {
 
 namespace {
 
-// The archive already there, open for carrying its entries over. A missing
-// or empty file is an archive without entries. A read-only archive is
-// refused before anything is written: replacing it would succeed on some
-// systems and fail on others.
-int32_t OpenExisting(const std::wstring& path, FileHandle& archive,
-                     std::vector<StoredEntry>& entries) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
-    archive.reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr));
-    if (!archive.valid()) {
-        DWORD code = GetLastError();
-        return code == ERROR_FILE_NOT_FOUND ? MVWRAP_OK : Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
-    }
-    LARGE_INTEGER size;
-    if (GetFileSizeEx(archive.get(), &size) && size.QuadPart == 0) return MVWRAP_OK;
-    if (!ReadArchive(archive.get(), entries)) return Fail(MVWRAP_ARCHIVE_DAMAGED, path);
-    return MVWRAP_OK;
-}
-
 std::wstring FullPath(const std::wstring& path) {
     DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     std::wstring full(length, L'\0');
@@ -74,6 +53,122 @@ void DropReplaced(std::vector<FoundFile>& found, std::vector<StoredEntry>& entri
     entries.swap(kept);
 }
 
+// The archive already there. A missing or empty file is an archive without
+// entries.
+struct Existing {
+    FileHandle file;
+    bool writable = false;  // open for writing as well
+    std::vector<StoredEntry> entries;
+    uint64_t directoryOffset = 0;
+    uint64_t length = 0;
+    // Entries one after another from the start, the directory right after
+    // them: new entries can go where the directory is, and the archive is
+    // the same as if it had been rewritten.
+    bool packed = false;
+};
+
+bool Packed(const std::vector<StoredEntry>& entries, uint64_t directoryOffset) {
+    uint64_t at = 0;
+    for (const StoredEntry& entry : entries) {
+        if (entry.localOffset != at) return false;
+        at += entry.length;
+    }
+    return at == directoryOffset;
+}
+
+// The archive this process wrote last, as it left it. The zip job adds one
+// folder after another to one archive; checking the data of every entry
+// already there on each call would cost as much as unpacking the archive
+// each time. An archive whose path, size, times and directory are still
+// the ones written here holds the data written here, so its entries are
+// taken as they were written.
+struct KnownArchive {
+    std::wstring path;
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    uint64_t directoryOffset = 0;
+    std::string end;  // directory and end record
+    std::vector<StoredEntry> entries;
+};
+
+KnownArchive& Known() {
+    static KnownArchive known;
+    return known;
+}
+
+bool SameFile(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0 &&
+           CompareFileTime(&a.ftCreationTime, &b.ftCreationTime) == 0;
+}
+
+bool TakeKnown(const std::wstring& path, Existing& existing) {
+    const KnownArchive& known = Known();
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    if (known.path.empty() || known.path != FullPath(path) ||
+        !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) ||
+        !SameFile(attributes, known.attributes) ||
+        known.directoryOffset + known.end.size() != existing.length)
+        return false;
+    std::string end(known.end.size(), '\0');
+    if (!ReadAt(existing.file.get(), known.directoryOffset, &end[0], end.size()) ||
+        end != known.end)
+        return false;
+    existing.entries = known.entries;
+    existing.directoryOffset = known.directoryOffset;
+    existing.packed = true;
+    return true;
+}
+
+void Remember(const std::wstring& path, const std::vector<std::string>& records,
+              uint64_t directoryOffset, const std::string& end) {
+    KnownArchive& known = Known();
+    known.path.clear();
+    try {
+        known.entries.clear();
+        for (size_t i = 0; i < records.size(); ++i) {
+            uint64_t at = RecordLocalOffset(records[i]);
+            uint64_t next =
+                i + 1 < records.size() ? RecordLocalOffset(records[i + 1]) : directoryOffset;
+            known.entries.push_back({records[i], at, next - at});
+        }
+        known.end.clear();
+        for (const std::string& record : records) known.end += record;
+        known.end += end;
+        known.directoryOffset = directoryOffset;
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &known.attributes))
+            known.path = FullPath(path);
+    } catch (...) {
+        known.path.clear();
+    }
+}
+
+// Opens the archive for adding to it, for writing as well where it can be.
+// A read-only archive is refused before anything is written: replacing it
+// would succeed on some systems and fail on others.
+int32_t OpenExisting(const std::wstring& path, Existing& existing) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
+    for (DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD(GENERIC_READ)}) {
+        existing.file.reset(
+            CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        existing.writable = (access & GENERIC_WRITE) != 0;
+        if (existing.file.valid() || GetLastError() == ERROR_FILE_NOT_FOUND) break;
+    }
+    if (!existing.file.valid()) {
+        DWORD code = GetLastError();
+        return code == ERROR_FILE_NOT_FOUND ? MVWRAP_OK : Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(existing.file.get(), &size)) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
+    existing.length = static_cast<uint64_t>(size.QuadPart);
+    if (existing.length == 0 || TakeKnown(path, existing)) return MVWRAP_OK;
+    if (!ReadArchive(existing.file.get(), existing.entries, &existing.directoryOffset))
+        return Fail(MVWRAP_ARCHIVE_DAMAGED, path);
+    existing.packed = Packed(existing.entries, existing.directoryOffset);
+    return MVWRAP_OK;
+}
+
 }  // namespace
 
 int32_t RunZipJob(const ZipRequest& request) {
@@ -83,28 +178,34 @@ int32_t RunZipJob(const ZipRequest& request) {
             FindFiles(request.folder, request.files, request.depth, request.options, found))
         return error;
     DropArchiveItself(found, request.archive);
-    FileHandle existing;
-    std::vector<StoredEntry> entries;
-    if (int32_t error = OpenExisting(request.archive, existing, entries)) return error;
-    DropReplaced(found, entries);
-    if (!WithinLimits(entries.size() + found.size(), 0))
+    Existing existing;
+    if (int32_t error = OpenExisting(request.archive, existing)) return error;
+    const size_t had = existing.entries.size();
+    DropReplaced(found, existing.entries);
+    if (!WithinLimits(existing.entries.size() + found.size(), 0))
         return Fail(MVWRAP_TOO_MANY, request.archive);
 
     ArchiveOutput output(request.archive);
-    if (int32_t error = output.Create()) return error;
-    EntryWriter writer(output, request.level, request.retry);
+    EntryWriter writer(output, request.level, request.retry, request.workers);
     std::vector<std::string> records;
-    for (const StoredEntry& entry : entries) {
-        records.emplace_back();
+    // Adding costs what is added; only replacing entries rewrites the rest.
+    if (existing.writable && existing.packed && existing.entries.size() == had) {
+        for (const StoredEntry& entry : existing.entries) records.push_back(entry.record);
         if (int32_t error =
-                writer.CarryOver(existing.get(), request.archive, entry, records.back()))
+                output.Append(std::move(existing.file), existing.directoryOffset, existing.length))
             return error;
+    } else {
+        if (int32_t error = output.Create()) return error;
+        for (const StoredEntry& entry : existing.entries) {
+            records.emplace_back();
+            if (int32_t error =
+                    writer.CarryOver(existing.file.get(), request.archive, entry, records.back()))
+                return error;
+        }
+        existing.file.reset();
     }
-    existing.reset();
-    for (const FoundFile& file : found) {
-        records.emplace_back();
-        if (int32_t error = writer.Add(file, records.back())) return error;
-    }
+    existing.entries.clear();
+    if (int32_t error = writer.AddAll(found, records)) return error;
     uint64_t centralOffset = output.Position();
     for (const std::string& record : records)
         if (int32_t error = output.Write(record)) return error;
@@ -113,7 +214,9 @@ int32_t RunZipJob(const ZipRequest& request) {
         EndRecord(static_cast<uint16_t>(records.size()), static_cast<uint32_t>(centralSize),
                   static_cast<uint32_t>(centralOffset));
     if (int32_t error = output.Write(end)) return error;
-    return output.Commit();
+    if (int32_t error = output.Commit()) return error;
+    Remember(request.archive, records, centralOffset, end);
+    return MVWRAP_OK;
 }
 
 }  // namespace mvwrap

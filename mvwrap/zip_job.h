@@ -20,6 +20,7 @@ struct ZipRequest {
     int level;
     int depth;
     RetryPolicy retry;
+    int workers = 1;  // compressing threads
 };
 
 // Returns 0 or an error number; on error the archive is as it was before.

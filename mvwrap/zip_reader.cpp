@@ -198,7 +198,8 @@ bool CheckLocalPart(HANDLE archive, uint64_t directoryOffset, StoredEntry& entry
     return SameFields(descriptor, 0, record);
 }
 
-bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries) {
+bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries,
+                        uint64_t& directoryOffset) {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(archive, &size)) return false;
     uint64_t length = static_cast<uint64_t>(size.QuadPart);
@@ -209,6 +210,7 @@ bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries) {
     CentralDirectory directory;
     if (!ReadEndRecord(tail, tailOffset, directory) || !ReadRecords(archive, directory, entries))
         return false;
+    directoryOffset = directory.offset;
     for (StoredEntry& entry : entries)
         if (!CheckLocalPart(archive, directory.offset, entry)) return false;
     // Entries in the order of their data: none may reach into the next, and
@@ -234,9 +236,13 @@ bool ReadAt(HANDLE file, uint64_t at, void* data, size_t size) {
     return ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) && read == size;
 }
 
-bool ReadArchive(HANDLE archive, std::vector<StoredEntry>& entries) {
+bool ReadArchive(HANDLE archive, std::vector<StoredEntry>& entries, uint64_t* directoryOffset) {
     entries.clear();
-    if (ReadCheckedArchive(archive, entries)) return true;
+    uint64_t offset = 0;
+    if (ReadCheckedArchive(archive, entries, offset)) {
+        if (directoryOffset) *directoryOffset = offset;
+        return true;
+    }
     entries.clear();
     return false;
 }

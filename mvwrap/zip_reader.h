@@ -25,8 +25,10 @@ struct StoredEntry {
 // record is cut short or malformed, when a local header disagrees with its
 // central record (signature, flags, method, name, sizes, CRC or data
 // descriptor), or when an entry reaches past the central directory or into
-// another entry.
-bool ReadArchive(HANDLE archive, std::vector<StoredEntry>& entries);
+// another entry. `directoryOffset`, when given, receives where the central
+// directory starts.
+bool ReadArchive(HANDLE archive, std::vector<StoredEntry>& entries,
+                 uint64_t* directoryOffset = nullptr);
 
 // An entry's name with "\" separators, from UTF-8 or, without the UTF-8
 // flag, from the DOS code page.

@@ -30,8 +30,7 @@ std::string Hex(const std::string& bytes) {
 
 std::string Text(int lines) {
     std::string text;
-    for (int i = 0; i < lines; ++i)
-        text += "Line " + std::to_string(i) + " of the read-me.\r\n";
+    for (int i = 0; i < lines; ++i) text += "Line " + std::to_string(i) + " of the read-me.\r\n";
     return text;
 }
 
@@ -119,8 +118,7 @@ protected:
             ASSERT_EQ(Zip(path, source / folder + "\\*.*", level), MVWRAP_OK) << folder;
         }
         std::vector<std::string> names;
-        for (const Expected& entry : expected)
-            names.push_back(entry.name);
+        for (const Expected& entry : expected) names.push_back(entry.name);
         ASSERT_EQ(Listing(path), names);
         std::ofstream manifest(kOutput + "\\manifest.txt", std::ios::app | std::ios::binary);
         manifest << "archive " << archive << "\n";
@@ -173,6 +171,24 @@ TEST_F(ReaderArchives, EveryLevel) {
         expected[1].method = "stored";
         Write("level" + std::to_string(level) + ".zip", {"in"}, level, expected);
     }
+}
+
+// Files larger than the blocks the workers deflate one by one: the blocks
+// must join into one stream that every reader inflates, whether the file
+// is held whole or streamed, ends on a block boundary, has blocks that
+// cannot shrink among ones that can, or is stored after all.
+TEST_F(ReaderArchives, LargeFilesInBlocks) {
+    SetEnvironmentVariableA("MVWRAP_THREADS", "3");
+    const size_t kBlock = 256 * 1024;
+    std::vector<Expected> expected = {
+        File("in\\boundary.txt", Text(20000).substr(0, kBlock), "deflated"),
+        File("in\\held.txt", Text(40000).substr(0, 3 * kBlock + 1), "deflated"),
+        File("in\\mixed.dat", Text(12000) + Noise(2 * kBlock) + Text(17000), "deflated"),
+        File("in\\streamed.bin", Noise(17 * kBlock + 5), "stored"),
+        File("in\\streamed.txt", Text(180000), "deflated"),
+    };
+    Write("blocks.zip", {"in"}, 6, expected);
+    SetEnvironmentVariableA("MVWRAP_THREADS", nullptr);
 }
 
 // Entries written by another program, with data descriptors, are carried

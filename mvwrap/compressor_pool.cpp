@@ -1,0 +1,215 @@
+#include "compressor_pool.h"
+
+#include <zlib.h>
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <new>
+
+namespace mvwrap {
+
+namespace {
+
+// Stops a worker's deflate stream however the worker ends.
+class WorkerStream {
+public:
+    explicit WorkerStream(int level) {
+        ready_ = level == 0 ||
+                 deflateInit2(&stream_, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+        initialised_ = level != 0 && ready_;
+    }
+    ~WorkerStream() {
+        if (initialised_) deflateEnd(&stream_);
+    }
+    WorkerStream(const WorkerStream&) = delete;
+    WorkerStream& operator=(const WorkerStream&) = delete;
+
+    bool ready() const { return ready_; }
+    z_stream* get() { return initialised_ ? &stream_ : nullptr; }
+
+private:
+    z_stream stream_{};
+    bool ready_;
+    bool initialised_;
+};
+
+// Whether a block's bytes are spread so evenly over all 256 values that
+// deflate cannot shrink it: compressed or random data, which takes deflate
+// as long as text and comes out no smaller. The measure is the chi-square
+// distance from an even spread, in integers so that every thread finds the
+// same: below n / 128 it bounds what any coding of single bytes could save
+// to under 0.1 %. Short blocks never pass (even random ones score about
+// 255), so small files are always deflated.
+bool LooksIncompressible(const std::vector<unsigned char>& data) {
+    const uint64_t n = data.size();
+    if (n < 64 * 1024) return false;
+    uint32_t counts[256] = {};
+    for (unsigned char byte : data) ++counts[byte];
+    uint64_t distance = 0;
+    for (uint32_t count : counts) {
+        int64_t off = 256 * int64_t(count) - int64_t(n);
+        distance += uint64_t(off * off);
+    }
+    // chi-square = distance / (256 n) < n / 128
+    return distance < 2 * n * n;
+}
+
+// The block as stored deflate blocks: on a byte boundary at both ends, so
+// it joins the blocks around it like a sync-flushed one.
+void StoreBlocks(Block& block) {
+    const size_t kLongestStored = 0xFFFF;
+    const std::vector<unsigned char>& raw = block.raw;
+    block.packed.clear();
+    block.packed.reserve(raw.size() + 5 * (raw.size() / kLongestStored + 1));
+    for (size_t at = 0; at < raw.size();) {
+        size_t length = std::min(kLongestStored, raw.size() - at);
+        bool final = block.last && at + length == raw.size();
+        unsigned char header[5] = {
+            static_cast<unsigned char>(final ? 1 : 0), static_cast<unsigned char>(length & 0xFF),
+            static_cast<unsigned char>(length >> 8), static_cast<unsigned char>(~length & 0xFF),
+            static_cast<unsigned char>((~length >> 8) & 0xFF)};
+        block.packed.insert(block.packed.end(), header, header + 5);
+        block.packed.insert(block.packed.end(), raw.begin() + at, raw.begin() + at + length);
+        at += length;
+    }
+}
+
+}  // namespace
+
+int WorkerCount() {
+    wchar_t text[16];
+    DWORD length = GetEnvironmentVariableW(L"MVWRAP_THREADS", text, 16);
+    if (length > 0 && length < 16) {
+        int asked = _wtoi(text);
+        if (asked >= 1 && asked <= kMaxWorkers) return asked;
+    }
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    int processors = static_cast<int>(system.dwNumberOfProcessors);
+    return processors < 1 ? 1 : processors > kMaxWorkers ? kMaxWorkers : processors;
+}
+
+CompressorPool::CompressorPool(int workers, int level) : workers_(workers), level_(level) {
+    InitializeCriticalSection(&lock_);
+    queued_ = CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr);
+    finished_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+}
+
+CompressorPool::~CompressorPool() {
+    Stop();
+    if (queued_) CloseHandle(queued_);
+    if (finished_) CloseHandle(finished_);
+    DeleteCriticalSection(&lock_);
+}
+
+bool CompressorPool::Start() {
+    if (!queued_ || !finished_) return false;
+    threads_.reserve(static_cast<size_t>(workers_));
+    for (int i = 0; i < workers_; ++i) {
+        HANDLE thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        if (!thread) return false;
+        threads_.push_back(thread);
+    }
+    return true;
+}
+
+void CompressorPool::Submit(Block* block) {
+    EnterCriticalSection(&lock_);
+    try {
+        queue_.push_back(block);
+    } catch (...) {
+        LeaveCriticalSection(&lock_);
+        throw;
+    }
+    LeaveCriticalSection(&lock_);
+    ReleaseSemaphore(queued_, 1, nullptr);
+}
+
+bool CompressorPool::Done(const Block* block) {
+    EnterCriticalSection(&lock_);
+    bool done = block->done;
+    LeaveCriticalSection(&lock_);
+    return done;
+}
+
+void CompressorPool::WaitForAny() { WaitForSingleObject(finished_, INFINITE); }
+
+DWORD WINAPI CompressorPool::Run(void* pool) {
+    static_cast<CompressorPool*>(pool)->Work();
+    return 0;
+}
+
+// Blocks still queued when the pool stops are dropped: the call that owns
+// them has failed and throws them away.
+void CompressorPool::Work() {
+    WorkerStream stream(level_);
+    for (;;) {
+        WaitForSingleObject(queued_, INFINITE);
+        EnterCriticalSection(&lock_);
+        Block* block = nullptr;
+        if (!stopping_ && !queue_.empty()) {
+            block = queue_.front();
+            queue_.pop_front();
+        }
+        LeaveCriticalSection(&lock_);
+        if (!block) return;
+        bool compressed = stream.ready() && Compress(*block, stream.get());
+        EnterCriticalSection(&lock_);
+        block->failed = !compressed;
+        block->done = true;
+        LeaveCriticalSection(&lock_);
+        SetEvent(finished_);
+    }
+}
+
+// Deflates one block on its own: primed with the data before it, and ended
+// with a sync flush unless it is the file's last, so that the blocks of a
+// file, joined in order, make one deflate stream.
+bool CompressorPool::Compress(Block& block, z_stream* stream) {
+    uInt size = static_cast<uInt>(block.raw.size());
+    block.crc = crc32(crc32(0, nullptr, 0), block.raw.data(), size);
+    if (!stream) return true;
+    try {
+        if (LooksIncompressible(block.raw)) {
+            StoreBlocks(block);
+            return true;
+        }
+        if (deflateReset(stream) != Z_OK) return false;
+        if (!block.dictionary.empty() &&
+            deflateSetDictionary(stream, block.dictionary.data(),
+                                 static_cast<uInt>(block.dictionary.size())) != Z_OK)
+            return false;
+        block.packed.resize(deflateBound(stream, size) + 64);
+        stream->next_in = block.raw.data();
+        stream->avail_in = size;
+        const int flush = block.last ? Z_FINISH : Z_SYNC_FLUSH;
+        size_t used = 0;
+        for (;;) {
+            stream->next_out = block.packed.data() + used;
+            stream->avail_out = static_cast<uInt>(block.packed.size() - used);
+            int result = deflate(stream, flush);
+            used = block.packed.size() - stream->avail_out;
+            if (result == Z_STREAM_ERROR) return false;
+            if (block.last ? result == Z_STREAM_END : stream->avail_out != 0) break;
+            block.packed.resize(block.packed.size() * 2);
+        }
+        block.packed.resize(used);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void CompressorPool::Stop() {
+    EnterCriticalSection(&lock_);
+    stopping_ = true;
+    LeaveCriticalSection(&lock_);
+    if (threads_.empty()) return;
+    ReleaseSemaphore(queued_, static_cast<LONG>(threads_.size()), nullptr);
+    WaitForMultipleObjects(static_cast<DWORD>(threads_.size()), threads_.data(), TRUE, INFINITE);
+    for (HANDLE thread : threads_) CloseHandle(thread);
+    threads_.clear();
+}
+
+}  // namespace mvwrap
