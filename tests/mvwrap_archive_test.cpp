@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "component_calls.h"
+#include "component_test.h"
 #include "mvwrap.h"
 #include "temp_dir.h"
 
@@ -18,15 +19,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class ZipTest : public testing::Test {
+class ZipTest : public ComponentTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(RunMorvane(), MVWRAP_OK);
-        SetRetries(1, 0);
-    }
-    void TearDown() override { StopMorvane(); }
-
-    TempDir dir;
     const std::string archive = dir / "out.zip";
 };
 
@@ -121,8 +115,7 @@ TEST_F(ZipTest, RoundTripsAnsiNames) {
         "bersicht \xe4.txt",
         "Stra\xdf"
         "e\\caf\xe9.txt"};
-    for (const std::string& name : names)
-        dir.MakeFile("in\\" + name, name);
+    for (const std::string& name : names) dir.MakeFile("in\\" + name, name);
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
     EXPECT_EQ(Listing(archive), (Names{names[0], names[1]}));
 }
@@ -212,8 +205,7 @@ TEST_F(ZipTest, ListsEntriesFromZeroAndNothingOutsideThem) {
     dir.MakeFile("in\\b.txt", "b");
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
     ASSERT_EQ(ZipCount(archive.c_str()), 2);
-    for (int32_t index : {-1, 2, 1000, INT32_MIN})
-        EXPECT_EQ(Take(Zipped(&index)), "") << index;
+    for (int32_t index : {-1, 2, 1000, INT32_MIN}) EXPECT_EQ(Take(Zipped(&index)), "") << index;
     int32_t last = 1;
     EXPECT_EQ(Take(Zipped(&last)), "b.txt");
     EXPECT_EQ(ZipCount((dir / "missing.zip").c_str()), 0);
@@ -231,11 +223,9 @@ TEST_F(ZipTest, ListingAndMessagesDoNotLeak) {
         Take(Zipped(&index));
         Message(MVWRAP_FOLDER_MISSING);
     };
-    for (int i = 0; i < 100; ++i)
-        round();
+    for (int i = 0; i < 100; ++i) round();
     size_t before = HeapBytesInUse();
-    for (int i = 0; i < 5000; ++i)
-        round();
+    for (int i = 0; i < 5000; ++i) round();
     EXPECT_LT(HeapBytesInUse(), before + 4096);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "component_calls.h"
+#include "component_test.h"
 #include "mvwrap.h"
 #include "temp_dir.h"
 
@@ -17,16 +18,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class DamageTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(RunMorvane(), MVWRAP_OK);
-        SetRetries(1, 0);
-    }
-    void TearDown() override { StopMorvane(); }
-
-    TempDir dir;
-};
+using DamageTest = ComponentTest;
 
 uint32_t Get32(const std::string& bytes, size_t at) {
     uint32_t value = 0;

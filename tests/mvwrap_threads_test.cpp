@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "component_calls.h"
+#include "component_test.h"
 #include "mvwrap.h"
 #include "temp_dir.h"
 
@@ -21,14 +22,10 @@ void SetThreads(int count) {
     SetEnvironmentVariableA("MVWRAP_THREADS", count ? std::to_string(count).c_str() : nullptr);
 }
 
-class ThreadsTest : public testing::Test {
+class ThreadsTest : public ComponentTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(RunMorvane(), MVWRAP_OK);
-        SetRetries(1, 0);
-    }
     void TearDown() override {
-        StopMorvane();
+        ComponentTest::TearDown();
         SetThreads(0);
     }
 
@@ -56,8 +53,6 @@ protected:
         dir.MakeFile(folder + "\\sub\\noise.bin", Noise(kBlock + 17));
         dir.MakeFolder(folder + "\\sub\\nothing");
     }
-
-    TempDir dir;
 };
 
 TEST_F(ThreadsTest, GivesTheSameBytesWhateverTheThreadCount) {
