@@ -19,9 +19,6 @@ constexpr char SpanCaption[] = "Vornaly Installer";
 
 // The stub's length S fixes every later offset: its second copy starts at
 // S + 404, the second stub marker at 2S + 404, the record marker at 2S + 414.
-constexpr uint64_t SecondCopyOffset(uint64_t stubLength) {
-    return stubLength + StubPadding + MarkerLength;
-}
 constexpr uint64_t SecondStubMarkerOffset(uint64_t stubLength) {
     return RecordOffset(stubLength) - 2 * MarkerLength;
 }
@@ -38,7 +35,7 @@ bool SecondCopyMatches(const PackageReader& read, uint64_t stubLength) {
         const auto size =
             static_cast<uint32_t>(std::min<uint64_t>(TransferChunk, stubLength - done));
         if (read(done, first.data(), size) != size ||
-            read(SecondCopyOffset(stubLength) + done, second.data(), size) != size ||
+            read(SecondStubOffset(stubLength) + done, second.data(), size) != size ||
             !std::equal(first.begin(), first.begin() + size, second.begin()))
             return false;
         done += size;
