@@ -292,39 +292,26 @@ AboutRun WorkAboutBox(std::function<void(HWND)> work) {
 }
 
 TEST(AboutTemplate, HoldsIconNameVersionAndSystemInfo) {
-    DialogTemplate about = LoadDialogTemplate("ABOUT");
-    ASSERT_TRUE(about.found);
-    EXPECT_EQ(about.style, 0x90C808C0u);
-    EXPECT_EQ(about.x, 62);
-    EXPECT_EQ(about.y, 38);
-    EXPECT_EQ(about.cx, 200);
-    EXPECT_EQ(about.cy, 121);
-    EXPECT_EQ(about.caption, AboutCaption);
-    EXPECT_EQ(about.fontSize, 8);
-    EXPECT_EQ(about.fontName, "MS Sans Serif");
-
-    const TemplateItem expected[] = {
-        {WS_CHILD | WS_VISIBLE | SS_ICON, 15, 24, 18, 20, 101, "static", "PROGRAM"},
-        {WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 47, 22, 146, 8, 103, "static",
-         "Vornaly Installer"},
-        {WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 47, 30, 146, 8, 104, "static", "Version 2.0"},
-        {WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 17, 80, 46, 14, 102, "button",
-         "&System Info"},
-    };
-    ASSERT_EQ(about.items.size(), std::size(expected));
-    for (size_t i = 0; i < about.items.size(); ++i) {
-        const TemplateItem& item = about.items[i];
-        const TemplateItem& e = expected[i];
-        SCOPED_TRACE(e.id);
-        EXPECT_EQ(item.id, e.id);
-        EXPECT_EQ(item.className, e.className);
-        EXPECT_EQ(item.text, e.text);
-        EXPECT_EQ(item.style, e.style);
-        EXPECT_EQ(item.x, e.x);
-        EXPECT_EQ(item.y, e.y);
-        EXPECT_EQ(item.cx, e.cx);
-        EXPECT_EQ(item.cy, e.cy);
-    }
+    const DialogTemplate expected{
+        true,
+        0x90C808C0u,
+        62,
+        38,
+        200,
+        121,
+        AboutCaption,
+        8,
+        "MS Sans Serif",
+        {
+            {WS_CHILD | WS_VISIBLE | SS_ICON, 15, 24, 18, 20, 101, "static", "PROGRAM"},
+            {WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 47, 22, 146, 8, 103, "static",
+             "Vornaly Installer"},
+            {WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 47, 30, 146, 8, 104, "static",
+             "Version 2.0"},
+            {WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 17, 80, 46, 14, 102, "button",
+             "&System Info"},
+        }};
+    ExpectSameTemplate(LoadDialogTemplate("ABOUT"), expected);
 }
 
 TEST_F(MainDialogTest, AboutShowsTheBoxWithIconAndTexts) {

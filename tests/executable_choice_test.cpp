@@ -186,42 +186,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
 
 TEST(ExesTemplate, HasNoCloseBoxAndTwoControls) {
-    DialogTemplate exes = LoadDialogTemplate("EXES");
-    ASSERT_TRUE(exes.found);
-    EXPECT_EQ(exes.style, static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_SETFONT));
-    EXPECT_EQ(exes.x, 6);
-    EXPECT_EQ(exes.y, 18);
-    EXPECT_EQ(exes.cx, 171);
-    EXPECT_EQ(exes.cy, 100);
-    EXPECT_EQ(exes.caption, Caption);
-    EXPECT_EQ(exes.fontSize, 8);
-    EXPECT_EQ(exes.fontName, "MS Sans Serif");
-
-    const struct {
-        int id;
-        const char* className;
-        const char* text;
-        DWORD style;
-        short x, y, cx, cy;
-    } controls[] = {
-        {IDC_EXE_LIST, "listbox", "", LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
-         3, 7, 164, 73},
-        {IDC_EXE_SELECT, "button", "&Select executable that will start the installation",
-         BS_PUSHBUTTON | WS_TABSTOP, 1, 83, 165, 15},
-    };
-    ASSERT_EQ(exes.items.size(), std::size(controls));
-    for (size_t i = 0; i < std::size(controls); ++i) {
-        const TemplateItem& item = exes.items[i];
-        SCOPED_TRACE(controls[i].id);
-        EXPECT_EQ(item.id, controls[i].id);
-        EXPECT_EQ(item.className, controls[i].className);
-        EXPECT_EQ(item.text, controls[i].text);
-        EXPECT_EQ(item.style, controls[i].style | WS_CHILD | WS_VISIBLE);
-        EXPECT_EQ(item.x, controls[i].x);
-        EXPECT_EQ(item.y, controls[i].y);
-        EXPECT_EQ(item.cx, controls[i].cx);
-        EXPECT_EQ(item.cy, controls[i].cy);
-    }
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const DialogTemplate expected{
+        true,
+        DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_SETFONT,
+        6,
+        18,
+        171,
+        100,
+        Caption,
+        8,
+        "MS Sans Serif",
+        {
+            {child | LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 3, 7, 164, 73,
+             IDC_EXE_LIST, "listbox", ""},
+            {child | BS_PUSHBUTTON | WS_TABSTOP, 1, 83, 165, 15, IDC_EXE_SELECT, "button",
+             "&Select executable that will start the installation"},
+        }};
+    ExpectSameTemplate(LoadDialogTemplate("EXES"), expected);
 }
 
 }  // namespace

@@ -35,31 +35,13 @@ const ControlCase Controls[] = {
 };
 
 TEST(MainTemplate, HoldsEveryControlAsDesigned) {
-    DialogTemplate main = LoadDialogTemplate("MAIN");
-    ASSERT_TRUE(main.found);
-    EXPECT_EQ(main.style, 0x90CC00C0u);
-    EXPECT_EQ(main.x, 0);
-    EXPECT_EQ(main.y, 0);
-    EXPECT_EQ(main.cx, 209);
-    EXPECT_EQ(main.cy, 161);
-    EXPECT_EQ(main.caption, "Create Vornaly Installation Package");
-    EXPECT_EQ(main.fontSize, 8);
-    EXPECT_EQ(main.fontName, "MS Sans Serif");
-
-    ASSERT_EQ(main.items.size(), std::size(Controls));
-    for (size_t i = 0; i < main.items.size(); ++i) {
-        const TemplateItem& item = main.items[i];
-        const ControlCase& c = Controls[i];
-        SCOPED_TRACE(c.id);
-        EXPECT_EQ(item.id, c.id);
-        EXPECT_EQ(item.className, c.className);
-        EXPECT_EQ(item.text, c.text);
-        EXPECT_EQ(item.style, c.style | WS_CHILD | WS_VISIBLE);
-        EXPECT_EQ(item.x, c.x);
-        EXPECT_EQ(item.y, c.y);
-        EXPECT_EQ(item.cx, c.cx);
-        EXPECT_EQ(item.cy, c.cy);
-    }
+    DialogTemplate expected{
+        true, 0x90CC00C0u,     0, 0, 209, 161, "Create Vornaly Installation Package",
+        8,    "MS Sans Serif", {}};
+    for (const ControlCase& c : Controls)
+        expected.items.push_back({c.style | WS_CHILD | WS_VISIBLE, c.x, c.y, c.cx, c.cy, WORD(c.id),
+                                  c.className, c.text});
+    ExpectSameTemplate(LoadDialogTemplate("MAIN"), expected);
 }
 
 TEST_F(MainDialogTest, ControlsStandWhereTheTemplatePutsThem) {

@@ -1,5 +1,7 @@
 #include "dialog_template.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 class Reader {
@@ -95,4 +97,30 @@ DialogTemplate LoadDialogTemplate(const char* name) {
         result.items.push_back(item);
     }
     return result;
+}
+
+void ExpectSameTemplate(const DialogTemplate& actual, const DialogTemplate& expected) {
+    ASSERT_TRUE(actual.found);
+    EXPECT_EQ(actual.style, expected.style);
+    EXPECT_EQ(actual.x, expected.x);
+    EXPECT_EQ(actual.y, expected.y);
+    EXPECT_EQ(actual.cx, expected.cx);
+    EXPECT_EQ(actual.cy, expected.cy);
+    EXPECT_EQ(actual.caption, expected.caption);
+    EXPECT_EQ(actual.fontSize, expected.fontSize);
+    EXPECT_EQ(actual.fontName, expected.fontName);
+    ASSERT_EQ(actual.items.size(), expected.items.size());
+    for (size_t i = 0; i < actual.items.size(); ++i) {
+        const TemplateItem& item = actual.items[i];
+        const TemplateItem& e = expected.items[i];
+        SCOPED_TRACE(e.id);
+        EXPECT_EQ(item.id, e.id);
+        EXPECT_EQ(item.className, e.className);
+        EXPECT_EQ(item.text, e.text);
+        EXPECT_EQ(item.style, e.style);
+        EXPECT_EQ(item.x, e.x);
+        EXPECT_EQ(item.y, e.y);
+        EXPECT_EQ(item.cx, e.cx);
+        EXPECT_EQ(item.cy, e.cy);
+    }
 }

@@ -29,4 +29,8 @@ struct DialogTemplate {
 
 DialogTemplate LoadDialogTemplate(const char* name);
 
+// Expects a loaded template to equal the expected one field by field, each
+// control's differences traced by its id.
+void ExpectSameTemplate(const DialogTemplate& actual, const DialogTemplate& expected);
+
 #endif
