@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform_paths.h"
 #include "resource.h"
 #include "shell.h"
 #include "win_handles.h"
@@ -30,15 +31,6 @@ constexpr char FolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr char FolderValue[] = "MSINFO";
 constexpr char ProgramName[] = "\\MSINFO32.EXE";
 
-constexpr DWORD NotPlain = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-
-bool IsPlainFile(const std::string& path) {
-    QuietErrorMode quiet;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(path.c_str(), &found));
-    return search.valid() && (found.dwFileAttributes & NotPlain) == 0;
-}
-
 // The program recorded in the registry: the full path of place 1 as it
 // stands, else the folder of place 2 when the program file is in it.
 bool FindSystemInfoProgram(std::string& program) {
@@ -47,7 +39,7 @@ bool FindSystemInfoProgram(std::string& program) {
     std::string folder;
     if (!ReadRegistryText(HKEY_LOCAL_MACHINE, FolderKey, FolderValue, folder)) return false;
     program = folder + ProgramName;
-    return IsPlainFile(program);
+    return FileExists(program);
 }
 
 // Quoted, so that a path with blanks ("C:\Program Files\...") names this
