@@ -8,10 +8,14 @@
 
 #include <array>
 
+#include "resource.h"
+
 // The controls the layout moves, in the order it moves them: the setup list,
 // Remove, then the column that keeps its distance from the right edge. The
 // label "Setup diskettes:" and the progress bar never move.
-constexpr std::array<int, 9> LaidOutControls = {103, 112, 106, 107, 108, 102, 104, 105, 113};
+constexpr std::array<int, 9> LaidOutControls = {IDC_SETUP_LIST,     IDC_REMOVE,   IDC_CREATE,
+                                                IDC_ABOUT,          IDC_EXIT,     IDC_SPAN,
+                                                IDC_PASSWORD_LABEL, IDC_PASSWORD, IDC_HELP_BUTTON};
 
 struct LayoutReference {
     RECT client = {};  // client rectangle when the reference was taken
