@@ -18,11 +18,6 @@
 
 namespace {
 
-std::string WithoutLeadingBlanks(const std::string& text) {
-    const std::string::size_type first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
 // A working file left by an earlier run goes, read-only or not. False, after
 // saying so, when it cannot: the run would otherwise build on stale bytes.
 bool RemoveLeftover(const std::string& path) {

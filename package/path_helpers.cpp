@@ -32,6 +32,11 @@ std::string WithTrailingBackslash(const std::string& path) {
     return path + '\\';
 }
 
+std::string WithoutLeadingBlanks(const std::string& text) {
+    const std::string::size_type first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
 std::string CutTo(const std::string& text, std::string::size_type limit) {
     return text.substr(0, limit);
 }

@@ -27,6 +27,9 @@ std::string ShortPrefix(const std::string& text);
 // The text with one "\" appended when it does not end in one; empty stays empty.
 std::string WithTrailingBackslash(const std::string& path);
 
+// The text without its leading blanks; trailing ones stay.
+std::string WithoutLeadingBlanks(const std::string& text);
+
 // The text cut to its first `limit` characters.
 std::string CutTo(const std::string& text, std::string::size_type limit);
 

@@ -52,6 +52,11 @@ TEST(ShortPrefix, KeepsAtMostFourCharacters) {
     EXPECT_EQ(ShortPrefix(""), "");
 }
 
+TEST(WithoutLeadingBlanks, DropsOnlyLeadingBlanks) {
+    EXPECT_EQ(WithoutLeadingBlanks("  C:\\Out\\a b.exe  "), "C:\\Out\\a b.exe  ");
+    EXPECT_EQ(WithoutLeadingBlanks("   "), "");
+}
+
 TEST(WithTrailingBackslash, AppendsOneBackslashWhereMissing) {
     const char* const cases[][2] = {
         {"", ""}, {"C:", "C:\\"}, {"C:\\", "C:\\"}, {"A:\\Disk1", "A:\\Disk1\\"}, {"x/", "x/\\"}};

@@ -45,9 +45,7 @@ std::string LastEntryName(const std::string& archive) {
 }  // namespace
 
 std::string ZipPattern(const std::string& item) {
-    std::string::size_type start = item.find_first_not_of(' ');
-    std::string folder = start == std::string::npos ? std::string() : item.substr(start);
-    return CutTo(WithTrailingBackslash(folder) + "*.*", MaxPatternText);
+    return CutTo(WithTrailingBackslash(WithoutLeadingBlanks(item)) + "*.*", MaxPatternText);
 }
 
 int16_t ZipSetupList(std::string& lastEntryName) {
