@@ -6,8 +6,8 @@ HWND CreateMainDialog(HINSTANCE instance) {
     TheShell.instance = instance;
     TheShell.mainDialog = CreateDialogParamA(instance, "MAIN", nullptr, MainDialogProc, 0);
     // The program's other dialogs share this window class, and so the icon.
-    SetClassLongA(TheShell.mainDialog, GCL_HICON,
-                  static_cast<LONG>(reinterpret_cast<LONG_PTR>(LoadIconA(instance, "PROGRAM"))));
+    SetClassLongPtrA(TheShell.mainDialog, GCLP_HICON,
+                     reinterpret_cast<LONG_PTR>(LoadIconA(instance, "PROGRAM")));
     SetWindowTextA(TheShell.mainDialog, MainDialogTitle);
     return TheShell.mainDialog;
 }

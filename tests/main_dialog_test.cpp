@@ -105,7 +105,7 @@ TEST_F(MainDialogTest, StartsInItsInitialState) {
     EXPECT_EQ(SendMessageA(TheShell.passwordField, EM_GETPASSWORDCHAR, 0, 0), 0);
 
     // The program icon is the class icon.
-    EXPECT_NE(GetClassLongA(dialog, GCL_HICON), 0u);
+    EXPECT_NE(GetClassLongPtrA(dialog, GCLP_HICON), 0);
 }
 
 TEST_F(MainDialogTest, HasAnEmptyStatusBarAlongTheBottom) {

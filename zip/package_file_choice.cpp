@@ -10,9 +10,9 @@
 namespace {
 
 // The record's older size, without the members that later versions added
-// at its end.
-constexpr DWORD OpenFileNameSize = 76;
-static_assert(offsetof(OPENFILENAMEA, pvReserved) == OpenFileNameSize, "older record size");
+// at its end: 76 bytes in 32-bit programs.
+constexpr DWORD OpenFileNameSize = offsetof(OPENFILENAMEA, pvReserved);
+static_assert(sizeof(void*) != 4 || OpenFileNameSize == 76, "older record size");
 
 constexpr std::string::size_type MaxDefaultExtension = 9;
 constexpr DWORD NameBufferSize = 256;
