@@ -1,12 +1,12 @@
 # The binaries that ship in the program folder (build/dist): they must start
-# on Windows XP, and they go onto diskettes. vornaly_prepare_shipped() finds
+# on every Windows the program names, and they go onto diskettes. vornaly_prepare_shipped() finds
 # every program and DLL that is built into the folder, wherever it is
 # defined, so that a new one gets the same treatment without a line of its
 # own. Tests stay as they are.
 
-# The posix-thread runtime imports GetTickCount64, which XP lacks; this
-# object supplies it instead.
-add_library(vornaly_xp_floor OBJECT ${PROJECT_SOURCE_DIR}/common/tick_count64.c)
+# The thread runtime's locks make their semaphores with CreateSemaphoreW,
+# which fails on Windows 95, 98 and ME; this object makes them anywhere.
+add_library(vornaly_runtime_shims OBJECT ${PROJECT_SOURCE_DIR}/common/unnamed_semaphores.c)
 
 function(vornaly_targets_below directory result)
     get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
@@ -30,7 +30,7 @@ function(vornaly_prepare_shipped)
         if(NOT folder STREQUAL VORNALY_DIST_DIR)
             continue()
         endif()
-        target_sources(${target} PRIVATE $<TARGET_OBJECTS:vornaly_xp_floor>)
+        target_sources(${target} PRIVATE $<TARGET_OBJECTS:vornaly_runtime_shims>)
         # Symbols and debug information stay out of release builds.
         target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
     endforeach()

@@ -78,10 +78,11 @@ void StoreBlocks(Block& block) {
 }  // namespace
 
 int WorkerCount() {
-    wchar_t text[16];
-    DWORD length = GetEnvironmentVariableW(L"MVWRAP_THREADS", text, 16);
+    // The ANSI forms here and below: the wide ones fail on Windows 98 and ME.
+    char text[16];
+    DWORD length = GetEnvironmentVariableA("MVWRAP_THREADS", text, 16);
     if (length > 0 && length < 16) {
-        int asked = _wtoi(text);
+        int asked = atoi(text);
         if (asked >= 1 && asked <= kMaxWorkers) return asked;
     }
     SYSTEM_INFO system;
@@ -92,8 +93,8 @@ int WorkerCount() {
 
 CompressorPool::CompressorPool(int workers, int level) : workers_(workers), level_(level) {
     InitializeCriticalSection(&lock_);
-    queued_ = CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr);
-    finished_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    queued_ = CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr);
+    finished_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 }
 
 CompressorPool::~CompressorPool() {

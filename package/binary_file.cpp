@@ -1,6 +1,7 @@
 #include "binary_file.h"
 
 #include "file_errors.h"
+#include "file_positions.h"
 
 BinaryFile BinaryFile::Open(const std::string& path, bool update, bool createMissing) {
     if (path.empty() || path.find_first_of("*?") != std::string::npos)
@@ -31,26 +32,24 @@ BinaryFile BinaryFile::OpenExistingForUpdate(const std::string& path) {
 BinaryFile BinaryFile::OpenForReading(const std::string& path) { return Open(path, false, false); }
 
 uint64_t BinaryFile::Length() const {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(handle_.get(), &size)) ThrowLastFileError();
-    return static_cast<uint64_t>(size.QuadPart);
+    uint64_t length = 0;
+    if (!GetFileLength(handle_.get(), length)) ThrowLastFileError();
+    return length;
 }
 
 uint64_t BinaryFile::Position() const {
-    LARGE_INTEGER zero{}, position;
-    if (!SetFilePointerEx(handle_.get(), zero, &position, FILE_CURRENT)) ThrowLastFileError();
-    return static_cast<uint64_t>(position.QuadPart);
+    uint64_t position = 0;
+    if (!MoveFilePosition(handle_.get(), 0, FILE_CURRENT, &position)) ThrowLastFileError();
+    return position;
 }
 
 void BinaryFile::SeekTo(uint64_t offset) {
-    LARGE_INTEGER to;
-    to.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(handle_.get(), to, nullptr, FILE_BEGIN)) ThrowLastFileError();
+    if (!MoveFilePosition(handle_.get(), static_cast<int64_t>(offset), FILE_BEGIN))
+        ThrowLastFileError();
 }
 
 void BinaryFile::SeekToEnd() {
-    LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(handle_.get(), zero, nullptr, FILE_END)) ThrowLastFileError();
+    if (!MoveFilePosition(handle_.get(), 0, FILE_END)) ThrowLastFileError();
 }
 
 uint32_t BinaryFile::Read(void* buffer, uint32_t size) {
