@@ -1,33 +1,25 @@
 #!/usr/bin/env python3
 """Checks the program folder's binaries from outside.
 
-Every program and DLL there (.EXE, .DLL, .vnp) imports only system DLLs and
-MVWRAP.DLL (the runtime is linked in), nothing that Windows XP lacks, and
-asks for no newer subsystem version than XP's;
+Every program and DLL there (.EXE, .DLL, .vnp) imports only the DLLs its
+goal in first_windows.py allows, and only functions that the table there
+lists as present on the oldest Windows of each line that it is for; an
+import that the table does not list fails too, so that no new one slips
+past, and so does a row that no binary imports, so that the table stays
+the list of what is imported. Headers ask for OS and subsystem version 4.0.
 VORNALY.EXE binds MVWRAP.DLL at load time, and MVWRAP.DLL exports its eight
 operations under their plain names. Every imported function is listed.
-
-Whether a function is newer than Windows XP is asked of the cross compiler's
-own headers, which declare such functions only for a newer target; a few
-that the headers declare for every target are named here.
-Usage: check_binaries.py OBJDUMP C_COMPILER DIST_DIR"""
+Usage: check_binaries.py OBJDUMP DIST_DIR"""
 import os
 import re
 import subprocess
 import sys
-import tempfile
 
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
-               "shell32.dll", "advapi32.dll", "imagehlp.dll", "msvcrt.dll", "ole32.dll",
-               "oleaut32.dll", "shlwapi.dll", "version.dll", "winmm.dll"}
+from first_windows import FUNCTIONS, GOALS, newer_than
+
 OPERATIONS = {"RunMorvane", "StopMorvane", "SetRetryOptions", "SetSearchLimit",
               "Zzip", "ZipError", "ZipCount", "Zipped"}
 SHIPPED = (".exe", ".dll", ".vnp")
-# Newer than Windows XP, yet declared by the headers whatever the target.
-NEWER_THAN_XP = {"GetThreadId", "GetCurrentProcessorNumber", "SetThreadErrorMode",
-                 "GetSystemTimePreciseAsFileTime", "RegGetValueA", "RegGetValueW"}
-HEADERS = ["windows.h", "commctrl.h", "commdlg.h", "shellapi.h", "shlobj.h"]
-XP, NEWEST = "0x0501", "0x0A00"
 
 
 def headers(objdump, path):
@@ -56,62 +48,63 @@ def exports(text):
     return set(re.findall(r"^\s*\[\s*\d+\]\s+(\S+)\s*$", table, re.M))
 
 
-def undeclared(compiler, names, version):
-    """The names the platform headers do not declare for that target."""
-    with tempfile.TemporaryDirectory() as folder:
-        source = os.path.join(folder, "imports.c")
-        with open(source, "w") as out:
-            out.write("".join(f"#include <{h}>\n" for h in HEADERS))
-            out.write("void Imports(void) {\n")
-            out.write("".join(f"    (void)&{name};\n" for name in sorted(names)))
-            out.write("}\n")
-        result = subprocess.run(
-            [compiler, f"-D_WIN32_WINNT={version}", f"-DWINVER={version}", "-D_WIN32_IE=0x0600",
-             "-fsyntax-only", source], capture_output=True, text=True)
-    return set(re.findall(r"[‘'](\w+)[’'] undeclared", result.stderr))
+def versions(text):
+    found = {}
+    for kind in ("OperatingSystem", "Subsystem"):
+        major = re.search(rf"Major{kind}Version\s+(\d+)", text)
+        minor = re.search(rf"Minor{kind}Version\s+(\d+)", text)
+        found[kind] = (int(major.group(1)), int(minor.group(1))) if major and minor else None
+    return found
+
+
+def check(name, text, failures, used):
+    dlls, nine_x, nt = GOALS[name]
+    for kind, version in versions(text).items():
+        if version != (4, 0):
+            failures.append(f"{name}: {kind} version {version}, not 4.0")
+    table = imports(text)
+    print(f"{name} (Windows {nine_x} and NT {nt}):")
+    for dll in sorted(table):
+        print(f"  {dll}: {' '.join(sorted(table[dll]))}")
+        if dll not in dlls:
+            failures.append(f"{name} imports {dll}, which it may not")
+        for function in table[dll]:
+            if dll == "mvwrap.dll":
+                continue
+            row = FUNCTIONS.get(dll, {}).get(function)
+            if row is None:
+                failures.append(f"{name} imports {dll} {function}, which the table does not list")
+                continue
+            used.add((dll, function))
+            why = newer_than(row, nine_x, nt)
+            if why:
+                failures.append(f"{name} imports {dll} {function}: {why}")
+    if name == "VORNALY.EXE" and "mvwrap.dll" not in table:
+        failures.append("VORNALY.EXE does not import MVWRAP.DLL at load time")
+    if name == "MVWRAP.DLL" and exports(text) != OPERATIONS:
+        failures.append(f"MVWRAP.DLL exports {sorted(exports(text))}, expected {sorted(OPERATIONS)}")
 
 
 def main():
-    objdump, compiler, dist = sys.argv[1], sys.argv[2], sys.argv[3]
+    objdump, dist = sys.argv[1], sys.argv[2]
     failures = []
+    used = set()
     binaries = sorted(name for name in os.listdir(dist) if name.lower().endswith(SHIPPED))
-    platform_functions = {}
     for name in binaries:
+        if name not in GOALS:
+            failures.append(f"{name} has no goal in first_windows.py")
+            continue
         text = headers(objdump, os.path.join(dist, name))
         if text is None:
             failures.append(f"{name} is not a Windows binary")
             continue
-        table = imports(text)
-        version = tuple(int(v) for v in re.findall(r"(?:Major|Minor)SubsystemVersion\s+(\d+)", text))
-        if version > (5, 1):
-            failures.append(f"{name} asks for Windows {version[0]}.{version[1]}; XP is 5.1")
-        print(f"{name}:")
-        for dll in sorted(table):
-            print(f"  {dll}: {' '.join(sorted(table[dll]))}")
-        foreign = set(table) - SYSTEM_DLLS - {"mvwrap.dll"}
-        if foreign:
-            failures.append(f"{name} imports non-system DLLs: {sorted(foreign)}")
-        for dll, functions in table.items():
-            if dll not in ("msvcrt.dll", "mvwrap.dll"):
-                for function in functions:
-                    platform_functions.setdefault(function, set()).add(name)
-        if name.upper() == "VORNALY.EXE" and "mvwrap.dll" not in table:
-            failures.append("VORNALY.EXE does not import MVWRAP.DLL at load time")
-        if name.upper() == "MVWRAP.DLL" and exports(text) != OPERATIONS:
-            failures.append(f"MVWRAP.DLL exports {sorted(exports(text))}, "
-                            f"expected {sorted(OPERATIONS)}")
-    for wanted in ("VORNALY.EXE", "MVWRAP.DLL"):
-        if wanted not in (name.upper() for name in binaries):
+        check(name, text, failures, used)
+    for wanted in GOALS:
+        if wanted not in binaries:
             failures.append(f"{wanted} is missing from {dist}")
-
-    missing_on_xp = undeclared(compiler, platform_functions, XP)
-    unknown = undeclared(compiler, platform_functions, NEWEST)
-    newer = (missing_on_xp - unknown) | (NEWER_THAN_XP & set(platform_functions))
-    for function in sorted(newer):
-        failures.append(f"{function} is newer than Windows XP; imported by "
-                        f"{', '.join(sorted(platform_functions[function]))}")
-    if unknown:
-        print(f"not declared by the platform headers, so not judged: {sorted(unknown)}")
+    for dll, functions in FUNCTIONS.items():
+        for function in sorted(set(functions) - {f for d, f in used if d == dll}):
+            failures.append(f"the table lists {dll} {function}, which no binary imports")
 
     for failure in failures:
         print(failure)
