@@ -78,10 +78,12 @@ void StoreBlocks(Block& block) {
 }  // namespace
 
 int WorkerCount() {
-    wchar_t text[16];
-    DWORD length = GetEnvironmentVariableW(L"MVWRAP_THREADS", text, 16);
+    // The ANSI forms here and below: the 9x line implements only a few wide
+    // calls, and for a number and unnamed objects the two forms are the same.
+    char text[16];
+    DWORD length = GetEnvironmentVariableA("MVWRAP_THREADS", text, 16);
     if (length > 0 && length < 16) {
-        int asked = _wtoi(text);
+        int asked = atoi(text);
         if (asked >= 1 && asked <= kMaxWorkers) return asked;
     }
     SYSTEM_INFO system;
@@ -92,8 +94,8 @@ int WorkerCount() {
 
 CompressorPool::CompressorPool(int workers, int level) : workers_(workers), level_(level) {
     InitializeCriticalSection(&lock_);
-    queued_ = CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr);
-    finished_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    queued_ = CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr);
+    finished_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 }
 
 CompressorPool::~CompressorPool() {
