@@ -6,6 +6,7 @@
 #include "caller_text.h"
 #include "compressor_pool.h"
 #include "failures.h"
+#include "file_system.h"
 #include "options.h"
 #include "state.h"
 #include "text_codes.h"
@@ -49,8 +50,7 @@ int32_t CountEntries(const char* archive) {
     listing.clear();
     if (!State().running) return 0;
     std::wstring path = mvwrap::FromAnsi(Text(archive));
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr));
+    FileHandle file(mvwrap::OpenPath(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0));
     std::vector<mvwrap::StoredEntry> entries;
     if (!file.valid() || !mvwrap::ReadArchive(file.get(), entries)) return 0;
     for (const mvwrap::StoredEntry& entry : entries)

@@ -3,6 +3,7 @@
 #include <wchar.h>
 
 #include "failures.h"
+#include "file_system.h"
 #include "zip_format.h"
 #include "zip_reader.h"
 
@@ -41,13 +42,12 @@ bool IsTemporaryName(const std::wstring& name) {
 void RemoveLeftoverTemporaries(const std::wstring& archive) {
     std::wstring folder = ArchiveFolder(archive);
     WIN32_FIND_DATAW data;
-    FindHandle search(
-        FindFirstFileW((folder + kTemporaryPrefix + L"*" + kTemporarySuffix).c_str(), &data));
+    FindHandle search(FindFirst(folder + kTemporaryPrefix + L"*" + kTemporarySuffix, data));
     if (!search.valid()) return;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(data.cFileName))
-            DeleteFileW((folder + data.cFileName).c_str());
-    } while (FindNextFileW(search.get(), &data));
+            RemoveFile(folder + data.cFileName);
+    } while (FindNext(search.get(), data));
 }
 
 ArchiveOutput::~ArchiveOutput() {
@@ -58,7 +58,7 @@ ArchiveOutput::~ArchiveOutput() {
     }
     if (temporary_.empty()) return;
     file_.reset();
-    DeleteFileW(temporary_.c_str());
+    RemoveFile(temporary_);
 }
 
 // Only bytes from the old directory on were written, and the file was never
@@ -90,8 +90,7 @@ int32_t ArchiveOutput::Create() {
     for (uint32_t attempt = 0; attempt < 64; ++attempt) {
         std::wstring name =
             folder + kTemporaryPrefix + Hex(seed + attempt * 7919u) + kTemporarySuffix;
-        file_.reset(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        file_.reset(OpenPath(name, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL));
         if (file_.valid()) {
             temporary_ = name;
             return MVWRAP_OK;
@@ -128,9 +127,7 @@ int32_t ArchiveOutput::Commit() {
         return MVWRAP_OK;
     }
     file_.reset();
-    if (!MoveFileExW(temporary_.c_str(), archive_.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-        return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
+    if (!ReplacePath(temporary_, archive_)) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
     committed_ = true;
     return MVWRAP_OK;
 }
@@ -138,9 +135,7 @@ int32_t ArchiveOutput::Commit() {
 int32_t ArchiveOutput::TooLarge() const { return Fail(MVWRAP_TOO_LARGE, archive_); }
 
 int32_t ArchiveOutput::Seek(uint64_t at) {
-    LARGE_INTEGER distance;
-    distance.QuadPart = static_cast<LONGLONG>(at);
-    if (!SetFilePointerEx(file_.get(), distance, nullptr, FILE_BEGIN)) return WriteError();
+    if (!SetPosition(file_.get(), at)) return WriteError();
     position_ = at;
     return MVWRAP_OK;
 }

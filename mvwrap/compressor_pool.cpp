@@ -78,7 +78,8 @@ void StoreBlocks(Block& block) {
 }  // namespace
 
 int WorkerCount() {
-    // The ANSI forms here and below: the wide ones fail on Windows 98 and ME.
+    // The ANSI forms here and below: the 9x line implements only a few wide
+    // calls, and for a number and unnamed objects the two forms are the same.
     char text[16];
     DWORD length = GetEnvironmentVariableA("MVWRAP_THREADS", text, 16);
     if (length > 0 && length < 16) {

@@ -6,6 +6,8 @@
 
 #include "dos_time.h"
 #include "failures.h"
+#include "file_system.h"
+#include "local_time.h"
 #include "text_codes.h"
 #include "win_handles.h"
 #include "zip_format.h"
@@ -30,10 +32,8 @@ uint64_t Ticks(const FILETIME& time) {
 }
 
 DosTime LocalDosTime(const FILETIME& time) {
-    SYSTEMTIME universal, local;
-    if (!FileTimeToSystemTime(&time, &universal) ||
-        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
-        return ToDosTime({1980, 1, 1, 0, 0, 0});
+    SYSTEMTIME local;
+    if (!ToLocalTime(time, local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
     return ToDosTime(
         {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond});
 }
@@ -110,9 +110,8 @@ int32_t EntryWriter::ReadSome(Pending& pending) {
         return MVWRAP_OK;
     }
     if (!pending.opened) {
-        pending.source.reset(CreateFileW(pending.file->path.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                                         nullptr));
+        pending.source.reset(OpenPath(pending.file->path, GENERIC_READ, FILE_SHARE_READ,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
         if (!pending.source.valid()) return Retry(pending, SourceError(*pending.file));
         pending.opened = true;
     }
@@ -124,11 +123,9 @@ int32_t EntryWriter::ReadSome(Pending& pending) {
 // after it has been read, so that it is known whether it ends the file, and
 // its last 32 KiB can prime the next one.
 int32_t EntryWriter::ReadBlock(Pending& pending) {
-    LARGE_INTEGER expected{};
-    if (!GetFileSizeEx(pending.source.get(), &expected)) return SourceError(*pending.file);
-    uint64_t left = static_cast<uint64_t>(expected.QuadPart) > pending.read
-                        ? static_cast<uint64_t>(expected.QuadPart) - pending.read
-                        : 0;
+    uint64_t expected = 0;
+    if (!FileSize(pending.source.get(), expected)) return SourceError(*pending.file);
+    uint64_t left = expected > pending.read ? expected - pending.read : 0;
     // One byte more than the file should still hold shows its end without
     // another read.
     size_t capacity = static_cast<size_t>(std::min<uint64_t>(kBlockSize, left + 1));
@@ -287,8 +284,8 @@ int32_t EntryWriter::StoreAgain(Pending& pending) {
 
 int32_t EntryWriter::StoreOnce(Pending& pending) {
     if (int32_t error = output_.Rewind(pending.dataStart)) return error;
-    FileHandle source(CreateFileW(pending.file->path.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    FileHandle source(OpenPath(pending.file->path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN));
     if (!source.valid()) return SourceError(*pending.file);
     in_.resize(kBlockSize);
     EntryHeader& header = pending.header;

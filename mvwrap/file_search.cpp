@@ -3,12 +3,21 @@
 #include <algorithm>
 
 #include "failures.h"
+#include "file_system.h"
 #include "name_order.h"
 #include "win_handles.h"
 
 namespace mvwrap {
 
 namespace {
+
+// A name the system could not show whole, as it shows it, with the short
+// name by which it can still be told apart and renamed.
+std::wstring Shown(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
+    std::wstring shown = folder + data.cFileName;
+    if (data.cAlternateFileName[0]) shown += std::wstring(L" (") + data.cAlternateFileName + L")";
+    return shown;
+}
 
 class Search {
 public:
@@ -48,7 +57,7 @@ private:
     int32_t List(const std::wstring& path, const std::wstring& name, const std::wstring& pattern,
                  bool folders, std::vector<FoundFile>& entries) const {
         WIN32_FIND_DATAW data;
-        FindHandle search(FindFirstFileW((path + pattern).c_str(), &data));
+        FindHandle search(FindFirst(path + pattern, data));
         if (!search.valid()) {
             DWORD code = GetLastError();
             if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return MVWRAP_OK;
@@ -56,9 +65,10 @@ private:
         }
         do {
             if (!Wanted(data, folders)) continue;
+            if (NameIncomplete(data)) return Fail(MVWRAP_FILE_UNREADABLE, Shown(path, data));
             entries.push_back({path + data.cFileName, name + data.cFileName, data.dwFileAttributes,
                                data.ftLastWriteTime, data.ftCreationTime});
-        } while (FindNextFileW(search.get(), &data));
+        } while (FindNext(search.get(), data));
         if (GetLastError() != ERROR_NO_MORE_FILES) return Fail(MVWRAP_FILE_UNREADABLE, path);
         std::sort(entries.begin(), entries.end(), [](const FoundFile& a, const FoundFile& b) {
             return NameBefore(a.name, b.name);
@@ -77,7 +87,7 @@ private:
 int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
                   const ZipOptions& options, std::vector<FoundFile>& found) {
     found.clear();
-    DWORD attributes = GetFileAttributesW(folder.c_str());
+    DWORD attributes = PathAttributes(folder);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return Fail(MVWRAP_FOLDER_MISSING, folder.substr(0, folder.size() - 1));
     return Search(files, depth, options, found).Folder(folder, L"", 0);

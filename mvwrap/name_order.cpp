@@ -1,13 +1,12 @@
 #include "name_order.h"
 
-#include <windows.h>
+#include <utility>
+
+#include "file_system.h"
 
 namespace mvwrap {
 
-std::wstring FoldCase(std::wstring name) {
-    if (!name.empty()) CharUpperBuffW(&name[0], static_cast<DWORD>(name.size()));
-    return name;
-}
+std::wstring FoldCase(std::wstring name) { return UpperCaseName(std::move(name)); }
 
 bool NameBefore(const std::wstring& a, const std::wstring& b) {
     int order = FoldCase(a).compare(FoldCase(b));

@@ -7,6 +7,7 @@
 #include "archive_output.h"
 #include "failures.h"
 #include "file_search.h"
+#include "file_system.h"
 #include "name_order.h"
 #include "win_handles.h"
 #include "zip_format.h"
@@ -17,10 +18,8 @@ namespace mvwrap {
 namespace {
 
 std::wstring FullPath(const std::wstring& path) {
-    DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(length, L'\0');
-    if (length > 0) length = GetFullPathNameW(path.c_str(), length, &full[0], nullptr);
-    return FoldCase(length > 0 && length < full.size() ? full.substr(0, length) : path);
+    std::wstring full;
+    return FoldCase(AbsolutePath(path, full) ? full : path);
 }
 
 // The archive must not take in its own earlier state, nor a temporary file
@@ -104,8 +103,7 @@ bool SameFile(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DAT
 bool TakeKnown(const std::wstring& path, Existing& existing) {
     const KnownArchive& known = Known();
     WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (known.path.empty() || known.path != FullPath(path) ||
-        !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) ||
+    if (known.path.empty() || known.path != FullPath(path) || !PathDetails(path, attributes) ||
         !SameFile(attributes, known.attributes) ||
         known.directoryOffset + known.end.size() != existing.length)
         return false;
@@ -135,8 +133,7 @@ void Remember(const std::wstring& path, const std::vector<std::string>& records,
         for (const std::string& record : records) known.end += record;
         known.end += end;
         known.directoryOffset = directoryOffset;
-        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &known.attributes))
-            known.path = FullPath(path);
+        if (PathDetails(path, known.attributes)) known.path = FullPath(path);
     } catch (...) {
         known.path.clear();
     }
@@ -146,12 +143,11 @@ void Remember(const std::wstring& path, const std::vector<std::string>& records,
 // A read-only archive is refused before anything is written: replacing it
 // would succeed on some systems and fail on others.
 int32_t OpenExisting(const std::wstring& path, Existing& existing) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = PathAttributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     for (DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD(GENERIC_READ)}) {
-        existing.file.reset(
-            CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        existing.file.reset(OpenPath(path, access, FILE_SHARE_READ, OPEN_EXISTING, 0));
         existing.writable = (access & GENERIC_WRITE) != 0;
         if (existing.file.valid() || GetLastError() == ERROR_FILE_NOT_FOUND) break;
     }
@@ -159,9 +155,8 @@ int32_t OpenExisting(const std::wstring& path, Existing& existing) {
         DWORD code = GetLastError();
         return code == ERROR_FILE_NOT_FOUND ? MVWRAP_OK : Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(existing.file.get(), &size)) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
-    existing.length = static_cast<uint64_t>(size.QuadPart);
+    if (!FileSize(existing.file.get(), existing.length))
+        return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     if (existing.length == 0 || TakeKnown(path, existing)) return MVWRAP_OK;
     if (!ReadArchive(existing.file.get(), existing.entries, &existing.directoryOffset))
         return Fail(MVWRAP_ARCHIVE_DAMAGED, path);

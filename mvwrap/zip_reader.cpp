@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "file_system.h"
 #include "text_codes.h"
 #include "zip_format.h"
 
@@ -200,9 +201,8 @@ bool CheckLocalPart(HANDLE archive, uint64_t directoryOffset, StoredEntry& entry
 
 bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries,
                         uint64_t& directoryOffset) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(archive, &size)) return false;
-    uint64_t length = static_cast<uint64_t>(size.QuadPart);
+    uint64_t length = 0;
+    if (!FileSize(archive, length)) return false;
     if (length > kMaxArchiveBytes) return false;
     uint64_t tailOffset = length - std::min(length, kLongestTail);
     std::string tail(static_cast<size_t>(length - tailOffset), '\0');
@@ -229,9 +229,7 @@ bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries,
 }  // namespace
 
 bool ReadAt(HANDLE file, uint64_t at, void* data, size_t size) {
-    LARGE_INTEGER distance;
-    distance.QuadPart = static_cast<LONGLONG>(at);
-    if (!SetFilePointerEx(file, distance, nullptr, FILE_BEGIN)) return false;
+    if (!SetPosition(file, at)) return false;
     DWORD read = 0;
     return ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) && read == size;
 }
