@@ -3,6 +3,7 @@
 #include <wchar.h>
 
 #include "failures.h"
+#include "file_positions.h"
 #include "file_system.h"
 #include "zip_format.h"
 #include "zip_reader.h"
@@ -135,7 +136,7 @@ int32_t ArchiveOutput::Commit() {
 int32_t ArchiveOutput::TooLarge() const { return Fail(MVWRAP_TOO_LARGE, archive_); }
 
 int32_t ArchiveOutput::Seek(uint64_t at) {
-    if (!SetPosition(file_.get(), at)) return WriteError();
+    if (!MoveFilePosition(file_.get(), int64_t(at), FILE_BEGIN)) return WriteError();
     position_ = at;
     return MVWRAP_OK;
 }

@@ -6,6 +6,7 @@
 
 #include "dos_time.h"
 #include "failures.h"
+#include "file_positions.h"
 #include "file_system.h"
 #include "local_time.h"
 #include "text_codes.h"
@@ -124,7 +125,7 @@ int32_t EntryWriter::ReadSome(Pending& pending) {
 // its last 32 KiB can prime the next one.
 int32_t EntryWriter::ReadBlock(Pending& pending) {
     uint64_t expected = 0;
-    if (!FileSize(pending.source.get(), expected)) return SourceError(*pending.file);
+    if (!GetFileLength(pending.source.get(), expected)) return SourceError(*pending.file);
     uint64_t left = expected > pending.read ? expected - pending.read : 0;
     // One byte more than the file should still hold shows its end without
     // another read.

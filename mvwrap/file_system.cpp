@@ -260,24 +260,6 @@ bool NameIncomplete(const WIN32_FIND_DATAW& data) {
     return wcschr(data.cFileName, L'?') != nullptr;
 }
 
-// GetFileSize and SetFilePointer report failure by a value that is also a
-// valid low part; only the error code tells them apart.
-bool FileSize(HANDLE file, uint64_t& size) {
-    DWORD high = 0;
-    SetLastError(NO_ERROR);
-    DWORD low = GetFileSize(file, &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
-    size = static_cast<uint64_t>(high) << 32 | low;
-    return true;
-}
-
-bool SetPosition(HANDLE file, uint64_t at) {
-    LONG high = static_cast<LONG>(at >> 32);
-    SetLastError(NO_ERROR);
-    DWORD low = SetFilePointer(file, static_cast<LONG>(at & 0xFFFFFFFFu), &high, FILE_BEGIN);
-    return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
-}
-
 std::wstring UpperCaseName(std::wstring name) { return Calls().upperCase(std::move(name)); }
 
 }  // namespace mvwrap

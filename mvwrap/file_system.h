@@ -10,7 +10,6 @@
 #define MVWRAP_FILE_SYSTEM_H
 
 #include <windows.h>
-#include <stdint.h>
 
 #include <string>
 
@@ -36,10 +35,6 @@ bool FindNext(HANDLE search, WIN32_FIND_DATAW& data);
 // ANSI code page (they come as '?', which no real name holds): such a file
 // cannot be opened by its name here.
 bool NameIncomplete(const WIN32_FIND_DATAW& data);
-
-// Sizes and positions in 64 bits, with the calls every version has.
-bool FileSize(HANDLE file, uint64_t& size);
-bool SetPosition(HANDLE file, uint64_t at);
 
 // A name in upper case, as the file system compares names.
 std::wstring UpperCaseName(std::wstring name);

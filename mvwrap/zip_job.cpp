@@ -7,6 +7,7 @@
 #include "archive_output.h"
 #include "failures.h"
 #include "file_search.h"
+#include "file_positions.h"
 #include "file_system.h"
 #include "name_order.h"
 #include "win_handles.h"
@@ -155,7 +156,7 @@ int32_t OpenExisting(const std::wstring& path, Existing& existing) {
         DWORD code = GetLastError();
         return code == ERROR_FILE_NOT_FOUND ? MVWRAP_OK : Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     }
-    if (!FileSize(existing.file.get(), existing.length))
+    if (!GetFileLength(existing.file.get(), existing.length))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     if (existing.length == 0 || TakeKnown(path, existing)) return MVWRAP_OK;
     if (!ReadArchive(existing.file.get(), existing.entries, &existing.directoryOffset))

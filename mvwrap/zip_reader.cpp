@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "file_positions.h"
 #include "file_system.h"
 #include "text_codes.h"
 #include "zip_format.h"
@@ -202,7 +203,7 @@ bool CheckLocalPart(HANDLE archive, uint64_t directoryOffset, StoredEntry& entry
 bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries,
                         uint64_t& directoryOffset) {
     uint64_t length = 0;
-    if (!FileSize(archive, length)) return false;
+    if (!GetFileLength(archive, length)) return false;
     if (length > kMaxArchiveBytes) return false;
     uint64_t tailOffset = length - std::min(length, kLongestTail);
     std::string tail(static_cast<size_t>(length - tailOffset), '\0');
@@ -229,7 +230,7 @@ bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries,
 }  // namespace
 
 bool ReadAt(HANDLE file, uint64_t at, void* data, size_t size) {
-    if (!SetPosition(file, at)) return false;
+    if (!MoveFilePosition(file, int64_t(at), FILE_BEGIN)) return false;
     DWORD read = 0;
     return ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) && read == size;
 }

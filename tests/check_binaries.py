@@ -50,9 +50,9 @@ def exports(text):
 
 def versions(text):
     found = {}
-    for kind in ("OperatingSystem", "Subsystem"):
-        major = re.search(rf"Major{kind}Version\s+(\d+)", text)
-        minor = re.search(rf"Minor{kind}Version\s+(\d+)", text)
+    for kind, field in (("OS", "OSystem"), ("subsystem", "Subsystem")):
+        major = re.search(rf"Major{field}Version\s+(\d+)", text)
+        minor = re.search(rf"Minor{field}Version\s+(\d+)", text)
         found[kind] = (int(major.group(1)), int(minor.group(1))) if major and minor else None
     return found
 

@@ -66,6 +66,7 @@ FUNCTIONS = {
         "GetCurrentProcessId": BASE,
         "GetCurrentThreadId": BASE,
         "GetDiskFreeSpaceA": BASE,
+        "GetEnvironmentVariableA": BASE,
         "GetExitCodeProcess": BASE,
         "GetFileAttributesA": BASE,
         "GetFileAttributesExA": ("98", "4.0", ""),
@@ -198,9 +199,9 @@ FUNCTIONS = {
 # is in the msvcrt.dll of Windows 98 and NT 4.0.
 MSVCRT = """__getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__fmode
 __set_app_type __setusermatherr _amsg_exit _cexit _close _errno _initterm _iob _lock _onexit
-_read _unlock _wcsicmp _wcsnicmp _wtoi abort atoi calloc exit fprintf fputc fputs fputwc free
+_read _unlock _wcsicmp _wcsnicmp abort atoi calloc exit fprintf fputc fputs fputwc free
 fwprintf fwrite iswxdigit localeconv malloc memchr memcmp memcpy memmove memset realloc
-setlocale signal strchr strcmp strerror strlen strncmp toupper vfprintf wcslen""".split()
+setlocale signal strchr strcmp strerror strlen strncmp toupper vfprintf wcschr wcslen""".split()
 FUNCTIONS["msvcrt.dll"] = {name: RUNTIME for name in MSVCRT}
 
 
