@@ -11,6 +11,7 @@
 #include "setup_list.h"
 #include "shell.h"
 #include "tooltips.h"
+#include "window_front.h"
 #include "zip_component.h"
 
 namespace {
@@ -25,6 +26,7 @@ void OnInitDialog(HWND window) {
     TheShell.setupList = GetDlgItem(window, IDC_SETUP_LIST);
     TheShell.passwordField = GetDlgItem(window, IDC_PASSWORD);
     TheShell.spanCheckBox = GetDlgItem(window, IDC_SPAN);
+    UseCreateFront(WindowFront());
     ShowWindow(TheShell.progressBar, SW_HIDE);
     CreateButtonTooltips(window);
     DragAcceptFiles(window, TRUE);

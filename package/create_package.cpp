@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
-#include "executable_choice.h"
+#include "create_front.h"
 #include "file_copy.h"
 #include "file_errors.h"
-#include "package_file_choice.h"
 #include "package_writers.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
-#include "progress.h"
-#include "shell.h"
 #include "spanning.h"
 #include "win_handles.h"
 #include "working_values.h"
@@ -25,7 +22,7 @@ bool RemoveLeftover(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && DeleteFileA(path.c_str())) return true;
-    MessageBoxA(nullptr, ("Unable to remove " + path).c_str(), "Vornaly", MB_OK);
+    Front().ShowMessage("Unable to remove " + path, "Vornaly", MB_OK);
     return false;
 }
 
@@ -43,11 +40,9 @@ void SetWorkingPaths(const std::string& chosen) {
 bool OutputNameIsFree() {
     for (const std::string* working : {&ArchivePath, &IntermediatePath}) {
         if (lstrcmpiA(working->c_str(), OutputPath.c_str()) != 0) continue;
-        MessageBoxA(nullptr,
-                    ("Unable to write " + OutputPath +
-                     ": this name is kept for a working file; choose another name")
-                        .c_str(),
-                    "Vornaly", MB_OK);
+        Front().ShowMessage("Unable to write " + OutputPath +
+                                ": this name is kept for a working file; choose another name",
+                            "Vornaly", MB_OK);
         return false;
     }
     return true;
@@ -72,10 +67,11 @@ bool BuildPackage() {
     std::string lastEntryName;
     if (ZipSetupList(lastEntryName) != 0) return false;
     // Exit pressed while the job ran: the program ends once Create returns.
-    if (QuitRequested()) return false;
+    CreateFront& front = Front();
+    if (front.QuitRequested()) return false;
 
-    ShowWindow(TheShell.progressBar, SW_HIDE);
-    ChooseInstallExecutable();
+    front.ProgressHide();
+    if (!front.ChooseInstallExecutable()) return false;
 
     if (!WriteInnerExecutable()) return false;
     if (!MarkInnerExecutable(OutputPath) || !MoveInnerExecutableAside()) {
@@ -86,21 +82,22 @@ bool BuildPackage() {
     DeleteFileA(IntermediatePath.c_str());
     if (!written) return false;
 
-    if (SendMessageA(TheShell.spanCheckBox, BM_GETCHECK, 0, 0) != BST_UNCHECKED)
-        SpanPackage();
-    else
-        StampPackageTimes(OutputPath);
+    if (front.SpanTicked()) return SpanPackage();
+    StampPackageTimes(OutputPath);
     return true;
 }
 
 }  // namespace
 
-void CreatePackage() {
-    if (SendMessageA(TheShell.setupList, LB_GETCOUNT, 0, 0) <= 0) return;
-    const std::string chosen = ChoosePackageFile();
+bool CreatePackage() {
+    CreateFront& front = Front();
+    if (front.SetupCount() <= 0) return false;
+    const std::string chosen = front.ChoosePackageFile();
+    bool built = false;
     if (!WithoutLeadingBlanks(chosen).empty()) {
         SetWorkingPaths(chosen);
-        BuildPackage();
+        built = BuildPackage();
     }
-    ShowWindow(TheShell.progressBar, SW_HIDE);
+    front.ProgressHide();
+    return built;
 }

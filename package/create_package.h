@@ -3,10 +3,12 @@
 #ifndef PACKAGE_CREATE_PACKAGE_H
 #define PACKAGE_CREATE_PACKAGE_H
 
-// Asks for the package path, compresses the setup list, asks for the start
-// program and writes the package. Does nothing with an empty setup list.
-// Stops at the first step that fails, after that step has said what failed;
-// a package is never left half-written at the chosen path.
-void CreatePackage();
+// Asks the front end (create_front.h) for the package path, compresses the
+// setup list, asks for the start program and writes the package or its
+// pieces. Does nothing with an empty setup list. Stops at the first step
+// that fails, after that step has said what failed; a package is never left
+// half-written at the chosen path. True when the package or all its pieces
+// are complete.
+bool CreatePackage();
 
 #endif

@@ -2,18 +2,16 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <imagehlp.h>
 
 #include <vector>
 
+#include "create_front.h"
 #include "file_copy.h"
 #include "file_errors.h"
 #include "package_format.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
-#include "progress.h"
-#include "shell.h"
 #include "working_values.h"
 
 namespace {
@@ -31,13 +29,9 @@ std::string StubPath(const char* name) {
     return WithTrailingBackslash(FolderPart(ProgramPath())) + name;
 }
 
-void SetStatus(const char* text) {
-    SendMessageA(TheShell.statusBar, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
 bool Located(const std::string& path) {
     if (FileExists(path)) return true;
-    MessageBoxA(nullptr, ("Unable to locate " + path).c_str(), Caption, MB_OK);
+    Front().ShowMessage("Unable to locate " + path, Caption, MB_OK);
     return false;
 }
 
@@ -45,14 +39,14 @@ bool Located(const std::string& path) {
 // appending to whatever is left there would make a package that cannot run.
 bool StubCopied(const std::string& destination, const std::string& stub) {
     if (CopyFileKeepTimes(destination, stub)) return true;
-    MessageBoxA(nullptr, ("Unable to copy " + stub + " to " + destination).c_str(), Caption, MB_OK);
+    Front().ShowMessage("Unable to copy " + stub + " to " + destination, Caption, MB_OK);
     return false;
 }
 
 }  // namespace
 
 void ShowFileError(int number) {
-    MessageBoxA(nullptr, ("Error: " + std::to_string(number)).c_str(), Caption, MB_OK);
+    Front().ShowMessage("Error: " + std::to_string(number), Caption, MB_OK);
 }
 
 void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_t start,
@@ -61,7 +55,8 @@ void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_
     // The bar counts 4,096-byte blocks, in at most 65,535 steps; a larger copy
     // moves it by the share of the blocks done, so that it always ends full.
     const uint32_t range = static_cast<uint32_t>(blocks < 0xFFFF ? blocks : 0xFFFF);
-    ProgressStart(range);
+    CreateFront& front = Front();
+    front.ProgressStart(range);
     source.SeekTo(start);
     std::vector<char> buffer(Chunk);
     uint64_t done = 0;
@@ -75,11 +70,10 @@ void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_
         if (done < length && GetTickCount() - lastTurn < TurnMs) continue;
         lastTurn = GetTickCount();
         const uint32_t due = static_cast<uint32_t>((done + Block - 1) / Block * range / blocks);
-        SendMessageA(TheShell.progressBar, PBM_SETSTEP, due - shown, 0);
+        front.ProgressAdvance(due - shown);
         shown = due;
-        ProgressStep();
     }
-    ShowWindow(TheShell.progressBar, SW_HIDE);
+    front.ProgressHide();
 }
 
 void AppendFile(BinaryFile& destination, const std::string& path) {
@@ -99,7 +93,7 @@ bool WriteInnerExecutable() {
     if (!Located(stub)) return false;
     MakeSureDirectoryPathExists(StripBackslash(FolderPart(OutputPath)).c_str());
     if (!Located(ArchivePath)) return false;
-    SetStatus("Creating EXE");
+    Front().SetStatus("Creating EXE");
     if (!StubCopied(OutputPath, stub)) return false;
     try {
         BinaryFile inner = BinaryFile::OpenForUpdate(OutputPath);
@@ -134,7 +128,7 @@ bool MarkInnerExecutable(const std::string& path) {
         ShowFileError(error.number);
         return false;
     }
-    MessageBoxA(nullptr, "Corrupted installation package", Caption, MB_OK);
+    Front().ShowMessage("Corrupted installation package", Caption, MB_OK);
     return false;
 }
 
@@ -150,9 +144,7 @@ bool AppendPackageData(const std::string& stub, const std::string& entryName) {
         AppendFile(package, stub);
         package.Write(StubMarker);
         package.Write(RecordMarker);
-        char password[MaxPasswordText + 1] = "";
-        GetWindowTextA(TheShell.passwordField, password, sizeof password);
-        PasswordText = password;
+        PasswordText = CutTo(Front().Password(), MaxPasswordText);
         package.Write(InstallationRecord(entryName, PasswordText, InstallExecutable));
         BinaryFile inner = BinaryFile::OpenForReading(IntermediatePath);
         AppendFileWithProgress(inner, package, 0, inner.Length());
@@ -173,10 +165,10 @@ bool WritePackage(const std::string& entryName) {
     if (!Located(stub)) return false;
     bool written = false;
     if (Located(IntermediatePath)) {
-        SetStatus("Create Vornaly");
+        Front().SetStatus("Create Vornaly");
         written = StubCopied(OutputPath, stub) && AppendPackageData(stub, entryName);
     }
-    SetStatus("Ready");
-    ShowWindow(TheShell.progressBar, SW_HIDE);
+    Front().SetStatus("Ready");
+    Front().ProgressHide();
     return written;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "binary_file.h"
+#include "create_front.h"
 #include "file_errors.h"
 #include "package_format.h"
 #include "path_helpers.h"
@@ -53,7 +54,7 @@ bool LayoutHolds(uint64_t length, const PackageReader& read, uint64_t stubLength
 }
 
 void ShowSpanMessage(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), SpanCaption, MB_OK | MB_ICONEXCLAMATION);
+    Front().ShowMessage(text, SpanCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void DeleteOrThrow(const std::string& path) {
@@ -168,10 +169,10 @@ std::optional<uint64_t> LocateRecord(uint64_t length, const PackageReader& read)
     }
 }
 
-void SpanPackage() {
+bool SpanPackage() {
     SpanRun run;
     run.package = OutputPath;
-    if (!FileExists(run.package)) return;
+    if (!FileExists(run.package)) return false;
     try {
         uint64_t pieceCount = 0;
         {
@@ -184,16 +185,18 @@ void SpanPackage() {
                                 std::to_string(pieceCount) + " pieces of " +
                                 std::to_string(PieceSize) + " bytes, and at most " +
                                 std::to_string(MaxPieceCount) + " are possible.");
-                return;
+                return false;
             }
             const std::optional<uint64_t> record = LocateRecord(length, ReaderOf(package));
             package.Close();
-            if (!record || length - *record <= MinimumTail) return;
+            if (!record || length - *record <= MinimumTail) return false;
             run.recordOffset = *record;
         }
         CutIntoPieces(run, pieceCount);
+        return true;
     } catch (const FileError& error) {
         TakeBack(run);
         ShowSpanMessage("Error: " + std::to_string(error.number));
+        return false;
     }
 }

@@ -42,7 +42,8 @@ std::optional<uint64_t> LocateRecord(uint64_t length, const PackageReader& read)
 // Cuts the package at OutputPath into pieces and deletes it. A missing
 // package, or a file without the package layout, is left alone silently. A
 // failure removes the pieces written, puts the record back as it was and
-// says "Error: " with the file-error number.
-void SpanPackage();
+// says "Error: " with the file-error number. True when the pieces are all
+// written.
+bool SpanPackage();
 
 #endif

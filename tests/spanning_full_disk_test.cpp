@@ -12,6 +12,7 @@
 #include "package_format.h"
 #include "spanning.h"
 #include "temp_dir.h"
+#include "window_front.h"
 #include "working_values.h"
 
 namespace {
@@ -30,6 +31,7 @@ TEST(SpanningOnAFullDisk, RemovesThePartialPiece) {
                               StubMarker + RecordMarker + std::string(RecordLength, ' ') +
                               Noise(600000);
     OutputPath = disk + "\\SETUP.EXE";
+    UseCreateFront(WindowFront());
     HANDLE file =
         CreateFileA(OutputPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);

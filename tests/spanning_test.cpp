@@ -15,6 +15,7 @@
 #include "path_helpers.h"
 #include "spanning.h"
 #include "temp_dir.h"
+#include "window_front.h"
 #include "working_values.h"
 
 namespace {
@@ -140,7 +141,12 @@ TEST(LocateRecord, FindsTheRecordWhereTheWriterPutIt) {
 
 class Spanning : public testing::Test {
 protected:
-    void SetUp() override { OutputPath = package; }
+    // Spanning reports through the main window's boxes, here without the
+    // window itself.
+    void SetUp() override {
+        UseCreateFront(WindowFront());
+        OutputPath = package;
+    }
 
     std::string Piece(int number) const { return PieceName(package, number); }
 

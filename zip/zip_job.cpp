@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
+#include "create_front.h"
 #include "mvwrap.h"
 #include "path_helpers.h"
-#include "progress.h"
-#include "shell.h"
 #include "working_values.h"
 #include "zip_component.h"
 
@@ -14,15 +13,6 @@ namespace {
 // Item texts are read up to this length, patterns kept up to the other.
 constexpr std::string::size_type MaxItemText = 255;
 constexpr std::string::size_type MaxPatternText = 1023;
-
-std::string SetupListItem(LRESULT index) {
-    LRESULT length = SendMessageA(TheShell.setupList, LB_GETTEXTLEN, index, 0);
-    if (length <= 0) return "";
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(TheShell.setupList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
-    return CutTo(text, MaxItemText);
-}
 
 void PrepareComponent() {
     const int16_t noSearchLimit = -1;
@@ -33,8 +23,7 @@ void PrepareComponent() {
 }
 
 void ShowZipError(int16_t number) {
-    std::string text = TakeComponentText(ZipError(&number));
-    MessageBoxA(nullptr, text.c_str(), ZipJobCaption, MB_OK);
+    Front().ShowMessage(TakeComponentText(ZipError(&number)), ZipJobCaption, MB_OK);
 }
 
 std::string LastEntryName(const std::string& archive) {
@@ -51,13 +40,15 @@ std::string ZipPattern(const std::string& item) {
 int16_t ZipSetupList(std::string& lastEntryName) {
     PrepareComponent();
     PasswordText.clear();
-    LRESULT count = SendMessageA(TheShell.setupList, LB_GETCOUNT, 0, 0);
+    CreateFront& front = Front();
+    const int count = front.SetupCount();
     if (count <= 0) return 0;
-    ProgressStart(static_cast<uint32_t>(count));
+    front.ProgressStart(static_cast<uint32_t>(count));
     const char options[] = " -whs";
     const int32_t defaultLevel = -1;
-    for (LRESULT i = 0; i < count; ++i) {
-        std::string pattern = ZipPattern(SetupListItem(i));
+    for (int i = 0; i < count; ++i) {
+        const std::string item = CutTo(front.SetupItem(i), MaxItemText);
+        std::string pattern = ZipPattern(item);
         int32_t result = Zzip(ArchivePath.c_str(), pattern.c_str(), options, PasswordText.c_str(),
                               &defaultLevel);
         if (result != 0) {
@@ -65,12 +56,12 @@ int16_t ZipSetupList(std::string& lastEntryName) {
             ShowZipError(number);
             return number;
         }
-        ProgressStep();
-        PumpOneMessage();
+        front.FolderZipped(item);
+        front.PumpOneMessage();
         // Exit stops the component before it posts the quit request; going on
         // would only report the stopped component's failures to a user who
         // has asked to leave.
-        if (QuitRequested()) return ZipJobStopped;
+        if (front.QuitRequested()) return ZipJobStopped;
     }
     lastEntryName = LastEntryName(ArchivePath);
     return 0;
