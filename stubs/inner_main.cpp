@@ -15,6 +15,7 @@
 #include "install_record.h"
 #include "password_dialog.h"
 #include "file_io.h"
+#include "platform.h"
 #include "stub_messages.h"
 #include "zip_directory.h"
 
@@ -212,19 +213,11 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
 // Waits until the start program and every program it started have ended:
 // setup programs often hand over to a second program and end at once, and
 // the extracted files must stay until that one is done too. Without a job
-// (this process may already be in one that allows none inside), only the
-// start program itself is waited for.
-void WaitForPrograms(HANDLE job, HANDLE process) {
+// (older platforms, or this process is in a job that allows none inside),
+// only the start program itself is waited for.
+void WaitForPrograms(const ProgramJob& job, HANDLE process) {
     WaitForSingleObject(process, INFINITE);
-    if (!job) return;
-    for (;;) {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
-                                       sizeof accounting, nullptr) ||
-            accounting.ActiveProcesses == 0)
-            return;
-        Sleep(200);
-    }
+    while (job.Running()) Sleep(200);
 }
 
 // Runs the start program in the folder and waits for it; its exit code, or
@@ -242,18 +235,13 @@ int RunStartProgram(const char* folder, const char* name) {
                   GetLastError());
         return kExitFailed;
     }
-    HANDLE job = CreateJobObjectA(nullptr, nullptr);
-    if (job && !AssignProcessToJobObject(job, process.hProcess)) {
-        CloseHandle(job);
-        job = nullptr;
-    }
+    ProgramJob job(process.hProcess);
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     WaitForPrograms(job, process.hProcess);
     DWORD code = DWORD(kExitFailed);
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
-    if (job) CloseHandle(job);
     return int(code);
 }
 
