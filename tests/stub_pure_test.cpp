@@ -1,6 +1,7 @@
 // The stubs' reading code on its own: the record's overlapping fields,
 // entry names that must not leave their folder, switches, piece names, the
-// package layout and damaged archives.
+// package layout, damaged archives and the lines of the list of files to
+// remove at the next restart.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "command_line.h"
 #include "entry_data.h"
 #include "entry_paths.h"
+#include "ini_section.h"
 #include "install_record.h"
 #include "package_format.h"
 #include "package_layout.h"
@@ -189,6 +191,33 @@ TEST(StubEntryPaths, StayInsideTheirFolder) {
                              "nul.txt", "sub\\COM1", "lpt9.log", "CON .txt", "CONOUT$", "a.",
                              "a ",      "a*b",       "a?",       "a\x01",    "a/b",     "a|b"})
         EXPECT_FALSE(stub::SafeEntryPath(name)) << name;
+}
+
+// The list of files the Windows 95 line removes while it starts holds one
+// key many times, and other programs' lines stay as they are.
+TEST(StubIniSection, AddsTheLineAtTheEndOfItsSection) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"", "[rename]\r\nNUL=B\r\n"},
+        {"[rename]\r\nNUL=A\r\n", "[rename]\r\nNUL=A\r\nNUL=B\r\n"},
+        {"[Rename]\r\nNUL=A", "[Rename]\r\nNUL=A\r\nNUL=B\r\n"},
+        {"[rename]\r\nNUL=A\r\n [other]\r\nx=1\r\n",
+         "[rename]\r\nNUL=A\r\nNUL=B\r\n [other]\r\nx=1\r\n"},
+        {"[renamed]\r\nx=1\r\n", "[renamed]\r\nx=1\r\n[rename]\r\nNUL=B\r\n"},
+        {"[other]\nx=1", "[other]\nx=1\r\n[rename]\r\nNUL=B\r\n"},
+    };
+    for (const auto& c : cases) {
+        char out[128];
+        size_t length =
+            stub::AddSectionLine(c.before, strlen(c.before), "rename", "NUL=B", out, sizeof out);
+        EXPECT_EQ(std::string(out, length), c.after) << c.before;
+        EXPECT_EQ(stub::AddSectionLine(c.before, strlen(c.before), "rename", "NUL=B", out,
+                                       strlen(c.after) - 1),
+                  0u)
+            << c.before;
+    }
 }
 
 struct SwitchCase {
