@@ -17,6 +17,7 @@
 #include "file_io.h"
 #include "platform.h"
 #include "stub_messages.h"
+#include "utf8.h"
 #include "zip_directory.h"
 
 using namespace stub;
@@ -67,13 +68,13 @@ bool NamesToAnsi(ZipDirectory& directory) {
     for (uint32_t i = 0; i < directory.Count(); ++i) {
         ZipEntry& entry = directory[i];
         if (!entry.utf8Name) continue;
-        WCHAR wide[MAX_PATH];
-        int length = MultiByteToWideChar(CP_UTF8, 0, entry.name, -1, wide, MAX_PATH);
-        if (length == 0) return false;
+        uint16_t wide[MAX_PATH];
+        if (!Utf8ToUtf16(entry.name, wide, MAX_PATH)) return false;
         BOOL lossy = FALSE;
         // ANSI never takes more bytes than UTF-8 for the same characters.
         char ansi[4 * MAX_PATH];
-        if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, &lossy) ||
+        if (!WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(wide), -1, ansi, sizeof ansi,
+                                 nullptr, &lossy) ||
             lossy || strlen(ansi) > strlen(entry.name))
             return false;
         strcpy(entry.name, ansi);

@@ -15,6 +15,7 @@
 #include "package_format.h"
 #include "package_layout.h"
 #include "stub_packages.h"
+#include "utf8.h"
 #include "zip_directory.h"
 
 namespace {
@@ -218,6 +219,30 @@ TEST(StubIniSection, AddsTheLineAtTheEndOfItsSection) {
                   0u)
             << c.before;
     }
+}
+
+TEST(StubUtf8, ReadsWellFormedNamesOnly) {
+    const struct {
+        const char* text;
+        std::vector<uint16_t> wide;  // empty: refused
+    } cases[] = {
+        {"a", {'a', 0}},
+        {"caf\xc3\xa9 \xe2\x82\xac", {'c', 'a', 'f', 0xE9, ' ', 0x20AC, 0}},
+        {"\xf0\x9f\x98\x80", {0xD83D, 0xDE00, 0}},
+        {"\xc3", {}},
+        {"\x80", {}},
+        {"\xc0\xaf", {}},
+        {"\xe0\x80\xaf", {}},
+        {"\xed\xa0\x80", {}},
+        {"\xf4\x90\x80\x80", {}},
+    };
+    for (const auto& c : cases) {
+        uint16_t wide[8];
+        int length = stub::Utf8ToUtf16(c.text, wide, 8);
+        EXPECT_EQ(std::vector<uint16_t>(wide, wide + length), c.wide) << c.text;
+    }
+    uint16_t two[2];
+    EXPECT_EQ(stub::Utf8ToUtf16("ab", two, 2), 0);
 }
 
 struct SwitchCase {
