@@ -20,10 +20,9 @@ public:
     ProgramJob(const ProgramJob&) = delete;
     ProgramJob& operator=(const ProgramJob&) = delete;
 
-    // False without job objects, or when this process's own job allows no
-    // job inside: then only the start program itself can be waited for.
-    bool Holds() const { return job_ != nullptr; }
-    // Whether a program of the job still runs.
+    // Whether a program of the job still runs. Always false without job
+    // objects, or when this process's own job allows no job inside: then
+    // only the start program itself can be waited for.
     bool Running() const;
 
 private:
