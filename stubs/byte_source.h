@@ -10,10 +10,14 @@ namespace stub {
 
 class ByteSource {
 public:
-    virtual ~ByteSource() {}
     virtual uint32_t Size() const = 0;
     // Exactly length bytes from offset, or false.
     virtual bool Read(uint32_t offset, void* buffer, uint32_t length) = 0;
+
+protected:
+    // Never deleted through this interface, so the stubs need no operator
+    // delete of a C++ run time.
+    ~ByteSource() = default;
 };
 
 class MemorySource : public ByteSource {

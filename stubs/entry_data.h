@@ -12,8 +12,12 @@ namespace stub {
 
 class ByteSink {
 public:
-    virtual ~ByteSink() {}
     virtual bool Write(const void* bytes, uint32_t length) = 0;
+
+protected:
+    // Never deleted through this interface, so the stubs need no operator
+    // delete of a C++ run time.
+    ~ByteSink() = default;
 };
 
 enum class UnpackResult {

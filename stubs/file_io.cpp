@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "platform.h"
+
 namespace stub {
 
 FileSource::FileSource(const char* path)
@@ -86,13 +88,13 @@ void RemoveTree(const char* folder) {
                 continue;
             }
             SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileA(path)) MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+            if (!DeleteFileA(path)) RemoveAtRestart(path, false);
         } while (FindNextFileA(search.get(), &found));
     }
     search.reset();
     pattern[length] = 0;
     SetFileAttributesA(pattern, FILE_ATTRIBUTE_NORMAL);
-    if (!RemoveDirectoryA(pattern)) MoveFileExA(pattern, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!RemoveDirectoryA(pattern)) RemoveAtRestart(pattern, true);
 }
 
 bool MakePrivateFolder(char* folder, uint32_t room) {

@@ -15,7 +15,9 @@
 #include "install_record.h"
 #include "password_dialog.h"
 #include "file_io.h"
+#include "platform.h"
 #include "stub_messages.h"
+#include "utf8.h"
 #include "zip_directory.h"
 
 using namespace stub;
@@ -66,13 +68,13 @@ bool NamesToAnsi(ZipDirectory& directory) {
     for (uint32_t i = 0; i < directory.Count(); ++i) {
         ZipEntry& entry = directory[i];
         if (!entry.utf8Name) continue;
-        WCHAR wide[MAX_PATH];
-        int length = MultiByteToWideChar(CP_UTF8, 0, entry.name, -1, wide, MAX_PATH);
-        if (length == 0) return false;
+        uint16_t wide[MAX_PATH];
+        if (!Utf8ToUtf16(entry.name, wide, MAX_PATH)) return false;
         BOOL lossy = FALSE;
         // ANSI never takes more bytes than UTF-8 for the same characters.
         char ansi[4 * MAX_PATH];
-        if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, &lossy) ||
+        if (!WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(wide), -1, ansi, sizeof ansi,
+                                 nullptr, &lossy) ||
             lossy || strlen(ansi) > strlen(entry.name))
             return false;
         strcpy(entry.name, ansi);
@@ -212,19 +214,11 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
 // Waits until the start program and every program it started have ended:
 // setup programs often hand over to a second program and end at once, and
 // the extracted files must stay until that one is done too. Without a job
-// (this process may already be in one that allows none inside), only the
-// start program itself is waited for.
-void WaitForPrograms(HANDLE job, HANDLE process) {
+// (older platforms, or this process is in a job that allows none inside),
+// only the start program itself is waited for.
+void WaitForPrograms(const ProgramJob& job, HANDLE process) {
     WaitForSingleObject(process, INFINITE);
-    if (!job) return;
-    for (;;) {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-        if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
-                                       sizeof accounting, nullptr) ||
-            accounting.ActiveProcesses == 0)
-            return;
-        Sleep(200);
-    }
+    while (job.Running()) Sleep(200);
 }
 
 // Runs the start program in the folder and waits for it; its exit code, or
@@ -242,18 +236,13 @@ int RunStartProgram(const char* folder, const char* name) {
                   GetLastError());
         return kExitFailed;
     }
-    HANDLE job = CreateJobObjectA(nullptr, nullptr);
-    if (job && !AssignProcessToJobObject(job, process.hProcess)) {
-        CloseHandle(job);
-        job = nullptr;
-    }
+    ProgramJob job(process.hProcess);
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     WaitForPrograms(job, process.hProcess);
     DWORD code = DWORD(kExitFailed);
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
-    if (job) CloseHandle(job);
     return int(code);
 }
 

@@ -13,6 +13,7 @@
 #include "component_calls.h"
 #include "mvwrap.h"
 #include "file_io.h"
+#include "seen_platform.h"
 #include "stub_packages.h"
 #include "temp_dir.h"
 
@@ -91,6 +92,7 @@ protected:
         SetEnvironmentVariableA("VNP_PROBE_LOG", ProbeLogPath().c_str());
         SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
         SetEnvironmentVariableA("VNP_PROBE_HANDOVER", nullptr);
+        SetEnvironmentVariableA("VNP_PROBE_DELAY", nullptr);
     }
 
     std::string ProbeLogPath() const { return temp_ / "probe.log"; }
@@ -165,13 +167,74 @@ TEST_F(StubPackage, RunsItsStartProgramInTheExtractedFolderAndReturnsItsCode) {
     }
 }
 
+// Points the temporary folder of the packages this test runs into its own
+// folder, so that what they leave in use is found and removed with it.
+class OwnTemporaryFolder {
+public:
+    explicit OwnTemporaryFolder(const std::string& folder) {
+        had_ = GetEnvironmentVariableA("TMP", old_, sizeof old_) != 0;
+        SetEnvironmentVariableA("TMP", folder.c_str());
+    }
+    ~OwnTemporaryFolder() { SetEnvironmentVariableA("TMP", had_ ? old_ : nullptr); }
+    OwnTemporaryFolder(const OwnTemporaryFolder&) = delete;
+    OwnTemporaryFolder& operator=(const OwnTemporaryFolder&) = delete;
+
+private:
+    char old_[MAX_PATH];
+    bool had_;
+};
+
+// Only job objects (Windows 2000 and later) hold the programs a start
+// program starts; without them the package ends once the start program has.
 TEST_F(StubPackage, KeepsTheFilesUntilAProgramTheStartProgramHandedOverToHasEnded) {
+    RestartLists lists;  // the handed-over program may still be running
+    OwnTemporaryFolder temporary(temp_.MakeFolder("temporary"));
     std::string package = UsualPackage("");
     std::string secondLog = temp_ / "second.log";
     SetEnvironmentVariableA("VNP_PROBE_HANDOVER", secondLog.c_str());
     EXPECT_EQ(RunChild(Quoted(package)), 42);
     std::string log = ReadWholeFile(secondLog);
-    EXPECT_NE(log.find("file=disk2\\data.bin 100000"), std::string::npos) << log;
+    EXPECT_EQ(log.find("file=disk2\\data.bin 100000") != std::string::npos, HasJobObjects()) << log;
+}
+
+// The extracted file of this name below the temporary folder, or "".
+std::string FindExtracted(const std::string& temporary, const std::string& name) {
+    for (const std::string& folder : FolderContents(temporary)) {
+        std::string path = temporary + "\\" + folder + "\\FILES\\" + name;
+        if (Exists(path)) return path;
+    }
+    return "";
+}
+
+// A file still open when the package removes its files is noted where the
+// platform the process sees keeps that list: WININIT.INI on the Windows 95
+// line (by its short name), the pending moves on the NT line.
+TEST_F(StubPackage, LeavesAFileInUseForRemovalAtTheNextRestart) {
+    RestartLists lists;
+    std::string temporary = temp_.MakeFolder("temporary");
+    OwnTemporaryFolder redirected(temporary);
+    const std::string kHeld = "a long name.txt";
+    std::string package = WritePackage(StoredZip({{"SETUP.EXE", ProbeProgram()}, {kHeld, "x"}}),
+                                       TestRecord(kHeld, "", "SETUP.EXE"));
+    SetEnvironmentVariableA("VNP_PROBE_DELAY", "1500");  // the test's time to open the file
+    FileHandle held;
+    std::string path;
+    EXPECT_EQ(RunChild(Quoted(package),
+                       [&] {
+                           for (int i = 0; i < 500 && !held.valid(); ++i, Sleep(10)) {
+                               path = FindExtracted(temporary, kHeld);
+                               held.reset(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr,
+                                                      OPEN_EXISTING, 0, nullptr));
+                           }
+                       }),
+              42);
+    ASSERT_TRUE(held.valid());
+    char shortPath[MAX_PATH] = {};
+    GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    EXPECT_EQ(lists.Wininit().find(std::string("NUL=") + shortPath + "\r\n") != std::string::npos,
+              OnWindows95Line())
+        << lists.Wininit();
+    EXPECT_EQ(lists.PendingMoves().find(path) != std::string::npos, !OnWindows95Line());
 }
 
 TEST_F(StubPackage, ExtractsEveryFileByteForByteWithItsTimesAndAttributes) {

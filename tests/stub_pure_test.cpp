@@ -1,6 +1,7 @@
 // The stubs' reading code on its own: the record's overlapping fields,
 // entry names that must not leave their folder, switches, piece names, the
-// package layout and damaged archives.
+// package layout, damaged archives and the lines of the list of files to
+// remove at the next restart.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,10 +10,12 @@
 #include "command_line.h"
 #include "entry_data.h"
 #include "entry_paths.h"
+#include "ini_section.h"
 #include "install_record.h"
 #include "package_format.h"
 #include "package_layout.h"
 #include "stub_packages.h"
+#include "utf8.h"
 #include "zip_directory.h"
 
 namespace {
@@ -189,6 +192,57 @@ TEST(StubEntryPaths, StayInsideTheirFolder) {
                              "nul.txt", "sub\\COM1", "lpt9.log", "CON .txt", "CONOUT$", "a.",
                              "a ",      "a*b",       "a?",       "a\x01",    "a/b",     "a|b"})
         EXPECT_FALSE(stub::SafeEntryPath(name)) << name;
+}
+
+// The list of files the Windows 95 line removes while it starts holds one
+// key many times, and other programs' lines stay as they are.
+TEST(StubIniSection, AddsTheLineAtTheEndOfItsSection) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"", "[rename]\r\nNUL=B\r\n"},
+        {"[rename]\r\nNUL=A\r\n", "[rename]\r\nNUL=A\r\nNUL=B\r\n"},
+        {"[Rename]\r\nNUL=A", "[Rename]\r\nNUL=A\r\nNUL=B\r\n"},
+        {"[rename]\r\nNUL=A\r\n [other]\r\nx=1\r\n",
+         "[rename]\r\nNUL=A\r\nNUL=B\r\n [other]\r\nx=1\r\n"},
+        {"[renamed]\r\nx=1\r\n", "[renamed]\r\nx=1\r\n[rename]\r\nNUL=B\r\n"},
+        {"[other]\nx=1", "[other]\nx=1\r\n[rename]\r\nNUL=B\r\n"},
+    };
+    for (const auto& c : cases) {
+        char out[128];
+        size_t length =
+            stub::AddSectionLine(c.before, strlen(c.before), "rename", "NUL=B", out, sizeof out);
+        EXPECT_EQ(std::string(out, length), c.after) << c.before;
+        EXPECT_EQ(stub::AddSectionLine(c.before, strlen(c.before), "rename", "NUL=B", out,
+                                       strlen(c.after) - 1),
+                  0u)
+            << c.before;
+    }
+}
+
+TEST(StubUtf8, ReadsWellFormedNamesOnly) {
+    const struct {
+        const char* text;
+        std::vector<uint16_t> wide;  // empty: refused
+    } cases[] = {
+        {"a", {'a', 0}},
+        {"caf\xc3\xa9 \xe2\x82\xac", {'c', 'a', 'f', 0xE9, ' ', 0x20AC, 0}},
+        {"\xf0\x9f\x98\x80", {0xD83D, 0xDE00, 0}},
+        {"\xc3", {}},
+        {"\x80", {}},
+        {"\xc0\xaf", {}},
+        {"\xe0\x80\xaf", {}},
+        {"\xed\xa0\x80", {}},
+        {"\xf4\x90\x80\x80", {}},
+    };
+    for (const auto& c : cases) {
+        uint16_t wide[8];
+        int length = stub::Utf8ToUtf16(c.text, wide, 8);
+        EXPECT_EQ(std::vector<uint16_t>(wide, wide + length), c.wide) << c.text;
+    }
+    uint16_t two[2];
+    EXPECT_EQ(stub::Utf8ToUtf16("ab", two, 2), 0);
 }
 
 struct SwitchCase {

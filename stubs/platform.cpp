@@ -1,0 +1,130 @@
+// The platform differences of the stubs, looked up once (see platform.h).
+#include "platform.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "ini_section.h"
+#include "win_handles.h"
+
+namespace stub {
+
+namespace {
+
+using CreateJobObjectFunction = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCSTR);
+using AssignProcessFunction = BOOL(WINAPI*)(HANDLE, HANDLE);
+using QueryJobFunction = BOOL(WINAPI*)(HANDLE, JOBOBJECTINFOCLASS, LPVOID, DWORD, LPDWORD);
+using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+
+struct Platform {
+    bool windows95Line = false;
+    CreateJobObjectFunction createJob = nullptr;
+    AssignProcessFunction assignProcess = nullptr;
+    QueryJobFunction queryJob = nullptr;
+    MoveFileExFunction moveFileEx = nullptr;
+};
+
+template <typename Function>
+Function Find(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+Platform LookUp() {
+    Platform platform;
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    // A compatibility layer that reports an older version may still export
+    // the newer functions; the stubs then behave as on the version reported.
+    platform.windows95Line = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    if (platform.windows95Line) return platform;
+    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
+    platform.moveFileEx = Find<MoveFileExFunction>(kernel, "MoveFileExA");
+    if (version.dwMajorVersion < 5) return platform;  // job objects came with Windows 2000
+    platform.createJob = Find<CreateJobObjectFunction>(kernel, "CreateJobObjectA");
+    platform.assignProcess = Find<AssignProcessFunction>(kernel, "AssignProcessToJobObject");
+    platform.queryJob = Find<QueryJobFunction>(kernel, "QueryInformationJobObject");
+    if (!platform.createJob || !platform.assignProcess || !platform.queryJob)
+        platform.createJob = nullptr;
+    return platform;
+}
+
+const Platform& ThisPlatform() {
+    static const Platform platform = LookUp();
+    return platform;
+}
+
+// Heap memory freed on every path.
+class Buffer {
+public:
+    explicit Buffer(size_t size) : bytes_(static_cast<char*>(malloc(size))) {}
+    ~Buffer() { free(bytes_); }
+    Buffer(const Buffer&) = delete;
+    Buffer& operator=(const Buffer&) = delete;
+    char* get() const { return bytes_; }
+
+private:
+    char* bytes_;
+};
+
+// WININIT.INI in the Windows folder lists in its [rename] section what the
+// Windows 95 line moves or removes while it starts, before long file names
+// are known: "NUL=" and the short name removes a file.
+void AddToWininit(const char* file) {
+    char line[MAX_PATH + 8] = "NUL=";
+    DWORD shortLength = GetShortPathNameA(file, line + 4, MAX_PATH);
+    if (shortLength == 0 || shortLength >= MAX_PATH) return;
+    char path[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, MAX_PATH - 13);
+    if (length == 0 || length >= MAX_PATH - 13) return;
+    if (path[length - 1] != '\\') path[length++] = '\\';
+    strcpy(path + length, "WININIT.INI");
+    FileHandle ini(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!ini.valid()) return;
+    DWORD high = 0, size = GetFileSize(ini.get(), &high), read = 0, written = 0;
+    if (size == INVALID_FILE_SIZE || high || size > (1u << 20)) return;
+    size_t room = size + strlen(line) + 16;  // the line, a section header, line ends
+    Buffer text(size + 1), out(room);
+    if (!text.get() || !out.get() || !ReadFile(ini.get(), text.get(), size, &read, nullptr) ||
+        read != size)
+        return;
+    size_t outLength = AddSectionLine(text.get(), size, "rename", line, out.get(), room);
+    if (outLength == 0 || SetFilePointer(ini.get(), 0, nullptr, FILE_BEGIN) != 0) return;
+    if (WriteFile(ini.get(), out.get(), DWORD(outLength), &written, nullptr))
+        SetEndOfFile(ini.get());
+}
+
+}  // namespace
+
+ProgramJob::ProgramJob(HANDLE process) {
+    const Platform& platform = ThisPlatform();
+    if (!platform.createJob) return;
+    job_ = platform.createJob(nullptr, nullptr);
+    if (job_ && !platform.assignProcess(job_, process)) {
+        CloseHandle(job_);
+        job_ = nullptr;
+    }
+}
+
+ProgramJob::~ProgramJob() {
+    if (job_) CloseHandle(job_);
+}
+
+bool ProgramJob::Running() const {
+    if (!job_) return false;
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+    return ThisPlatform().queryJob(job_, JobObjectBasicAccountingInformation, &accounting,
+                                   sizeof accounting, nullptr) &&
+           accounting.ActiveProcesses > 0;
+}
+
+void RemoveAtRestart(const char* path, bool folder) {
+    const Platform& platform = ThisPlatform();
+    if (platform.moveFileEx)
+        platform.moveFileEx(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    else if (platform.windows95Line && !folder)
+        AddToWininit(path);
+}
+
+}  // namespace stub
