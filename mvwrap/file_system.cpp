@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "file_details.h"
 #include "text_codes.h"
 
 namespace mvwrap {
@@ -35,8 +36,13 @@ bool Remove(const std::wstring& path) { return DeleteFileW(path.c_str()) != 0; }
 
 DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
+// Looked up: Windows 95's kernel32 does not export it, and a DLL importing
+// it would not load there at all.
 bool Details(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& details) {
-    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &details) != 0;
+    using Call = BOOL(WINAPI*)(LPCWSTR, GET_FILEEX_INFO_LEVELS, LPVOID);
+    static const Call system = reinterpret_cast<Call>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFileAttributesExW")));
+    return system(path.c_str(), GetFileExInfoStandard, &details) != 0;
 }
 
 bool Absolute(const std::wstring& path, std::wstring& full) {
@@ -123,26 +129,9 @@ DWORD Attributes(const std::wstring& path) {
     return Narrow(path, name) ? GetFileAttributesA(name.c_str()) : INVALID_FILE_ATTRIBUTES;
 }
 
-// Windows 95 has no GetFileAttributesEx; the search for the one name gives
-// the same details.
 bool Details(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& details) {
     std::string name;
-    if (!Narrow(path, name)) return false;
-    if (name.find_first_of("*?") != std::string::npos) {
-        SetLastError(ERROR_INVALID_NAME);
-        return false;
-    }
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(name.c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    details.dwFileAttributes = data.dwFileAttributes;
-    details.ftCreationTime = data.ftCreationTime;
-    details.ftLastAccessTime = data.ftLastAccessTime;
-    details.ftLastWriteTime = data.ftLastWriteTime;
-    details.nFileSizeHigh = data.nFileSizeHigh;
-    details.nFileSizeLow = data.nFileSizeLow;
-    return true;
+    return Narrow(path, name) && FindFileDetails(name.c_str(), details);
 }
 
 bool Absolute(const std::wstring& path, std::wstring& full) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "binary_file.h"
+#include "file_details.h"
 #include "file_errors.h"
 #include "win_handles.h"
 #include "working_values.h"
@@ -83,7 +84,7 @@ bool CopyFileKeepTimes(const std::string& destination, const std::string& source
         // The old destination's room counts as free: it goes before the copy.
         uint64_t room = DriveFreeBytes(DriveNumber(destination));
         WIN32_FILE_ATTRIBUTE_DATA old;
-        if (replacing && GetFileAttributesExA(destination.c_str(), GetFileExInfoStandard, &old))
+        if (replacing && FindFileDetails(destination.c_str(), old))
             room += (uint64_t{old.nFileSizeHigh} << 32) | old.nFileSizeLow;
         if (length > room) return false;
         if (replacing && !DeleteFileA(destination.c_str())) return false;

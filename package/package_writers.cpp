@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <imagehlp.h>
 
 #include <vector>
 
@@ -91,7 +90,7 @@ void AppendFile(BinaryFile& destination, const std::string& path) {
 bool WriteInnerExecutable() {
     const std::string stub = StubPath(InnerStubName);
     if (!Located(stub)) return false;
-    MakeSureDirectoryPathExists(StripBackslash(FolderPart(OutputPath)).c_str());
+    MakeSureFoldersExist(StripBackslash(FolderPart(OutputPath)));
     if (!Located(ArchivePath)) return false;
     Front().SetStatus("Creating EXE");
     if (!StubCopied(OutputPath, stub)) return false;

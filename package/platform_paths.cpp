@@ -32,3 +32,25 @@ std::string ProgramPath() {
     if (length >= sizeof buffer) length = sizeof buffer - 1;
     return std::string(buffer, length);
 }
+
+void MakeFoldersAbove(const std::string& path) {
+    for (std::string::size_type at = path.find('\\'); at != std::string::npos;
+         at = path.find('\\', at + 1)) {
+        if (at > 0 && path[at - 1] != ':' && path[at - 1] != '\\')
+            CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    }
+}
+
+void MakeSureFoldersExist(const std::string& path) {
+    using Call = BOOL(WINAPI*)(PCSTR);
+    static const Call system = [] {
+        HMODULE library = LoadLibraryA("imagehlp.dll");
+        return library ? reinterpret_cast<Call>(reinterpret_cast<void*>(
+                             GetProcAddress(library, "MakeSureDirectoryPathExists")))
+                       : nullptr;
+    }();
+    if (system)
+        system(path.c_str());
+    else
+        MakeFoldersAbove(path);
+}

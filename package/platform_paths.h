@@ -12,4 +12,12 @@ bool FileExists(const std::string& path);
 // Full path of the running program's executable, at most 254 characters.
 std::string ProgramPath();
 
+// Makes every folder of path up to its last backslash, as IMAGEHLP's
+// MakeSureDirectoryPathExists does, with that function where the system has
+// it (Windows 98, NT 4.0 and later) and with MakeFoldersAbove elsewhere.
+void MakeSureFoldersExist(const std::string& path);
+
+// The same, one CreateDirectoryA a level.
+void MakeFoldersAbove(const std::string& path);
+
 #endif

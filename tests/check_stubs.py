@@ -1,35 +1,15 @@
 #!/usr/bin/env python3
 """Checks the two stubs of the program folder from outside: their sizes,
-that they are 32-bit Windows programs the oldest supported platform loads,
-that they import only KERNEL32 and USER32 (no C run-time DLL, which
-Windows 95 may lack) and no function added after Windows 95, that
-they run from the swap file when started from a diskette, and that
-the outer stub ends where its sections end (its length is how a package
-finds its record).
+that they are 32-bit Windows programs, that they run from the swap file
+when started from a diskette, and that the outer stub ends where its
+sections end (its length is how a package finds its record). What they
+import, and the versions their headers ask for, check_binaries.py checks
+for every binary of the folder.
 Usage: check_stubs.py OBJDUMP DIST_DIR"""
-import re
 import struct
 import subprocess
 import sys
 
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll"}
-# Functions newer than Windows 95: some are pulled in by language run times
-# unless kept out, the stubs look the others up when they run.
-TOO_NEW = {"CreateJobObjectA", "AssignProcessToJobObject", "QueryInformationJobObject",
-           "MoveFileExA", "GetFileAttributesExA", "GetDiskFreeSpaceExA", "SetFilePointerEx",
-           "GetFileSizeEx", "CreateHardLinkA", "IsDebuggerPresent", "GetTickCount64",
-           "InitializeSRWLock", "AcquireSRWLockExclusive", "AcquireSRWLockShared",
-           "ReleaseSRWLockExclusive", "ReleaseSRWLockShared",
-           "InitializeConditionVariable", "SleepConditionVariableCS", "SleepConditionVariableSRW",
-           "WakeConditionVariable", "WakeAllConditionVariable", "InitOnceExecuteOnce",
-           "InitOnceBeginInitialize", "InitOnceComplete", "FlsAlloc", "FlsFree", "FlsGetValue",
-           "FlsSetValue", "InitializeCriticalSectionEx", "GetFileInformationByHandleEx",
-           "SetFileInformationByHandle", "GetFinalPathNameByHandleA", "GetFinalPathNameByHandleW",
-           "CreateSymbolicLinkA", "CreateSymbolicLinkW", "GetSystemTimePreciseAsFileTime",
-           "GetCurrentProcessorNumber", "CompareStringEx", "LCMapStringEx", "GetLocaleInfoEx",
-           "CreateEventExA", "CreateEventExW", "CreateMutexExA", "CreateMutexExW",
-           "CreateSemaphoreExW", "GetErrorMode", "QueryFullProcessImageNameA",
-           "QueryFullProcessImageNameW", "GetThreadErrorMode", "SetThreadErrorMode"}
 INNER_LENGTH = 97792
 OUTER_AIM = 48 * 1024
 
@@ -46,18 +26,6 @@ def check(objdump, path, failures):
     text = subprocess.run([objdump, "-p", path], check=True, capture_output=True, text=True).stdout
     if "(PE32)" not in text or "file format pei-i386" not in text:
         failures.append(f"{path} is not a 32-bit Windows program")
-    major = int(re.search(r"MajorSubsystemVersion\s+(\d+)", text).group(1))
-    minor = int(re.search(r"MinorSubsystemVersion\s+(\d+)", text).group(1))
-    if (major, minor) > (4, 0):  # Windows 95 loads no program asking for more
-        failures.append(f"{path} asks for subsystem {major}.{minor}")
-    dlls = {name.lower() for name in re.findall(r"DLL Name: (\S+)", text)}
-    if dlls - SYSTEM_DLLS:
-        failures.append(f"{path} imports {sorted(dlls - SYSTEM_DLLS)}")
-    functions = set(re.findall(r"^\s+[0-9a-f]+\s+\d+\s+(\w+)\s*$", text, re.M))
-    if functions & TOO_NEW:
-        failures.append(f"{path} imports {sorted(functions & TOO_NEW)}")
-    if not functions:
-        failures.append(f"{path}: no imports read")
 
 
 def runs_from_swap(data):

@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <imagehlp.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "path_helpers.h"
 #include "platform_paths.h"
 #include "temp_dir.h"
@@ -43,6 +51,38 @@ TEST(ProgramPathTest, NamesTheRunningExecutable) {
     std::string path = ProgramPath();
     EXPECT_EQ(FileNamePart(path), "path_tests.exe");
     EXPECT_TRUE(FileExists(path));
+}
+
+
+// What folders a path leads to: the Windows 95 way must make the same ones
+// as the system's own function.
+std::vector<std::string> FoldersBelow(const std::string& root, const std::string& prefix = "") {
+    std::vector<std::string> folders;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((root + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return folders;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == ".." || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        folders.push_back(prefix + name);
+        for (const std::string& inner : FoldersBelow(root + "\\" + name, prefix + name + "\\"))
+            folders.push_back(inner);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
+TEST(MakeFoldersAbove, MakesWhatTheSystemFunctionMakes) {
+    for (const char* shape : {"a\\b\\file.txt", "a\\b\\c\\", "plain", "d\\\\e\\f", "a\\g"}) {
+        TempDir ours, system;
+        ours.MakeFolder("a");
+        system.MakeFolder("a");
+        MakeFoldersAbove(ours / shape);
+        MakeSureDirectoryPathExists((system / shape).c_str());
+        EXPECT_EQ(FoldersBelow(ours.Path()), FoldersBelow(system.Path())) << shape;
+    }
 }
 
 }  // namespace

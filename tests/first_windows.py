@@ -7,27 +7,31 @@ Rows give (first on the 95/98/ME line, first on the NT line, note). On the
 on it; None means it is not exported at all. Unless a note says otherwise,
 the source is the function's Requirements in the Win32 documentation of
 that era (the 1998-2001 platform SDK), which named Windows 95 and NT 3.1
-where today's pages say "Windows 2000" or "XP"; the stubs of the 95/98/ME
-line are listed in its "Windows 95 General Limitations"."""
+where today's pages say "Windows 2000" or "XP". That the 95/98/ME line
+exports the wide forms as stubs is its "Windows 95 General Limitations":
+Windows 95 implements the wide form of a few functions only and provides
+stubs for the rest; the rows marked "stub" rest on that general statement,
+not on a line of their own."""
 
 NINE_X = ["95", "98", "ME"]
 NT = ["3.1", "3.5", "3.51", "4.0", "2000", "XP"]
 
 # Every binary of the program folder: the DLLs it may import, and the oldest
 # Windows of each line it must load on. The stubs run wherever a package is
-# installed, without the C runtime DLL; the program and its DLL need 98 or
-# NT 4.0 (on 95 they need msvcrt.dll, which came with later editions).
+# installed, without the C runtime DLL; the program and its DLL take the C
+# runtime DLL, part of Windows from 98 and NT 4.0 on, which Windows 95 has
+# only where later editions or other programs brought it.
 GOALS = {
     "Install.vnp": ({"kernel32.dll", "user32.dll"}, "95", "4.0"),
     "Vornaly.vnp": ({"kernel32.dll", "user32.dll"}, "95", "4.0"),
     "VORNALY.EXE": ({"kernel32.dll", "user32.dll", "advapi32.dll", "comctl32.dll",
-                     "comdlg32.dll", "shell32.dll", "imagehlp.dll", "msvcrt.dll", "mvwrap.dll"},
-                    "98", "4.0"),
-    "MVWRAP.DLL": ({"kernel32.dll", "user32.dll", "msvcrt.dll"}, "98", "4.0"),
+                     "comdlg32.dll", "shell32.dll", "msvcrt.dll", "mvwrap.dll"}, "95", "4.0"),
+    "MVWRAP.DLL": ({"kernel32.dll", "user32.dll", "msvcrt.dll"}, "95", "4.0"),
 }
 
 BASE = ("95", "3.1", "")
-RUNTIME = ("98", "4.0", "msvcrt.dll of Windows 98 and NT 4.0 (on 95 it came with later editions)")
+RUNTIME = ("95", "4.0", "in the msvcrt.dll of Windows 98 and NT 4.0, and of the editions and "
+           "programs that brought it to Windows 95")
 NT_ONLY_IN_LAYER = ("stub", "3.1",
                     "MVWRAP.DLL calls it only on the NT line: its file layer takes the ANSI form "
                     "on 95/98/ME")
@@ -62,15 +66,12 @@ FUNCTIONS = {
         "FreeLibrary": BASE,
         "GetCommandLineA": BASE,
         "GetCurrentDirectoryA": BASE,
-        "GetCurrentProcess": BASE,
         "GetCurrentProcessId": BASE,
         "GetCurrentThreadId": BASE,
         "GetDiskFreeSpaceA": BASE,
         "GetEnvironmentVariableA": BASE,
         "GetExitCodeProcess": BASE,
         "GetFileAttributesA": BASE,
-        "GetFileAttributesExA": ("98", "4.0", ""),
-        "GetFileAttributesExW": NT_ONLY_IN_LAYER,
         "GetFileAttributesW": NT_ONLY_IN_LAYER,
         "GetFileInformationByHandle": BASE,
         "GetFileSize": BASE,
@@ -83,19 +84,18 @@ FUNCTIONS = {
         "GetModuleHandleW": RUNTIME_PROBE,
         "GetProcAddress": BASE,
         "GetProcessHeap": BASE,
-        "GetShortPathNameA": BASE,
+        "GetShortPathNameA": ("95", "3.5", ""),
         "GetStartupInfoA": BASE,
         "GetSystemInfo": BASE,
-        "GetSystemTimeAsFileTime": ("95", "3.5", ""),
         "GetTempPathA": BASE,
         "GetTickCount": BASE,
-        "GetVersionExA": BASE,
+        "GetVersionExA": ("95", "3.5", ""),
         "GetWindowsDirectoryA": BASE,
         "HeapAlloc": BASE,
         "HeapFree": BASE,
-        "HeapReAlloc": BASE,
         "InitializeCriticalSection": BASE,
-        "IsDBCSLeadByteEx": ("95", "4.0", ""),
+        "IsDBCSLeadByteEx": ("95", "4.0", "the compiler runtime's multibyte conversion; the "
+                             "platform SDK of 1998 names Windows 95 and NT 4.0"),
         "LeaveCriticalSection": BASE,
         "LoadLibraryA": BASE,
         "LoadLibraryW": RUNTIME_PROBE,
@@ -103,9 +103,6 @@ FUNCTIONS = {
         "LocalFileTimeToFileTime": BASE,
         "LocalFree": BASE,
         "MoveFileA": BASE,
-        "MoveFileExA": ("stub", "3.1",
-                        "the stubs call it on the NT line only and write WININIT.INI on "
-                        "95/98/ME, the platform's own way there"),
         "MoveFileExW": NT_ONLY_IN_LAYER,
         "MultiByteToWideChar": BASE,
         "ReadFile": BASE,
@@ -131,10 +128,9 @@ FUNCTIONS = {
         "WaitForSingleObject": BASE,
         "WideCharToMultiByte": BASE,
         "WriteFile": BASE,
-        "WritePrivateProfileStringA": BASE,
+        "lstrcatA": BASE,
         "lstrcmpiA": BASE,
         "lstrcpynA": BASE,
-        "lstrlenA": BASE,
     },
     "user32.dll": {
         "CharUpperBuffA": BASE,
@@ -161,8 +157,6 @@ FUNCTIONS = {
         "SendDlgItemMessageA": BASE,
         "SendMessageA": BASE,
         "SetClassLongA": BASE,
-        "SetDlgItemTextA": BASE,
-        "SetForegroundWindow": BASE,
         "SetWindowLongA": BASE,
         "SetWindowTextA": BASE,
         "ShowWindow": BASE,
@@ -189,10 +183,6 @@ FUNCTIONS = {
         "DragFinish": BASE,
         "DragQueryFileA": BASE,
     },
-    "imagehlp.dll": {
-        "MakeSureDirectoryPathExists": ("98", "4.0", "IMAGEHLP.DLL is part of Windows from 98 and "
-                                        "NT 4.0 on"),
-    },
 }
 
 # The C runtime DLL: every function the program and its DLL take from it
@@ -201,7 +191,7 @@ MSVCRT = """__getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__f
 __set_app_type __setusermatherr _amsg_exit _cexit _close _errno _initterm _iob _lock _onexit
 _read _unlock _wcsicmp _wcsnicmp abort atoi calloc exit fprintf fputc fputs fputwc free
 fwprintf fwrite iswxdigit localeconv malloc memchr memcmp memcpy memmove memset realloc
-setlocale signal strchr strcmp strerror strlen strncmp toupper vfprintf wcschr wcslen""".split()
+setlocale signal strchr strcmp strerror strlen strncmp strpbrk toupper vfprintf wcschr wcslen""".split()
 FUNCTIONS["msvcrt.dll"] = {name: RUNTIME for name in MSVCRT}
 
 
