@@ -27,6 +27,8 @@ GOALS = {
     "VORNALY.EXE": ({"kernel32.dll", "user32.dll", "advapi32.dll", "comctl32.dll",
                      "comdlg32.dll", "shell32.dll", "msvcrt.dll", "mvwrap.dll"}, "95", "4.0"),
     "MVWRAP.DLL": ({"kernel32.dll", "user32.dll", "msvcrt.dll"}, "95", "4.0"),
+    "VNPMAKE.EXE": ({"kernel32.dll", "user32.dll", "shell32.dll", "msvcrt.dll", "mvwrap.dll"},
+                    "95", "4.0"),
 }
 
 BASE = ("95", "3.1", "")
@@ -138,6 +140,7 @@ FUNCTIONS = {
         "CreateDialogParamA": BASE,
         "CreateWindowExA": BASE,
         "DialogBoxParamA": BASE,
+        "DestroyWindow": BASE,
         "DispatchMessageA": BASE,
         "EndDialog": BASE,
         "GetClientRect": BASE,
@@ -185,11 +188,11 @@ FUNCTIONS = {
     },
 }
 
-# The C runtime DLL: every function the program and its DLL take from it
+# The C runtime DLL: every function the programs and the DLL take from it
 # is in the msvcrt.dll of Windows 98 and NT 4.0.
 MSVCRT = """__getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__fmode
-__set_app_type __setusermatherr _amsg_exit _cexit _close _errno _initterm _iob _lock _onexit
-_read _unlock _wcsicmp _wcsnicmp abort atoi calloc exit fprintf fputc fputs fputwc free
+__set_app_type __setusermatherr _amsg_exit _cexit _close _errno _fileno _initterm _iob _lock _onexit
+_read _setmode _unlock _wcsicmp _wcsnicmp abort atoi calloc exit fflush fprintf fputc fputs fputwc free
 fwprintf fwrite iswxdigit localeconv malloc memchr memcmp memcpy memmove memset realloc
 setlocale signal strchr strcmp strerror strlen strncmp strpbrk toupper vfprintf wcschr wcslen""".split()
 FUNCTIONS["msvcrt.dll"] = {name: RUNTIME for name in MSVCRT}

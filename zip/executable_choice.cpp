@@ -2,20 +2,12 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
-#include "mvwrap.h"
-#include "path_helpers.h"
+#include "executable_entries.h"
 #include "resource.h"
 #include "shell.h"
-#include "upper_case.h"
 #include "working_values.h"
-#include "zip_component.h"
 
 namespace {
-
-// Leading blanks and folder parts cannot change what follows the last ".".
-bool IsExecutableEntry(const std::string& name) { return UpperCased(ExtensionPart(name)) == "EXE"; }
 
 std::string ListItem(HWND list, LRESULT index) {
     LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
@@ -26,19 +18,9 @@ std::string ListItem(HWND list, LRESULT index) {
     return text;
 }
 
-void ListCandidates(HWND list) {
-    int32_t count = ZipCount(ArchivePath.c_str());
-    // The component numbers its entries from 0.
-    for (int32_t index = 0; index < count; ++index) {
-        std::string name = CutTo(TakeComponentText(Zipped(&index)), MaxPathText);
-        if (IsExecutableEntry(name))
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-}
-
 void OnInitDialog(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_EXE_LIST);
-    ListCandidates(list);
+    ListExecutableEntries(list);
     LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     if (count <= 1) {
         InstallExecutable = count == 1 ? ListItem(list, 0) : "";

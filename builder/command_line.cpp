@@ -1,0 +1,58 @@
+#include "command_line.h"
+
+#include "upper_case.h"
+#include "working_values.h"
+
+namespace {
+
+// The text after a switch's colon when argument is that switch.
+std::optional<std::string> SwitchValue(const std::string& argument, const std::string& name) {
+    if (argument.size() < name.size() || UpperCased(argument.substr(0, name.size())) != name)
+        return std::nullopt;
+    return argument.substr(name.size());
+}
+
+}  // namespace
+
+std::optional<BuildRequest> ParseBuildRequest(const std::vector<std::string>& arguments,
+                                              std::string& error) {
+    BuildRequest request;
+    if (arguments.size() == 1 && arguments[0] == "/?") {
+        request.help = true;
+        return request;
+    }
+    size_t at = 0;
+    for (; at < arguments.size() && !arguments[at].empty() && arguments[at][0] == '/'; ++at) {
+        const std::string& argument = arguments[at];
+        if (UpperCased(argument) == "/SPAN") {
+            request.span = true;
+        } else if (auto password = SwitchValue(argument, "/PASSWORD:")) {
+            if (password->size() > MaxPasswordText) {
+                error = "The password has more than 39 characters.";
+                return std::nullopt;
+            }
+            request.password = *password;
+        } else if (auto start = SwitchValue(argument, "/START:")) {
+            if (start->empty()) {
+                error = "/START: names no program.";
+                return std::nullopt;
+            }
+            request.start = *start;
+        } else {
+            error = "Unknown switch " + argument + ".";
+            return std::nullopt;
+        }
+    }
+    if (arguments.size() - at < 2) {
+        error = at == arguments.size() ? "No package named." : "No setup folder named.";
+        return std::nullopt;
+    }
+    request.package = arguments[at];
+    request.folders.assign(arguments.begin() + static_cast<long>(at) + 1, arguments.end());
+    for (const std::string& folder : request.folders) {
+        if (folder.empty() || folder[0] != '/') continue;
+        error = "Switches come before the package: " + folder + ".";
+        return std::nullopt;
+    }
+    return request;
+}

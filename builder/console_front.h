@@ -1,0 +1,49 @@
+// The console builder as the Create's front end: the setup list and the
+// choices come from the command line, messages go to standard error with
+// their captions, the status lines and one line per folder zipped to
+// standard output. Nothing is shown and nothing waits for anyone.
+#ifndef BUILDER_CONSOLE_FRONT_H
+#define BUILDER_CONSOLE_FRONT_H
+
+#include <windows.h>
+
+#include "command_line.h"
+#include "create_front.h"
+
+class ConsoleFront : public CreateFront {
+public:
+    explicit ConsoleFront(const BuildRequest& request);
+    ~ConsoleFront() override;
+    ConsoleFront(const ConsoleFront&) = delete;
+    ConsoleFront& operator=(const ConsoleFront&) = delete;
+
+    // Lists the request's folders as drops would (sorted, each once ignoring
+    // case); false, after saying which, when one is missing or a file.
+    bool ListFolders();
+
+    int SetupCount() override;
+    std::string SetupItem(int index) override;
+    bool SpanTicked() override { return request_.span; }
+    std::string Password() override { return request_.password; }
+    std::string ChoosePackageFile() override;
+    bool ChooseInstallExecutable() override;
+
+    void ShowMessage(const std::string& text, const char* caption, UINT style) override;
+    void SetStatus(const char* text) override;
+    void ProgressStart(uint32_t) override {}
+    void ProgressAdvance(uint32_t) override {}
+    void ProgressHide() override {}
+    void FolderZipped(const std::string& item) override;
+    void PumpOneMessage() override {}
+    bool QuitRequested() override { return false; }
+
+private:
+    const BuildRequest& request_;
+    // Hidden sorted list boxes: the setup list and the start program's
+    // candidates keep the order and the sameness of names that the window's
+    // list boxes give them.
+    HWND setupList_;
+    HWND candidates_;
+};
+
+#endif
