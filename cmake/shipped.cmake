@@ -31,7 +31,9 @@ function(vornaly_prepare_shipped)
             continue()
         endif()
         target_sources(${target} PRIVATE $<TARGET_OBJECTS:vornaly_runtime_shims>)
-        # Symbols and debug information stay out of release builds.
-        target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+        # Symbols and debug information stay out of release builds, and no
+        # time stamp goes in, so that one commit always gives the same bytes.
+        target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>
+            -Wl,--no-insert-timestamp)
     endforeach()
 endfunction()
