@@ -6,6 +6,8 @@ help file whose jumps go nowhere."""
 import re
 from dataclasses import dataclass, field
 
+from binary import context_hash
+
 HEADING = re.compile(r"^== ([A-Za-z0-9_.]+) (\d+): (.+)$")
 STEP = re.compile(r"^(\d+)\. (.*)$")
 INLINE = re.compile(r"\*\*(.+?)\*\*|\[(.+?)\]\(([A-Za-z0-9_.]+)\)")
@@ -115,14 +117,18 @@ def check(title, topics):
         raise SourceError("the source has no 'title:' line")
     if not topics:
         raise SourceError("the source has no topic")
-    names, numbers = {}, {}
+    names, numbers, hashes = {}, {}, {}
     for topic in topics:
         key = topic.context.lower()  # the platform's help program ignores case
         if key in names:
             raise SourceError(f"line {topic.line}: topic {topic.context} is named twice")
+        clash = hashes.get(context_hash(key))
+        if clash:
+            raise SourceError(f"line {topic.line}: the help file cannot tell topic "
+                              f"{topic.context} from {clash.context}; rename one")
         if topic.number in numbers:
             raise SourceError(f"line {topic.line}: context number {topic.number} is used twice")
-        names[key], numbers[topic.number] = topic, topic
+        names[key] = numbers[topic.number] = hashes[context_hash(key)] = topic
     for topic in topics:
         for paragraph in topic.paragraphs:
             for run in paragraph.runs:
