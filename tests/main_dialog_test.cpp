@@ -6,7 +6,9 @@
 
 #include "dialog_template.h"
 #include "drop.h"
+#include "help_program.h"
 #include "main_dialog_fixture.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -182,51 +184,35 @@ TEST_F(MainDialogTest, MessageLoopLeavesKeysToTheFocusedControl) {
     EXPECT_EQ(RunMorvane(), MVWRAP_ALREADY_RUNNING);  // nothing closed the dialog
 }
 
-// Stands in for the platform's help program: WinHelpA hands its request to
-// the window of this class with WM_COPYDATA.
-struct HelpRequest {
-    bool received = false;
-    WORD command = 0;
-    LONG data = 0;
-    std::string file;
-};
-HelpRequest LastHelpRequest;
-
-LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        auto* copy = reinterpret_cast<COPYDATASTRUCT*>(lParam);
-        struct WinHelpData {
-            WORD size, command;
-            LONG data, reserved;
-            WORD ofsFilename, ofsData;
-        };
-        const auto* request = static_cast<const WinHelpData*>(copy->lpData);
-        LastHelpRequest.received = true;
-        LastHelpRequest.command = request->command;
-        LastHelpRequest.data = request->data;
-        LastHelpRequest.file = reinterpret_cast<const char*>(request) + request->ofsFilename;
-        return TRUE;
+// The Help button starts the platform's help program on the program's help
+// file. It is looked for in the current folder, which is the program folder
+// when the program runs from there, as it does here.
+class HelpButton : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        GetCurrentDirectoryA(sizeof previousFolder, previousFolder);
+        ASSERT_TRUE(SetCurrentDirectoryA(WinePath(VORNALY_DIST_UNIX_PATH).c_str()));
     }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
-TEST_F(MainDialogTest, HelpAsksForContextOneOfTheHelpFile) {
-    WNDCLASSA helpClass = {};
-    helpClass.lpfnWndProc = HelpWindowProc;
-    helpClass.hInstance = GetModuleHandleA(nullptr);
-    helpClass.lpszClassName = "MS_WINHELP";
-    RegisterClassA(&helpClass);
-    HWND help = CreateWindowA("MS_WINHELP", "", 0, 0, 0, 0, 0, nullptr, nullptr,
-                              helpClass.hInstance, nullptr);
-    ASSERT_NE(help, nullptr);
+    void TearDown() override {
+        QuitHelpProgram(dialog, "Vornaly.hlp");
+        SetCurrentDirectoryA(previousFolder);
+        MainDialogTest::TearDown();
+    }
 
+    char previousFolder[MAX_PATH] = "";
+};
+
+TEST_F(HelpButton, OpensTheHelpFileAtItsMainTopic) {
+    HelpProgramWatch watch;
     Click(IDC_HELP_BUTTON);
 
-    EXPECT_TRUE(LastHelpRequest.received);
-    EXPECT_EQ(LastHelpRequest.command, HELP_CONTEXT);
-    EXPECT_EQ(LastHelpRequest.data, 1);
-    EXPECT_EQ(LastHelpRequest.file, "Vornaly.hlp");
-    DestroyWindow(help);
+    const HelpProgramView& help = watch.Result();
+    EXPECT_TRUE(help.messageBoxes.empty()) << help.messageBoxes.front();
+    ASSERT_NE(help.window, nullptr);
+    EXPECT_EQ(help.title, "Vornaly Installer Help");
+    EXPECT_EQ(help.topicText.rfind("Using Vornaly Installer", 0), 0u) << help.topicText;
 }
 
 }  // namespace

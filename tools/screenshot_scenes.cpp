@@ -1,9 +1,11 @@
 // Sets up one scene for tools/screenshots on a virtual screen: the real main
 // dialog with a few setup folders dropped on it, at its template size,
-// widened, or with the About box open. Writes the shown window's outer
-// rectangle ("width height x y") to the file named on the command line once
-// it is drawn, and ends when a file of that name plus ".stop" appears.
-// Usage: screenshot_scenes main|wide|about RECT_FILE
+// widened, with the About box open, or with the help program showing what
+// the Help button opens (the help file found in the program folder). Writes
+// the shown window's outer rectangle ("width height x y") to the file named
+// on the command line once it is drawn, and ends when a file of that name
+// plus ".stop" appears.
+// Usage: screenshot_scenes main|wide|about|help RECT_FILE
 #include <windows.h>
 
 #include <cstdio>
@@ -12,7 +14,9 @@
 
 #include "about_box.h"
 #include "drop.h"
+#include "resource.h"
 #include "shell.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -27,6 +31,7 @@ constexpr int GiveUpTicks = 600;  // never outlive a script that died
 
 HWND SceneWindow() {
     if (Scene == "about") return FindWindowA("#32770", "About Vornaly...");
+    if (Scene == "help") return FindWindowA("MS_WINHELP", "Vornaly Installer Help");
     return TheShell.mainDialog;
 }
 
@@ -47,6 +52,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     bool stop = GetFileAttributesA((RectFile + ".stop").c_str()) != INVALID_FILE_ATTRIBUTES;
     if (stop || Ticks > GiveUpTicks) {
         if (Scene == "about" && window) EndDialog(window, 0);
+        if (Scene == "help") WinHelpA(TheShell.mainDialog, "Vornaly.hlp", HELP_QUIT, 0);
         PostQuitMessage(0);
     }
 }
@@ -78,6 +84,10 @@ int main(int argc, char** argv) {
             SetWindowPos(dialog, nullptr, 0, 0, r.right - r.left + 10 * step,
                          r.bottom - r.top + 3 * step, SWP_NOMOVE | SWP_NOZORDER);
         }
+    }
+    if (Scene == "help") {
+        SetCurrentDirectoryA(WinePath(VORNALY_DIST_UNIX_PATH).c_str());
+        SendMessageA(GetDlgItem(dialog, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
     }
     SetTimer(nullptr, 0, TickMs, Tick);
     if (Scene == "about") ShowAboutBox(dialog);
