@@ -92,7 +92,7 @@ int CheckPassword(const InnerOptions& options, const ZipDirectory& directory, in
         return kExitFailed;
     }
     char typed[kArgumentRoom];
-    while (WindowsAllowed() && AskPassword(typed, sizeof typed)) {
+    while (AskPassword(typed, sizeof typed)) {
         if (PasswordMatches(options.record, typed, names, count, start, options.spanned)) return 0;
         MessageBoxA(nullptr, "The password is not right. Please type it again.", "Vornaly",
                     MB_OK | MB_ICONEXCLAMATION);
