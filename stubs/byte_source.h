@@ -36,6 +36,24 @@ private:
     uint32_t size_;
 };
 
+// A stretch of another source read as a whole: a package's content without
+// the certificate table after it, the inner executable inside a first piece.
+class SourceWindow : public ByteSource {
+public:
+    SourceWindow(ByteSource& whole, uint32_t start, uint32_t length)
+        : whole_(whole), start_(start), length_(length) {}
+    uint32_t Size() const override { return length_; }
+    bool Read(uint32_t offset, void* buffer, uint32_t length) override {
+        if (offset > length_ || length > length_ - offset) return false;
+        return whole_.Read(start_ + offset, buffer, length);
+    }
+
+private:
+    ByteSource& whole_;
+    uint32_t start_;
+    uint32_t length_;
+};
+
 // The archive inside an inner executable: it starts at a fixed offset and
 // its first two bytes were changed from "PK" to "ZS", which reads give back.
 class MaskedArchive : public ByteSource {

@@ -43,13 +43,15 @@ bool NextArgument(const char*& cursor, char* argument, uint32_t room) {
 }
 
 const char* SkipProgramName(const char* commandLine) {
-    static char ignored[kArgumentRoom];
+    // Room for the terminator only: the name is skipped, not kept.
+    char ignored[1];
     const char* cursor = commandLine;
     NextArgument(cursor, ignored, sizeof ignored);
     return cursor;
 }
 
 bool ParsePackageSwitches(const char* arguments, PackageSwitches& switches) {
+    memset(&switches, 0, sizeof switches);
     char argument[kArgumentRoom];
     const char* cursor = arguments;
     while (NextArgument(cursor, argument, sizeof argument)) {
@@ -63,6 +65,13 @@ bool ParsePackageSwitches(const char* arguments, PackageSwitches& switches) {
                 switches.help = known = true;
             } else if (letter == 'Q' && plain && !switches.quiet) {
                 switches.quiet = known = true;
+            } else if (letter == 'Q' && withValue && Upper(value[1]) == 'A' && !value[2] &&
+                       !switches.quiet) {
+                switches.quiet = switches.quietAll = known = true;
+            } else if (letter == 'T' && plain && !switches.test) {
+                switches.test = known = true;
+            } else if (letter == 'L' && withValue && value[1] && !switches.logGiven) {
+                switches.logGiven = known = Copy(switches.log, value + 1);
             } else if (letter == 'X' && withValue && value[1] && !switches.extractOnly) {
                 switches.extractOnly = known = Copy(switches.folder, value + 1);
             } else if (letter == 'P' && withValue && !switches.passwordGiven) {

@@ -16,19 +16,25 @@ bool NextArgument(const char*& cursor, char* argument, uint32_t room);
 // The command line without the program's own name.
 const char* SkipProgramName(const char* commandLine);
 
+// Cleared by ParsePackageSwitches: without initializers here, the stubs'
+// compiler clears it instead of copying 2 KB of zeros kept in the file.
 struct PackageSwitches {
-    bool help = false;
-    bool quiet = false;
-    bool extractOnly = false;
-    bool passwordGiven = false;
-    char folder[kArgumentRoom] = {};
-    char password[kArgumentRoom] = {};
-    char unknown[kArgumentRoom] = {};  // the first switch not understood
+    bool help;
+    bool quiet;
+    bool extractOnly;
+    bool passwordGiven;
+    bool quietAll;  // /Q:A, no window at all
+    bool test;
+    bool logGiven;
+    char log[kArgumentRoom];
+    char folder[kArgumentRoom];
+    char password[kArgumentRoom];
+    char unknown[kArgumentRoom];  // the first switch not understood
 };
 
-// /X:folder, /Q, /P:text, /? (letters in either case). False, with the
-// offending argument kept, for anything else, a switch given twice, or /X
-// without a folder.
+// /X:folder, /Q or /Q:A, /P:text, /T, /L:file, /? (letters in either case).
+// False, with the offending argument kept, for anything else, a switch
+// given twice, or /X or /L without a name.
 bool ParsePackageSwitches(const char* arguments, PackageSwitches& switches);
 
 // Texts that may hold anything travel between the stubs as hexadecimal.

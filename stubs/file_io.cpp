@@ -20,14 +20,17 @@ FileSource::FileSource(const char* path)
 
 bool FileSource::Read(uint32_t offset, void* buffer, uint32_t length) {
     if (offset > size_ || length > size_ - offset) return false;
-    if (SetFilePointer(file_.get(), LONG(offset), nullptr, FILE_BEGIN) ==
-            INVALID_SET_FILE_POINTER &&
+    return ReadAt(file_.get(), offset, buffer, length);
+}
+
+bool ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t length) {
+    if (SetFilePointer(file, LONG(offset), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
         GetLastError() != NO_ERROR)
         return false;
     char* at = static_cast<char*>(buffer);
     while (length > 0) {
         DWORD read = 0;
-        if (!ReadFile(file_.get(), at, length, &read, nullptr) || read == 0) return false;
+        if (!ReadFile(file, at, length, &read, nullptr) || read == 0) return false;
         at += read;
         length -= read;
     }

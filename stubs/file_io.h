@@ -11,6 +11,9 @@
 
 namespace stub {
 
+// Exactly length bytes of the file from offset, or false.
+bool ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t length);
+
 class FileSource : public ByteSource {
 public:
     // Opens the file for reading, others may read it too; Open() tells.

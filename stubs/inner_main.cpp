@@ -1,23 +1,24 @@
 // Vornaly.vnp, the inner stub. The outer stub writes the inner executable
 // (this program followed by the masked archive) to a private folder and
 // starts it with the installation record and its choices:
-//   /R:record-in-hex /D:folder [/S] [/Q] [/X] [/P:password-in-hex]
-// /S: the package came in pieces; /X: extract only. It checks the password,
+//   /R:record-in-hex /D:folder [/S] [/Q] [/A] [/X] [/P:password-in-hex]
+//   [/L:log]
+// /S: the package came in pieces; /A: no window at all; /X: extract only;
+// /L: the log to append to. It checks the password,
 // extracts every entry (CRC checked, times and attributes kept) into the
 // folder, runs the start program there and returns its exit code.
 #include <windows.h>
 
 #include <string.h>
 
+#include "archive_names.h"
 #include "command_line.h"
 #include "entry_data.h"
-#include "entry_paths.h"
 #include "install_record.h"
 #include "password_dialog.h"
 #include "file_io.h"
 #include "platform.h"
 #include "stub_messages.h"
-#include "utf8.h"
 #include "zip_directory.h"
 
 using namespace stub;
@@ -28,9 +29,12 @@ struct InnerOptions {
     char record[RecordLength];
     char folder[MAX_PATH];
     char password[kArgumentRoom];
+    char log[MAX_PATH];
     bool passwordGiven = false;
+    bool logGiven = false;
     bool spanned = false;
     bool quiet = false;
+    bool quietAll = false;
     bool extractOnly = false;
 };
 
@@ -54,32 +58,19 @@ bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
             options.passwordGiven = true;
             break;
         }
+        case 'L':
+            options.logGiven = strlen(value) > 0 && strlen(value) < sizeof options.log;
+            if (!options.logGiven) return false;
+            strcpy(options.log, value);
+            break;
         case 'S': options.spanned = true; break;
+        case 'A': options.quietAll = true; break;
         case 'Q': options.quiet = true; break;
         case 'X': options.extractOnly = true; break;
         default: return false;
         }
     }
     return haveRecord && haveFolder;
-}
-
-// Entry names as the platform's ANSI file functions take them.
-bool NamesToAnsi(ZipDirectory& directory) {
-    for (uint32_t i = 0; i < directory.Count(); ++i) {
-        ZipEntry& entry = directory[i];
-        if (!entry.utf8Name) continue;
-        uint16_t wide[MAX_PATH];
-        if (!Utf8ToUtf16(entry.name, wide, MAX_PATH)) return false;
-        BOOL lossy = FALSE;
-        // ANSI never takes more bytes than UTF-8 for the same characters.
-        char ansi[4 * MAX_PATH];
-        if (!WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(wide), -1, ansi, sizeof ansi,
-                                 nullptr, &lossy) ||
-            lossy || strlen(ansi) > strlen(entry.name))
-            return false;
-        strcpy(entry.name, ansi);
-    }
-    return true;
 }
 
 // Asks until the password is right. 0 when it is; otherwise the exit code:
@@ -189,26 +180,38 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     }
     file.reset();
     DeleteFileA(path);
-    switch (result) {
-    case UnpackResult::kWrongCrc:
-        wsprintfA(why, "The package is damaged: %s does not hold the bytes that were packed.",
-                  entry.name);
-        break;
-    case UnpackResult::kUnsupported:
-        wsprintfA(why, "%s is packed in a way this installer cannot unpack.", entry.name);
-        break;
-    case UnpackResult::kWriteFailed:
-        if (IsDiskFull(sink.Error()))
-            wsprintfA(why, "The disk is full: %s could not be written.", path);
-        else
-            wsprintfA(why, "%s could not be written (error %lu).", path, sink.Error());
-        break;
-    case UnpackResult::kNoMemory:
-        wsprintfA(why, "There is not enough memory to unpack %s.", entry.name);
-        break;
-    default: wsprintfA(why, "The package is damaged: %s cannot be unpacked.", entry.name); break;
-    }
+    if (result != UnpackResult::kWriteFailed)
+        DescribeUnpackFault(result, entry.name, why);
+    else if (IsDiskFull(sink.Error()))
+        wsprintfA(why, "The disk is full: %s could not be written.", path);
+    else
+        wsprintfA(why, "%s could not be written (error %lu).", path, sink.Error());
     return false;
+}
+
+// Takes back the entries before the one that failed, when no half
+// extraction may be left (/Q:A): their files, then each folder that is
+// empty after that, deepest first. A folder that held other files before
+// is not empty and stays, as those files do; so does the extraction folder
+// when it was there before.
+void UndoExtraction(const ZipDirectory& directory, uint32_t done, const char* folder,
+                    bool madeFolder) {
+    for (uint32_t i = done; i-- > 0;) {
+        char path[MAX_PATH];
+        if (!JoinPath(folder, directory[i].name, path)) continue;
+        size_t length = strlen(path);
+        if (path[length - 1] != '\\') {
+            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path);
+        }
+        // The folders above the entry, up to the extraction folder itself.
+        for (char* cut = strrchr(path, '\\'); cut && size_t(cut - path) > strlen(folder);
+             cut = strrchr(path, '\\')) {
+            *cut = 0;
+            RemoveDirectoryA(path);
+        }
+    }
+    if (madeFolder) RemoveDirectoryA(folder);
 }
 
 // Waits until the start program and every program it started have ended:
@@ -230,6 +233,7 @@ int RunStartProgram(const char* folder, const char* name) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
+    LogLine("Starting %s", path);
     if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                         folder, &startup, &process)) {
         ShowError("The installation program %s could not be started (error %lu).", path,
@@ -243,6 +247,7 @@ int RunStartProgram(const char* folder, const char* name) {
     DWORD code = DWORD(kExitFailed);
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
+    LogLine("%s ended with exit code %lu.", name, code);
     return int(code);
 }
 
@@ -252,6 +257,7 @@ int RunInner(const char* arguments) {
         ShowError("This program is a part of an installation package; run the package instead.");
         return kExitFailed;
     }
+    SetReporting(options.quietAll, options.logGiven ? options.log : nullptr);
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
     FileSource whole(self);
@@ -261,26 +267,33 @@ int RunInner(const char* arguments) {
         ShowError("The installation package is damaged: its files cannot be read.");
         return kExitFailed;
     }
-    for (uint32_t i = 0; i < directory.Count(); ++i) {
-        if (SafeEntryPath(directory[i].name)) continue;
+    int unsafe = FirstUnsafeEntry(directory);
+    if (unsafe >= 0) {
         ShowError(
             "The package holds a file that would be written outside its folder (%s). Nothing was "
             "installed.",
-            directory[i].name);
+            directory[uint32_t(unsafe)].name);
         return kExitFailed;
     }
     int start = FindStartProgram(options.record, directory.Names(), int(directory.Count()));
     if (int refused = CheckPassword(options, directory, start)) return refused;
 
     bool keep = options.extractOnly || start < 0;
+    bool madeFolder = GetFileAttributesA(options.folder) == INVALID_FILE_ATTRIBUTES;
     if (!MakeFolders(options.folder)) {
         ShowError("The folder %s could not be made.", options.folder);
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {
         char why[kWhyRoom];
-        if (ExtractEntry(archive, directory[i], options.folder, why)) continue;
-        if (keep) {
+        if (ExtractEntry(archive, directory[i], options.folder, why)) {
+            LogLine("Extracted %s (%lu bytes)", directory[i].name, directory[i].size);
+            continue;
+        }
+        if (keep && options.quietAll) {
+            UndoExtraction(directory, i, options.folder, madeFolder);
+            ShowError("%s Nothing was extracted.", why);
+        } else if (keep) {
             ShowError("%s The files extracted before stay in %s.", why, options.folder);
         } else {
             RemoveTree(options.folder);

@@ -2,6 +2,7 @@
 // its installation record from its own length, gathers the inner executable
 // (from the following pieces too when the package was cut for diskettes)
 // into a private temporary folder, runs it there and returns its exit code.
+// With /T it reads the package through instead and writes nothing.
 #include <windows.h>
 
 #include <stdlib.h>
@@ -9,7 +10,9 @@
 
 #include "command_line.h"
 #include "install_record.h"
+#include "package_check.h"
 #include "package_layout.h"
+#include "piece_search.h"
 #include "file_io.h"
 #include "stub_messages.h"
 
@@ -21,7 +24,10 @@ const char kHelp[] =
     "Installs the program in this package.\n\n"
     "/X:folder\tExtracts the files into the folder without running anything.\n"
     "/Q\tRuns without any window except error messages.\n"
+    "/Q:A\tRuns without any window at all; every error ends the package.\n"
     "/P:password\tGives the password of a protected package.\n"
+    "/T\tTests the package and writes nothing.\n"
+    "/L:file\tAppends a log of what the package does to the file.\n"
     "/?\tShows these switches.";
 
 const char kInnerName[] = "VNPINNER.EXE";
@@ -67,65 +73,10 @@ bool AppendBlocks(ByteSource& source, uint32_t offset, uint32_t length, HANDLE t
     return true;
 }
 
-// The piece's name on the root of the drive the first piece came from.
-bool OnDriveRoot(const char* piece, const char* firstPiece, char* path) {
-    const char* name = strrchr(piece, '\\');
-    name = name ? name + 1 : piece;
-    if (firstPiece[0] == 0 || firstPiece[1] != ':') return false;
-    if (strlen(name) + 4 >= MAX_PATH) return false;
-    wsprintfA(path, "%c:\\%s", firstPiece[0], name);
-    return true;
-}
-
-enum class PieceAnswer { kFound, kCancelled, kFailed };
-
-// The size a piece in this place has: all but the last are full.
-bool RightSize(uint32_t size, int number, int count) {
-    return number < count ? size == PieceSize : size > 0 && size <= PieceSize;
-}
-
-// Looks for a piece in the first piece's folder and on the root of its
-// drive, asking for the diskette until it is there; its path in found.
-PieceAnswer FindPiece(const char* prefix, const char* firstPiece, int number, int count, bool quiet,
-                      char* found) {
-    char name[MAX_PATH], onRoot[MAX_PATH];
-    if (!PieceName(prefix, number, name, sizeof name)) return PieceAnswer::kFailed;
-    const char* shortName = strrchr(name, '\\') ? strrchr(name, '\\') + 1 : name;
-    for (;;) {
-        bool wrongSize = false;
-        const char* candidates[2] = {name,
-                                     OnDriveRoot(name, firstPiece, onRoot) ? onRoot : nullptr};
-        for (const char* candidate : candidates) {
-            if (!candidate) continue;
-            QuietErrorMode quietErrors;
-            FileSource piece(candidate);
-            if (!piece.Open()) continue;
-            if (RightSize(piece.Size(), number, count)) {
-                strcpy(found, candidate);
-                return PieceAnswer::kFound;
-            }
-            wrongSize = true;
-        }
-        if (quiet) {
-            ShowError(wrongSize ? "%s is not the right piece of this package."
-                                : "The piece %s is missing.",
-                      name);
-            return PieceAnswer::kFailed;
-        }
-        char text[2 * MAX_PATH + 64];
-        if (wrongSize)
-            wsprintfA(text, "%s is not the right piece. Insert the diskette with %s.", name,
-                      shortName);
-        else
-            wsprintfA(text, "Insert the diskette with %s.", shortName);
-        if (MessageBoxA(nullptr, text, "Vornaly", MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
-            return PieceAnswer::kCancelled;
-    }
-}
-
-// Writes the inner executable: the rest of this file after the record,
-// then the following pieces in order. 0 or the exit code.
-int WriteInnerExecutable(FileSource& self, uint32_t stubLength, const char* selfPath, int pieces,
+// Writes the inner executable: the rest of the package's content after the
+// record, then the following pieces in order, each copied once it is found
+// (the diskette with the next one may take its place). 0 or the exit code.
+int WriteInnerExecutable(ByteSource& content, uint32_t stubLength, const char* selfPath, int pieces,
                          bool quiet, const char* innerPath) {
     FileHandle inner(CreateFileA(innerPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -135,7 +86,8 @@ int WriteInnerExecutable(FileSource& self, uint32_t stubLength, const char* self
         return kExitFailed;
     }
     uint32_t from = uint32_t(InnerOffset(stubLength));
-    if (!AppendBytes(self, from, self.Size() - from, inner.get(), innerPath)) return kExitFailed;
+    if (!AppendBytes(content, from, content.Size() - from, inner.get(), innerPath))
+        return kExitFailed;
     if (pieces < 2) return 0;
     char prefix[MAX_PATH];
     if (!PieceNamePrefix(selfPath, prefix, sizeof prefix)) {
@@ -177,33 +129,11 @@ int RunInner(const char* innerPath, const char* commandLine) {
     return int(code);
 }
 
-int RunPackage(const char* arguments) {
-    PackageSwitches switches;
-    if (!ParsePackageSwitches(arguments, switches)) {
-        ShowError("The switch %s is not known.\n\n%s", switches.unknown, kHelp);
-        return kExitFailed;
-    }
-    if (switches.help) {
-        MessageBoxA(nullptr, kHelp, "Vornaly", MB_OK | MB_ICONINFORMATION);
-        return 0;
-    }
-    char selfPath[MAX_PATH];
-    GetModuleFileNameA(nullptr, selfPath, sizeof selfPath);
-    FileSource self(selfPath);
-    char record[RecordLength];
-    uint32_t stubLength = ExecutableLength(self);
-    if (!self.Open() || !ReadPackageRecord(self, stubLength, record)) {
-        ShowError("The installation package %s is damaged.", selfPath);
-        return kExitFailed;
-    }
-    // Only a first piece is cut at the piece size; a whole package that
-    // happens to have digits there (from its password) is not read as one.
-    int pieces = self.Size() == PieceSize ? PieceCount(record) : 1;
-    if (pieces < 1) pieces = 1;
-    // A package cut into a single piece is whole, but its count still
-    // stands over the password's positions 90 to 92.
-    bool spanned = pieces > 1 || PieceCount(record) == 1;
-
+// Unpacks the inner executable to a private temporary folder and runs it
+// there with the record and the switches; what it returns.
+int Install(const PackageSwitches& switches, ByteSource& content, uint32_t stubLength,
+            const char* selfPath, const char* record, int pieces, bool spanned,
+            const char* logPath) {
     char folder[MAX_PATH], innerPath[MAX_PATH], target[MAX_PATH];
     if (!MakePrivateFolder(folder, sizeof folder - sizeof kInnerName - 8)) {
         ShowError("No temporary folder could be made to unpack the installation.");
@@ -219,7 +149,8 @@ int RunPackage(const char* arguments) {
     } else {
         wsprintfA(target, "%sFILES", folder);
     }
-    int code = WriteInnerExecutable(self, stubLength, selfPath, pieces, switches.quiet, innerPath);
+    int code =
+        WriteInnerExecutable(content, stubLength, selfPath, pieces, switches.quiet, innerPath);
     if (code == 0) {
         char recordHex[2 * RecordLength + 1], passwordHex[2 * 100 + 1];
         ToHex(record, RecordLength, recordHex);
@@ -228,10 +159,12 @@ int RunPackage(const char* arguments) {
         ToHex(switches.password, strlen(switches.password) < 100 ? strlen(switches.password) : 100,
               passwordHex);
         char commandLine[2048];
-        wsprintfA(commandLine, "\"%s\" /R:%s \"/D:%s\"%s%s%s%s%s", innerPath, recordHex, target,
-                  spanned ? " /S" : "", switches.quiet ? " /Q" : "",
-                  switches.extractOnly ? " /X" : "", switches.passwordGiven ? " /P:" : "",
-                  switches.passwordGiven ? passwordHex : "");
+        wsprintfA(commandLine, "\"%s\" /R:%s \"/D:%s\"%s%s%s%s%s%s%s%s", innerPath, recordHex,
+                  target, spanned ? " /S" : "", switches.quiet ? " /Q" : "",
+                  switches.quietAll ? " /A" : "", switches.extractOnly ? " /X" : "",
+                  switches.passwordGiven ? " /P:" : "", switches.passwordGiven ? passwordHex : "",
+                  logPath ? " \"/L:" : "", logPath ? logPath : "");
+        if (logPath) lstrcatA(commandLine, "\"");
         code = RunInner(innerPath, commandLine);
     }
     // The inner stub removes the files it extracted unless it was asked to
@@ -245,6 +178,59 @@ int RunPackage(const char* arguments) {
     if (!RemoveDirectoryA(folder) && GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES)
         RemoveTree(folder);
     return code;
+}
+
+int RunPackage(const char* arguments) {
+    PackageSwitches switches;
+    bool known = ParsePackageSwitches(arguments, switches);
+    // The log is a full path: the inner stub runs in another folder.
+    char logPath[MAX_PATH];
+    if (switches.logGiven && !GetFullPathNameA(switches.log, sizeof logPath, logPath, nullptr))
+        known = false;
+    SetReporting(switches.quietAll || (switches.test && switches.quiet),
+                 switches.logGiven && known ? logPath : nullptr);
+    if (!known) {
+        ShowError("The switch %s is not known.\n\n%s", switches.unknown, kHelp);
+        return kExitFailed;
+    }
+    if (!LogWritable()) {
+        SetReporting(switches.quietAll, nullptr);
+        ShowError("The log %s cannot be written.", logPath);
+        return kExitFailed;
+    }
+    if (switches.help) {
+        ShowNote(false, "%s", kHelp);
+        return 0;
+    }
+    char selfPath[MAX_PATH];
+    GetModuleFileNameA(nullptr, selfPath, sizeof selfPath);
+    LogLine("Package %s", selfPath);
+    FileSource self(selfPath);
+    char record[RecordLength];
+    uint32_t stubLength = ExecutableLength(self);
+    uint32_t contentEnd = 0;
+    if (self.Open() && ReadPackageRecord(self, stubLength, record))
+        contentEnd = ContentEnd(self, stubLength, record);
+    if (contentEnd == 0) {
+        ShowError("The installation package %s is damaged.", selfPath);
+        return kExitFailed;
+    }
+    // What follows is read only up to the content's end: a signature after
+    // it is the platform's to check.
+    SourceWindow content(self, 0, contentEnd);
+    // Only a first piece is cut at the piece size; a whole package that
+    // happens to have digits there (from its password) is not read as one.
+    int pieces = content.Size() == PieceSize ? PieceCount(record) : 1;
+    if (pieces < 1) pieces = 1;
+    // A package cut into a single piece is whole, but its count still
+    // stands over the password's positions 90 to 92.
+    bool spanned = pieces > 1 || PieceCount(record) == 1;
+    if (pieces > 1) LogLine("Piece 1 of %d: %s", pieces, selfPath);
+    if (switches.test)
+        return CheckPackage(selfPath, uint32_t(InnerOffset(stubLength)), contentEnd, pieces,
+                            switches.quiet);
+    return Install(switches, content, stubLength, selfPath, record, pieces, spanned,
+                   switches.logGiven ? logPath : nullptr);
 }
 
 }  // namespace

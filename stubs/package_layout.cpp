@@ -27,6 +27,36 @@ bool SameIgnoringCase(const char* a, const char* b, size_t length) {
     return true;
 }
 
+// Where signing writes in the header: the checksum and the certificate
+// table's entry (data directory 4) of the optional header. False when the
+// header is not there.
+struct SignedFields {
+    uint32_t checksum;
+    uint32_t table;
+};
+
+bool FindSignedFields(const uint8_t* header, uint32_t length, SignedFields& fields) {
+    if (length < 64) return false;
+    uint32_t optional = Get32(header + 0x3c) + 24;
+    if (optional + 2 > length) return false;
+    uint32_t directories = Get16(header + optional) == 0x20b ? 112 : 96;
+    fields.checksum = optional + 64;
+    fields.table = optional + directories + 4 * 8;
+    return fields.table + 8 <= length;
+}
+
+void ClearSignedFields(uint8_t* block, uint32_t length, const SignedFields& fields) {
+    if (fields.checksum + 4 <= length) memset(block + fields.checksum, 0, 4);
+    if (fields.table + 8 <= length) memset(block + fields.table, 0, 8);
+}
+
+bool EndsWithEndRecord(ByteSource& file, uint32_t end) {
+    const uint32_t kEndRecord = 22;
+    uint8_t record[kEndRecord];
+    return end >= kEndRecord && file.Read(end - kEndRecord, record, kEndRecord) &&
+           memcmp(record, "PK\5\6", 4) == 0 && Get16(record + 20) == 0;
+}
+
 }  // namespace
 
 uint32_t ExecutableLength(ByteSource& file) {
@@ -59,17 +89,42 @@ bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]) {
     if (!Same(file, SecondStubOffset(s) + s + MarkerLength, RecordMarker, MarkerLength))
         return false;
     // The second copy must be the stub itself: a package whose front was
-    // changed is not trusted.
+    // changed is not trusted. Signing changes only the first copy's header.
     uint8_t copy[sizeof block];
+    SignedFields fields = {};
     for (uint32_t done = 0; done < s;) {
         uint32_t part = s - done < sizeof block ? s - done : sizeof block;
         if (!file.Read(done, block, part) ||
-            !file.Read(uint32_t(SecondStubOffset(s)) + done, copy, part) ||
-            memcmp(block, copy, part) != 0)
+            !file.Read(uint32_t(SecondStubOffset(s)) + done, copy, part))
             return false;
+        if (done == 0) {
+            if (!FindSignedFields(block, part, fields)) return false;
+            ClearSignedFields(block, part, fields);
+            ClearSignedFields(copy, part, fields);
+        }
+        if (memcmp(block, copy, part) != 0) return false;
         done += part;
     }
     return file.Read(uint32_t(RecordOffset(s)), record, RecordLength);
+}
+
+uint32_t ContentEnd(ByteSource& file, uint32_t s, const char record[100]) {
+    uint8_t header[4096];
+    SignedFields fields;
+    uint32_t length = file.Size() < sizeof header ? file.Size() : sizeof header;
+    if (!file.Read(0, header, length) || !FindSignedFields(header, length, fields)) return 0;
+    uint32_t table = Get32(header + fields.table), tableSize = Get32(header + fields.table + 4);
+    uint32_t least = uint32_t(InnerOffset(s)) + InnerStubLength + 2;
+    if (tableSize == 0) return file.Size() >= least ? file.Size() : 0;
+    if (table < least || tableSize > file.Size() - least || table != file.Size() - tableSize)
+        return 0;
+    if (table == PieceSize && PieceCount(record) >= 2) return table;
+    for (uint32_t end = table; end + 8 > table && end > least; --end) {
+        if (EndsWithEndRecord(file, end)) return end;
+        uint8_t padding;
+        if (!file.Read(end - 1, &padding, 1) || padding != 0) break;
+    }
+    return 0;
 }
 
 bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room) {

@@ -17,8 +17,17 @@ uint32_t ExecutableLength(ByteSource& file);
 // Whether the source is a package (or its first piece) made with an outer
 // stub of s bytes: zero padding, the stub again between two stub markers,
 // the record marker, a record, and at least the start of an inner
-// executable. Fills the record when it is.
+// executable. Fills the record when it is. The two copies of the stub are
+// compared without the fields that signing sets in the first one's header
+// (its checksum and certificate table entry).
 bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]);
+
+// Where the bytes Create wrote end. A signed package carries a certificate
+// table after them, named by the first stub's header, and the signing tool
+// pads up to 7 zero bytes before the table: a whole package's content ends
+// with its archive's end record, a first piece's at the piece size. 0 when
+// the table is not at the file's end or leaves no inner executable.
+uint32_t ContentEnd(ByteSource& file, uint32_t s, const char record[100]);
 
 // Piece names: the folder and name of the first piece up to its number
 // ("A:\SETUP_" for "A:\SETUP_001.exe"); a renamed first piece gives its

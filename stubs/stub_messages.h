@@ -1,4 +1,5 @@
-// What the stubs tell the user, and the exit codes they end with.
+// What the stubs tell the user, what they write to the log the /L: switch
+// names, and the exit codes they end with.
 #ifndef STUBS_STUB_MESSAGES_H
 #define STUBS_STUB_MESSAGES_H
 
@@ -8,10 +9,22 @@ namespace stub {
 const int kExitFailed = 1;
 const int kExitCancelled = 1223;  // the platform's "cancelled by the user"
 
-// A failure, shown whatever the switches (caption "Vornaly").
+// Chosen once at start from the switches: no window at all (/Q:A, and /T
+// with /Q), and the log that every message and step is appended to (null
+// for none). The path is kept, not copied.
+void SetReporting(bool noWindows, const char* logPath);
+// Whether the package may show a window: errors, questions or notes.
+bool WindowsAllowed();
+// False when the log cannot be written to.
+bool LogWritable();
+
+// A failure, shown whatever the switches but /Q:A (caption "Vornaly"), and
+// logged with the same text.
 void ShowError(const char* format, ...);
-// A note, left out when the package runs quietly.
+// A note, left out of the screen when the package runs quietly.
 void ShowNote(bool quiet, const char* format, ...);
+// One line of the log only.
+void LogLine(const char* format, ...);
 
 }  // namespace stub
 

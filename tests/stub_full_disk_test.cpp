@@ -1,6 +1,7 @@
 // A package extracted onto a disk that fills up says so in one sentence and
-// tells where the files extracted before stay. The disk is the 1 MB memory
-// file system of the full-disk tests; without it the test is skipped.
+// tells where the files extracted before stay; without any window (/Q:A) it
+// takes them back and only its log says why. The disk is the 1 MB memory
+// file system of the full-disk tests; without it the tests are skipped.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,18 +14,26 @@
 
 namespace {
 
-TEST(StubFullDisk, SaysTheDiskIsFull) {
+class StubFullDisk : public testing::Test {
+protected:
+    void SetUp() override {
+        ULARGE_INTEGER total{};
+        if (!GetDiskFreeSpaceExA((disk + "\\").c_str(), nullptr, &total, nullptr) ||
+            total.QuadPart > (4u << 20))
+            GTEST_SKIP() << disk << " is not a small disk of its own (mounting needs root)";
+        std::string archive = StoredZip({{"a.txt", "first"}, {"big.bin", Noise(2 << 20)}});
+        WriteBytes(package,
+                   TestPackage(OuterStub(), InnerStub(), archive, TestRecord("big.bin", "", "")));
+    }
+    void TearDown() override { stub::RemoveTree(target.c_str()); }
+
     const std::string disk = WinePath(FULL_DISK_UNIX_PATH);
-    ULARGE_INTEGER total{};
-    if (!GetDiskFreeSpaceExA((disk + "\\").c_str(), nullptr, &total, nullptr) ||
-        total.QuadPart > (4u << 20))
-        GTEST_SKIP() << disk << " is not a small disk of its own (mounting needs root)";
+    const std::string target = disk + "\\out";
     TempDir temp;
-    std::string archive = StoredZip({{"a.txt", "first"}, {"big.bin", Noise(2 << 20)}});
-    std::string package = temp / "PACKAGE.EXE";
-    WriteBytes(package,
-               TestPackage(OuterStub(), InnerStub(), archive, TestRecord("big.bin", "", "")));
-    std::string target = disk + "\\out";
+    const std::string package = temp / "PACKAGE.EXE";
+};
+
+TEST_F(StubFullDisk, SaysTheDiskIsFull) {
     std::string shown;
     EXPECT_EQ(RunChild("\"" + package + "\" /Q \"/X:" + target + "\"",
                        [&] {
@@ -40,7 +49,20 @@ TEST(StubFullDisk, SaysTheDiskIsFull) {
                          target + ".");
     EXPECT_EQ(ReadWholeFile(target + "\\a.txt"), "first");
     EXPECT_EQ(GetFileAttributesA((target + "\\big.bin").c_str()), INVALID_FILE_ATTRIBUTES);
-    stub::RemoveTree(target.c_str());
+}
+
+TEST_F(StubFullDisk, WithoutAnyWindowTakesBackWhatItExtracted) {
+    std::string log = temp / "run.log";
+    bool windowSeen = false;
+    EXPECT_EQ(RunChild(
+                  "\"" + package + "\" /Q:A \"/X:" + target + "\" \"/L:" + log + "\"",
+                  [&] { windowSeen = WaitForForeignDialog("Vornaly", 3000) != nullptr; }, 20000),
+              1);
+    EXPECT_FALSE(windowSeen);
+    EXPECT_EQ(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(ReadWholeFile(log).find("Error: The disk is full: " + target + "\\big.bin"),
+              std::string::npos)
+        << ReadWholeFile(log);
 }
 
 }  // namespace

@@ -167,23 +167,6 @@ TEST_F(StubPackage, RunsItsStartProgramInTheExtractedFolderAndReturnsItsCode) {
     }
 }
 
-// Points the temporary folder of the packages this test runs into its own
-// folder, so that what they leave in use is found and removed with it.
-class OwnTemporaryFolder {
-public:
-    explicit OwnTemporaryFolder(const std::string& folder) {
-        had_ = GetEnvironmentVariableA("TMP", old_, sizeof old_) != 0;
-        SetEnvironmentVariableA("TMP", folder.c_str());
-    }
-    ~OwnTemporaryFolder() { SetEnvironmentVariableA("TMP", had_ ? old_ : nullptr); }
-    OwnTemporaryFolder(const OwnTemporaryFolder&) = delete;
-    OwnTemporaryFolder& operator=(const OwnTemporaryFolder&) = delete;
-
-private:
-    char old_[MAX_PATH];
-    bool had_;
-};
-
 // Only job objects (Windows 2000 and later) hold the programs a start
 // program starts; without them the package ends once the start program has.
 TEST_F(StubPackage, KeepsTheFilesUntilAProgramTheStartProgramHandedOverToHasEnded) {

@@ -190,3 +190,10 @@ int RunChild(const std::string& commandLine, const std::function<void()>& answer
     CloseHandle(job);
     return code;
 }
+
+OwnTemporaryFolder::OwnTemporaryFolder(const std::string& folder) {
+    had_ = GetEnvironmentVariableA("TMP", old_, sizeof old_) != 0;
+    SetEnvironmentVariableA("TMP", folder.c_str());
+}
+
+OwnTemporaryFolder::~OwnTemporaryFolder() { SetEnvironmentVariableA("TMP", had_ ? old_ : nullptr); }

@@ -48,4 +48,18 @@ std::string BoxText(HWND box);
 int RunChild(const std::string& commandLine, const std::function<void()>& answer = nullptr,
              DWORD timeoutMs = 60000);
 
+// Points the temporary folder of the packages a test runs into a folder of
+// the test's own, so that what they leave there is found and removed with it.
+class OwnTemporaryFolder {
+public:
+    explicit OwnTemporaryFolder(const std::string& folder);
+    ~OwnTemporaryFolder();
+    OwnTemporaryFolder(const OwnTemporaryFolder&) = delete;
+    OwnTemporaryFolder& operator=(const OwnTemporaryFolder&) = delete;
+
+private:
+    char old_[MAX_PATH];
+    bool had_;
+};
+
 #endif

@@ -285,6 +285,36 @@ TEST(StubSwitches, AreReadFromTheCommandLine) {
     EXPECT_STREQ(stub::SkipProgramName("x.exe"), "");
 }
 
+struct FieldSwitchCase {
+    const char* line;
+    bool ok, quiet, quietAll, test;
+    const char* log;
+    const char* unknown;
+};
+
+TEST(StubSwitches, TestQuietAllAndLogAreReadFromTheCommandLine) {
+    const FieldSwitchCase cases[] = {
+        {"/Q:A", true, true, true, false, "", ""},
+        {"/q:a /t", true, true, true, true, "", ""},
+        {"/T \"/L:C:\\a b.log\"", true, false, false, true, "C:\\a b.log", ""},
+        {"/L:", false, false, false, false, "", "/L:"},
+        {"/L", false, false, false, false, "", "/L"},
+        {"/L:a /l:b", false, false, false, false, "a", "/l:b"},
+        {"/Q /Q:A", false, true, false, false, "", "/Q:A"},
+        {"/Q:B", false, false, false, false, "", "/Q:B"},
+        {"/T /T", false, false, false, true, "", "/T"},
+    };
+    for (const FieldSwitchCase& c : cases) {
+        stub::PackageSwitches s;
+        EXPECT_EQ(stub::ParsePackageSwitches(c.line, s), c.ok) << c.line;
+        EXPECT_EQ(s.quiet, c.quiet) << c.line;
+        EXPECT_EQ(s.quietAll, c.quietAll) << c.line;
+        EXPECT_EQ(s.test, c.test) << c.line;
+        EXPECT_STREQ(s.log, c.log) << c.line;
+        EXPECT_STREQ(s.unknown, c.unknown) << c.line;
+    }
+}
+
 TEST(StubPieceNames, FollowTheFirstPiece) {
     const std::pair<const char*, const char*> cases[] = {
         {"A:\\SETUP_001.exe", "A:\\SETUP_"},

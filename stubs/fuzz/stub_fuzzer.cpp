@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     uint32_t stubLength = stub::ExecutableLength(whole);
     char record[RecordLength];
-    stub::ReadPackageRecord(whole, stubLength, record);
+    if (stub::ReadPackageRecord(whole, stubLength, record))
+        stub::ContentEnd(whole, stubLength, record);
     stub::ReadPackageRecord(whole, uint32_t(size / 3), record);
 
     stub::ZipDirectory directory;

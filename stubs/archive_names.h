@@ -1,0 +1,25 @@
+// What both stubs check of the archive before they use it: its names as the
+// platform's ANSI file functions take them, and the words for an entry whose
+// data cannot be unpacked.
+#ifndef STUBS_ARCHIVE_NAMES_H
+#define STUBS_ARCHIVE_NAMES_H
+
+#include "entry_data.h"
+#include "zip_directory.h"
+
+namespace stub {
+
+// Turns the UTF-8 names into the ANSI code page; false when a name has a
+// character that code page cannot hold.
+bool NamesToAnsi(ZipDirectory& directory);
+
+// The first entry whose name would be written outside the folder, or -1.
+int FirstUnsafeEntry(const ZipDirectory& directory);
+
+// One sentence on why the entry's data could not be unpacked, for every
+// result but kOk and kWriteFailed (which only the writer can describe).
+void DescribeUnpackFault(UnpackResult result, const char* name, char* why);
+
+}  // namespace stub
+
+#endif

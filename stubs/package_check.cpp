@@ -1,0 +1,91 @@
+// Reading the whole package as an install would, with every byte that an
+// install would write thrown away instead.
+#include "package_check.h"
+
+#include <windows.h>
+
+#include "archive_names.h"
+#include "entry_data.h"
+#include "package_constants.h"
+#include "package_layout.h"
+#include "piece_chain.h"
+#include "piece_search.h"
+#include "stub_messages.h"
+#include "zip_directory.h"
+
+namespace stub {
+
+namespace {
+
+class DiscardSink : public ByteSink {
+public:
+    bool Write(const void*, uint32_t) override { return true; }
+};
+
+// Every piece after the first, found and added in order; false when one
+// cannot be had (the fault told already).
+bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet) {
+    char prefix[MAX_PATH];
+    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix)) {
+        ShowError("The names of the pieces of %s are too long.", selfPath);
+        return false;
+    }
+    for (int number = 2; number <= pieces; ++number) {
+        char found[MAX_PATH];
+        PieceAnswer answer = FindPiece(prefix, selfPath, number, pieces, quiet, found);
+        // A cancel in the box is a fault of the package all the same; a
+        // windowless run has told it already.
+        if (answer == PieceAnswer::kCancelled && WindowsAllowed() &&
+            PieceName(prefix, number, found, sizeof found))
+            ShowError("The package is not complete: the piece %s is missing.", found);
+        if (answer != PieceAnswer::kFound) return false;
+        if (!chain.Add(found, 0, 0) || !RightSize(chain.LastFileSize(), number, pieces)) {
+            ShowError("The piece %s could not be read.", found);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd, int pieces,
+                 bool quiet) {
+    PieceChain chain(pieces);
+    if (!chain.Ready()) {
+        ShowError("There is not enough memory to test the package.");
+        return kExitFailed;
+    }
+    if (!chain.Add(selfPath, innerOffset, contentEnd - innerOffset)) {
+        ShowError("The installation package %s could not be read.", selfPath);
+        return kExitFailed;
+    }
+    if (!AddFollowingPieces(chain, selfPath, pieces, quiet)) return kExitFailed;
+    MaskedArchive archive(chain, InnerStubLength);
+    ZipDirectory directory;
+    if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
+        ShowError("The installation package is damaged: its files cannot be read.");
+        return kExitFailed;
+    }
+    int unsafe = FirstUnsafeEntry(directory);
+    if (unsafe >= 0) {
+        ShowError("The package holds a file that would be written outside its folder (%s).",
+                  directory[uint32_t(unsafe)].name);
+        return kExitFailed;
+    }
+    for (uint32_t i = 0; i < directory.Count(); ++i) {
+        DiscardSink nowhere;
+        UnpackResult result = UnpackEntry(archive, directory[i], nowhere);
+        if (result != UnpackResult::kOk) {
+            char why[1024];
+            DescribeUnpackFault(result, directory[i].name, why);
+            ShowError("%s", why);
+            return kExitFailed;
+        }
+        LogLine("Tested %s (%lu bytes)", directory[i].name, directory[i].size);
+    }
+    ShowNote(quiet, "The package is complete.");
+    return 0;
+}
+
+}  // namespace stub

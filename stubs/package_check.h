@@ -1,0 +1,20 @@
+// /T: the package tests itself. Every piece is found (asked for as an
+// install asks), and the archive is read through the pieces where they lie:
+// its directory, every entry's data against its CRC and sizes, the safety of
+// its names. Nothing is written anywhere, not even to the temporary folder.
+#ifndef STUBS_PACKAGE_CHECK_H
+#define STUBS_PACKAGE_CHECK_H
+
+#include <stdint.h>
+
+namespace stub {
+
+// The inner executable starts at innerOffset of the first piece (or whole
+// package) and takes its content up to contentEnd. Reports the outcome,
+// "The package is complete." or the first fault; 0 or 1.
+int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd, int pieces,
+                 bool quiet);
+
+}  // namespace stub
+
+#endif

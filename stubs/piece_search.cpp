@@ -1,0 +1,71 @@
+// Finding the following pieces, and asking for their diskettes.
+#include "piece_search.h"
+
+#include <windows.h>
+
+#include <string.h>
+
+#include "file_io.h"
+#include "package_constants.h"
+#include "package_layout.h"
+#include "stub_messages.h"
+
+namespace stub {
+
+namespace {
+
+// The piece's name on the root of the drive the first piece came from.
+bool OnDriveRoot(const char* piece, const char* firstPiece, char* path) {
+    const char* name = strrchr(piece, '\\');
+    name = name ? name + 1 : piece;
+    if (firstPiece[0] == 0 || firstPiece[1] != ':') return false;
+    if (strlen(name) + 4 >= MAX_PATH) return false;
+    wsprintfA(path, "%c:\\%s", firstPiece[0], name);
+    return true;
+}
+
+}  // namespace
+
+bool RightSize(uint32_t size, int number, int count) {
+    return number < count ? size == PieceSize : size > 0 && size <= PieceSize;
+}
+
+PieceAnswer FindPiece(const char* prefix, const char* firstPiece, int number, int count, bool quiet,
+                      char* found) {
+    char name[MAX_PATH], onRoot[MAX_PATH];
+    if (!PieceName(prefix, number, name, sizeof name)) return PieceAnswer::kFailed;
+    const char* shortName = strrchr(name, '\\') ? strrchr(name, '\\') + 1 : name;
+    for (;;) {
+        bool wrongSize = false;
+        const char* candidates[2] = {name,
+                                     OnDriveRoot(name, firstPiece, onRoot) ? onRoot : nullptr};
+        for (const char* candidate : candidates) {
+            if (!candidate) continue;
+            QuietErrorMode quietErrors;
+            FileSource piece(candidate);
+            if (!piece.Open()) continue;
+            if (RightSize(piece.Size(), number, count)) {
+                strcpy(found, candidate);
+                LogLine("Piece %d of %d: %s", number, count, candidate);
+                return PieceAnswer::kFound;
+            }
+            wrongSize = true;
+        }
+        if (quiet || !WindowsAllowed()) {
+            ShowError(wrongSize ? "%s is not the right piece of this package."
+                                : "The piece %s is missing.",
+                      name);
+            return WindowsAllowed() ? PieceAnswer::kFailed : PieceAnswer::kCancelled;
+        }
+        char text[2 * MAX_PATH + 64];
+        if (wrongSize)
+            wsprintfA(text, "%s is not the right piece. Insert the diskette with %s.", name,
+                      shortName);
+        else
+            wsprintfA(text, "Insert the diskette with %s.", shortName);
+        if (MessageBoxA(nullptr, text, "Vornaly", MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
+            return PieceAnswer::kCancelled;
+    }
+}
+
+}  // namespace stub
