@@ -6,7 +6,9 @@
 #include "caller_text.h"
 #include "compressor_pool.h"
 #include "failures.h"
+#include "file_positions.h"
 #include "file_system.h"
+#include "known_archive.h"
 #include "options.h"
 #include "state.h"
 #include "text_codes.h"
@@ -44,7 +46,8 @@ int32_t ZipFiles(const char* archive, const char* pattern, const char* options,
 }
 
 // Counts what the same check that Zzip makes before adding finds: an archive
-// Zzip would refuse as damaged counts 0 here.
+// Zzip would refuse as damaged counts 0 here, and the one Zzip wrote last,
+// unchanged, is taken as written, as Zzip takes it.
 int32_t CountEntries(const char* archive) {
     std::vector<std::string>& listing = State().listing;
     listing.clear();
@@ -52,7 +55,11 @@ int32_t CountEntries(const char* archive) {
     std::wstring path = mvwrap::FromAnsi(Text(archive));
     FileHandle file(mvwrap::OpenPath(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0));
     std::vector<mvwrap::StoredEntry> entries;
-    if (!file.valid() || !mvwrap::ReadArchive(file.get(), entries)) return 0;
+    uint64_t length = 0, directoryOffset = 0;
+    if (!file.valid() || !GetFileLength(file.get(), length)) return 0;
+    if (!mvwrap::TakeKnownArchive(path, file.get(), length, entries, directoryOffset) &&
+        !mvwrap::ReadArchive(file.get(), entries))
+        return 0;
     for (const mvwrap::StoredEntry& entry : entries)
         listing.push_back(mvwrap::ToAnsi(mvwrap::EntryName(entry.record)));
     return static_cast<int32_t>(listing.size());

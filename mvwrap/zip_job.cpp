@@ -9,6 +9,7 @@
 #include "file_search.h"
 #include "file_positions.h"
 #include "file_system.h"
+#include "known_archive.h"
 #include "name_order.h"
 #include "win_handles.h"
 #include "zip_format.h"
@@ -18,19 +19,15 @@ namespace mvwrap {
 
 namespace {
 
-std::wstring FullPath(const std::wstring& path) {
-    std::wstring full;
-    return FoldCase(AbsolutePath(path, full) ? full : path);
-}
-
 // The archive must not take in its own earlier state, nor a temporary file
 // beside it, whether this run's or one a killed run left.
 void DropArchiveItself(std::vector<FoundFile>& found, const std::wstring& archive) {
-    std::wstring itself = FullPath(archive);
-    std::wstring folder = FullPath(ArchiveFolder(archive).empty() ? L"." : ArchiveFolder(archive));
+    std::wstring itself = FullArchivePath(archive);
+    std::wstring folder =
+        FullArchivePath(ArchiveFolder(archive).empty() ? L"." : ArchiveFolder(archive));
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
     auto own = [&](const FoundFile& file) {
-        std::wstring path = FullPath(file.path);
+        std::wstring path = FullArchivePath(file.path);
         if (path == itself) return true;
         std::wstring::size_type split = path.find_last_of(L'\\');
         return split != std::wstring::npos && path.substr(0, split + 1) == folder &&
@@ -76,70 +73,6 @@ bool Packed(const std::vector<StoredEntry>& entries, uint64_t directoryOffset) {
     return at == directoryOffset;
 }
 
-// The archive this process wrote last, as it left it. The zip job adds one
-// folder after another to one archive; checking the data of every entry
-// already there on each call would cost as much as unpacking the archive
-// each time. An archive whose path, size, times and directory are still
-// the ones written here holds the data written here, so its entries are
-// taken as they were written.
-struct KnownArchive {
-    std::wstring path;
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
-    uint64_t directoryOffset = 0;
-    std::string end;  // directory and end record
-    std::vector<StoredEntry> entries;
-};
-
-KnownArchive& Known() {
-    static KnownArchive known;
-    return known;
-}
-
-bool SameFile(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
-    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
-           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0 &&
-           CompareFileTime(&a.ftCreationTime, &b.ftCreationTime) == 0;
-}
-
-bool TakeKnown(const std::wstring& path, Existing& existing) {
-    const KnownArchive& known = Known();
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (known.path.empty() || known.path != FullPath(path) || !PathDetails(path, attributes) ||
-        !SameFile(attributes, known.attributes) ||
-        known.directoryOffset + known.end.size() != existing.length)
-        return false;
-    std::string end(known.end.size(), '\0');
-    if (!ReadAt(existing.file.get(), known.directoryOffset, &end[0], end.size()) ||
-        end != known.end)
-        return false;
-    existing.entries = known.entries;
-    existing.directoryOffset = known.directoryOffset;
-    existing.packed = true;
-    return true;
-}
-
-void Remember(const std::wstring& path, const std::vector<std::string>& records,
-              uint64_t directoryOffset, const std::string& end) {
-    KnownArchive& known = Known();
-    known.path.clear();
-    try {
-        known.entries.clear();
-        for (size_t i = 0; i < records.size(); ++i) {
-            uint64_t at = RecordLocalOffset(records[i]);
-            uint64_t next =
-                i + 1 < records.size() ? RecordLocalOffset(records[i + 1]) : directoryOffset;
-            known.entries.push_back({records[i], at, next - at});
-        }
-        known.end.clear();
-        for (const std::string& record : records) known.end += record;
-        known.end += end;
-        known.directoryOffset = directoryOffset;
-        if (PathDetails(path, known.attributes)) known.path = FullPath(path);
-    } catch (...) {
-        known.path.clear();
-    }
-}
-
 // Opens the archive for adding to it, for writing as well where it can be.
 // A read-only archive is refused before anything is written: replacing it
 // would succeed on some systems and fail on others.
@@ -158,7 +91,12 @@ int32_t OpenExisting(const std::wstring& path, Existing& existing) {
     }
     if (!GetFileLength(existing.file.get(), existing.length))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
-    if (existing.length == 0 || TakeKnown(path, existing)) return MVWRAP_OK;
+    if (existing.length == 0) return MVWRAP_OK;
+    if (TakeKnownArchive(path, existing.file.get(), existing.length, existing.entries,
+                         existing.directoryOffset)) {
+        existing.packed = true;
+        return MVWRAP_OK;
+    }
     if (!ReadArchive(existing.file.get(), existing.entries, &existing.directoryOffset))
         return Fail(MVWRAP_ARCHIVE_DAMAGED, path);
     existing.packed = Packed(existing.entries, existing.directoryOffset);
@@ -211,7 +149,7 @@ int32_t RunZipJob(const ZipRequest& request) {
                   static_cast<uint32_t>(centralOffset));
     if (int32_t error = output.Write(end)) return error;
     if (int32_t error = output.Commit()) return error;
-    Remember(request.archive, records, centralOffset, end);
+    RememberArchive(request.archive, records, centralOffset, end);
     return MVWRAP_OK;
 }
 

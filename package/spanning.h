@@ -13,7 +13,7 @@
 
 #include "package_constants.h"
 
-// Searching and copying move the package through a buffer of this size.
+// The search for the record moves through the package in steps of this size.
 constexpr uint32_t TransferChunk = 15000;
 // The record holds the piece count in three digits.
 constexpr uint64_t MaxPieceCount = 999;

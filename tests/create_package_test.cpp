@@ -7,8 +7,11 @@
 
 #include <imagehlp.h>
 
+#include <functional>
 #include <memory>
 
+#include "component_calls.h"
+#include "create_front.h"
 #include "create_package.h"
 #include "dialog_driver.h"
 #include "drop.h"
@@ -18,6 +21,8 @@
 #include "setup_list.h"
 #include "stub_files.h"
 #include "temp_dir.h"
+#include "window_front.h"
+#include "working_values.h"
 
 namespace {
 
@@ -104,6 +109,92 @@ TEST_F(CreateTest, WritesThePackageAndOnlyThePackage) {
         }
         EXPECT_EQ(SendMessageA(TheShell.setupList, LB_GETCOUNT, 0, 0), 2) << c.name;
         EXPECT_FALSE(IsWindowVisible(TheShell.progressBar)) << c.name;
+    }
+}
+
+// The window's front end, with the package path given and a change made to
+// the archive by someone else once the zip job has added the last folder,
+// before the Create lists the archive for its last entry and start program.
+class ChangingFront : public CreateFront {
+public:
+    ChangingFront(std::string output, std::function<void()> change)
+        : output_(std::move(output)), change_(std::move(change)) {}
+
+    int SetupCount() override { return window_.SetupCount(); }
+    std::string SetupItem(int index) override { return window_.SetupItem(index); }
+    bool SpanTicked() override { return window_.SpanTicked(); }
+    std::string Password() override { return window_.Password(); }
+    std::string ChoosePackageFile() override { return output_; }
+    bool ChooseInstallExecutable() override { return window_.ChooseInstallExecutable(); }
+    void ShowMessage(const std::string& text, const char* caption, UINT style) override {
+        window_.ShowMessage(text, caption, style);
+    }
+    void SetStatus(const char* text) override { window_.SetStatus(text); }
+    void ProgressStart(uint32_t count) override { window_.ProgressStart(count); }
+    void ProgressAdvance(uint32_t steps) override { window_.ProgressAdvance(steps); }
+    void ProgressHide() override { window_.ProgressHide(); }
+    void FolderZipped(const std::string& item) override {
+        window_.FolderZipped(item);
+        if (++zipped_ == window_.SetupCount()) change_();
+    }
+    void PumpOneMessage() override { window_.PumpOneMessage(); }
+    bool QuitRequested() override { return window_.QuitRequested(); }
+
+private:
+    CreateFront& window_ = WindowFront();
+    std::string output_;
+    std::function<void()> change_;
+    int zipped_ = 0;
+};
+
+// The zip component trusts the archive it wrote last only while it is as
+// the component left it; one that someone else changed between the Create's
+// steps is read again, so the package names what the archive now holds.
+TEST_F(CreateTest, ListsAnArchiveChangedBetweenItsStepsAsItIsNow) {
+    StubFiles stubs;
+    source.MakeFile("Other\\INSTALL.EXE", "MZ another program");
+    source.MakeFile("Other\\ZZLAST.TXT", "last");
+    const std::string other = out / "other.zip";
+    ASSERT_EQ(Zip(other, source / "Other\\*.*"), MVWRAP_OK);
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::string lastEntry, start;
+    } cases[] = {
+        {"left alone", [] {}, "DATA.CAB", "SETUP.EXE"},
+        {"replaced by another archive",
+         [&] { ASSERT_TRUE(CopyFileA(other.c_str(), ArchivePath.c_str(), FALSE)); }, "ZZLAST.TXT",
+         "INSTALL.EXE"},
+        {"a byte of its first entry's data changed",
+         [] {
+             HANDLE file = CreateFileA(ArchivePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+             ASSERT_NE(file, INVALID_HANDLE_VALUE);
+             FILETIME written;
+             GetFileTime(file, nullptr, nullptr, &written);
+             char byte = 0;
+             DWORD done = 0;
+             SetFilePointer(file, 200, nullptr, FILE_BEGIN);
+             ReadFile(file, &byte, 1, &done, nullptr);
+             byte ^= 0x10;
+             SetFilePointer(file, 200, nullptr, FILE_BEGIN);
+             WriteFile(file, &byte, 1, &done, nullptr);
+             written.dwHighDateTime += 1;  // about seven minutes on, whatever the clock's step
+             SetFileTime(file, nullptr, nullptr, &written);
+             CloseHandle(file);
+         },
+         "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string output = out / "Setup.exe";
+        DeleteFileA(output.c_str());
+        ChangingFront front(output, c.change);
+        UseCreateFront(front);
+        const bool built = CreatePackage();
+        UseCreateFront(WindowFront());
+        ASSERT_TRUE(built);
+        ExpectPackage(ReadWholeFile(output), stubs, InstallationRecord(c.lastEntry, "", c.start));
     }
 }
 

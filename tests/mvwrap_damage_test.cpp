@@ -129,6 +129,66 @@ TEST_F(DamageTest, RefusesArchivesWhoseHeadersDisagreeOrOverrun) {
     EXPECT_EQ(FolderContents(dir.Path()), (Names{"damaged.zip", "good.zip", "in"}));
 }
 
+// Writes bytes over a file in place and gives it the times asked for, as
+// another program that changed it would leave it (or one that covered its
+// tracks by putting the times back).
+void Overwrite(const std::string& path, const std::string& bytes, const FILETIME times[2]) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    EXPECT_TRUE(SetFileTime(file, &times[0], nullptr, &times[1]));
+    CloseHandle(file);
+}
+
+// The archive Zzip wrote last is listed from its directory alone, and only
+// while its path, size, times and directory are as Zzip left them; a change
+// to any of them, or the same bytes and times at another path, gets the
+// full check, so a damaged archive is still refused by ZipCount and Zzip.
+TEST_F(DamageTest, TrustsOnlyItsOwnLastArchiveAndOnlyWhileItIsUnchanged) {
+    dir.MakeFile("in\\a.txt", std::string(3000, 'a'));
+    dir.MakeFile("in\\b.txt", "b");
+    const struct {
+        const char* what;
+        bool elsewhere;  // the changed bytes at another path, with the archive's times
+        std::function<void(std::string&, const Layout&)> change;
+        bool later;  // the last-write time moves on
+        int32_t count;
+    } cases[] = {
+        {"unchanged", false, [](std::string&, const Layout&) {}, false, 2},
+        {"a data byte changed", false,
+         [](std::string& z, const Layout& at) { z[at.local[1] - 5] ^= 0x10; }, true, 0},
+        {"a name in the directory changed, times put back", false,
+         [](std::string& z, const Layout& at) { z[at.central[1] + 46] = 'c'; }, false, 0},
+        {"its own bytes at another path", true, [](std::string&, const Layout&) {}, false, 2},
+        {"a data byte changed at another path, same times", true,
+         [](std::string& z, const Layout& at) { z[at.local[1] - 5] ^= 0x10; }, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string own = dir / "own.zip", other = dir / "other.zip";
+        DeleteFileA(own.c_str());
+        DeleteFileA(other.c_str());
+        ASSERT_EQ(Zip(own, dir / "in\\*.*"), MVWRAP_OK);
+        std::string bytes = ReadWholeFile(own);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        ASSERT_TRUE(GetFileAttributesExA(own.c_str(), GetFileExInfoStandard, &data));
+        FILETIME times[2] = {data.ftCreationTime, data.ftLastWriteTime};
+        if (c.later) times[1].dwHighDateTime += 1;  // about seven minutes on
+        c.change(bytes, Locate(bytes));
+        const std::string target = c.elsewhere ? other : own;
+        Overwrite(target, bytes, times);
+
+        EXPECT_EQ(ZipCount(target.c_str()), c.count);
+        if (c.count > 0) {
+            EXPECT_EQ(Listing(target), (Names{"a.txt", "b.txt"}));
+        } else {
+            EXPECT_EQ(Zip(target, dir / "in\\*.*"), MVWRAP_ARCHIVE_DAMAGED);
+            EXPECT_EQ(ReadWholeFile(target), bytes);
+        }
+    }
+}
+
 // An end record claiming a directory of gigabytes: refused after reading a
 // little of it, not after allocating it. The file is sparse, so it takes no
 // room on disk.

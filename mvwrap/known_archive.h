@@ -1,0 +1,40 @@
+// The archive this process wrote last, as it left it. The zip job adds one
+// folder after another to one archive, and the Create then lists that
+// archive twice; checking the data of every entry each time would cost as
+// much as unpacking the archive each time. An archive whose full path, size,
+// creation and last-write times and whole directory and end record are
+// still the ones written here holds the data written here, so its entries
+// are taken as they were written. Any other archive, or this one once
+// anything of that proof has changed, is read and checked in full.
+#ifndef MVWRAP_KNOWN_ARCHIVE_H
+#define MVWRAP_KNOWN_ARCHIVE_H
+
+#include <windows.h>
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "zip_reader.h"
+
+namespace mvwrap {
+
+// The full path as the archive's identity: case folded, relative parts
+// resolved.
+std::wstring FullArchivePath(const std::wstring& path);
+
+// True, with its entries in archive order and where its directory starts,
+// when the archive open as `file` (of `length` bytes) at `path` is the one
+// written last and still as it was left.
+bool TakeKnownArchive(const std::wstring& path, HANDLE file, uint64_t length,
+                      std::vector<StoredEntry>& entries, uint64_t& directoryOffset);
+
+// Notes the archive just committed at `path`: its central records in order,
+// where the directory starts and the end record. Forgets it when its
+// details cannot be read.
+void RememberArchive(const std::wstring& path, const std::vector<std::string>& records,
+                     uint64_t directoryOffset, const std::string& end);
+
+}  // namespace mvwrap
+
+#endif
