@@ -19,9 +19,7 @@ namespace {
 class FullDisk : public testing::Test {
 protected:
     void SetUp() override {
-        ULARGE_INTEGER total{};
-        if (!GetDiskFreeSpaceExA((disk + "\\").c_str(), nullptr, &total, nullptr) ||
-            total.QuadPart > (4u << 20))
+        if (!IsSmallDisk(disk))
             GTEST_SKIP() << disk << " is not a small disk of its own (mounting needs root)";
         EmptyDisk();
         ASSERT_EQ(RunMorvane(), MVWRAP_OK);

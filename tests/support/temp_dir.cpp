@@ -109,3 +109,9 @@ std::string Noise(size_t size) {
     }
     return bytes;
 }
+
+bool IsSmallDisk(const std::string& folder) {
+    ULARGE_INTEGER total{};
+    return GetDiskFreeSpaceExA((folder + "\\").c_str(), nullptr, &total, nullptr) &&
+           total.QuadPart <= (4u << 20);
+}

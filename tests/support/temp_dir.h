@@ -42,6 +42,10 @@ std::string ReadWholeFile(const std::string& path);
 // Names in a folder, "." and ".." left out.
 std::vector<std::string> FolderContents(const std::string& folder);
 
+// Whether the folder is a small disk of its own, as the full-disk tests
+// mount one; it is an ordinary folder where mounting needed root.
+bool IsSmallDisk(const std::string& folder);
+
 // A host path as Wine's drive Z: shows it.
 std::string WinePath(std::string unixPath);
 
