@@ -11,6 +11,7 @@
 
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "archive_names.h"
 #include "command_line.h"
 #include "entry_data.h"
@@ -18,6 +19,8 @@
 #include "password_dialog.h"
 #include "file_io.h"
 #include "platform.h"
+#include "record_code_pages.h"
+#include "start_program.h"
 #include "stub_messages.h"
 #include "zip_directory.h"
 
@@ -73,15 +76,25 @@ bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
     return haveRecord && haveFolder;
 }
 
+// Whether the password, typed in this system's code page, is the one the
+// record holds in the code page it was written in.
+bool RightPassword(const InnerOptions& options, const RecordedStart& start, int count,
+                   const char* typed) {
+    char stored[kArgumentRoom];
+    PasswordInCodePage(typed, start.codePage, stored, sizeof stored);
+    return PasswordMatches(options.record, stored, start.names, count, start.index,
+                           options.spanned);
+}
+
 // Asks until the password is right. 0 when it is; otherwise the exit code:
 // cancelled by the user, or failed when run quietly without the right one.
-int CheckPassword(const InnerOptions& options, const ZipDirectory& directory, int start) {
-    const char* const* names = directory.Names();
+int CheckPassword(const InnerOptions& options, const ZipDirectory& directory,
+                  const RecordedStart& start) {
     int count = int(directory.Count());
-    if (!RecordHasPassword(options.record, names, count, start, options.spanned)) return 0;
+    if (!RecordHasPassword(options.record, start.names, count, start.index, options.spanned))
+        return 0;
     if (options.passwordGiven) {
-        if (PasswordMatches(options.record, options.password, names, count, start, options.spanned))
-            return 0;
+        if (RightPassword(options, start, count, options.password)) return 0;
         ShowError("The password given with /P: is not right. Nothing was installed.");
         return kExitFailed;
     }
@@ -93,7 +106,7 @@ int CheckPassword(const InnerOptions& options, const ZipDirectory& directory, in
     }
     char typed[kArgumentRoom];
     while (AskPassword(typed, sizeof typed)) {
-        if (PasswordMatches(options.record, typed, names, count, start, options.spanned)) return 0;
+        if (RightPassword(options, start, count, typed)) return 0;
         MessageBoxA(nullptr, "The password is not right. Please type it again.", "Vornaly",
                     MB_OK | MB_ICONEXCLAMATION);
     }
@@ -128,7 +141,7 @@ DWORD EntryAttributes(const ZipEntry& entry) {
 
 bool JoinPath(const char* folder, const char* name, char* path) {
     size_t folderLength = strlen(folder), nameLength = strlen(name);
-    bool separator = folderLength > 0 && folder[folderLength - 1] != '\\';
+    bool separator = folderLength > 0 && !text::EndsWith(folder, '\\', text::AnsiLeadBytes());
     if (folderLength + separator + nameLength >= MAX_PATH) return false;
     memcpy(path, folder, folderLength);
     if (separator) path[folderLength++] = '\\';
@@ -146,14 +159,16 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
         wsprintfA(why, "The path of %s in %s is too long.", entry.name, folder);
         return false;
     }
+    // A name that ends in the second byte "\" of a character is a file's.
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
     size_t length = strlen(path);
-    if (path[length - 1] == '\\') {
+    if (text::EndsWith(path, '\\', lead)) {
         path[length - 1] = 0;
         if (MakeFolders(path)) return true;
         wsprintfA(why, "The folder %s could not be made.", path);
         return false;
     }
-    char* last = strrchr(path, '\\');
+    char* last = path + (text::LastCharacter(path, '\\', lead) - path);
     *last = 0;
     bool folderMade = MakeFolders(path);
     *last = '\\';
@@ -199,15 +214,16 @@ void UndoExtraction(const ZipDirectory& directory, uint32_t done, const char* fo
     for (uint32_t i = done; i-- > 0;) {
         char path[MAX_PATH];
         if (!JoinPath(folder, directory[i].name, path)) continue;
-        size_t length = strlen(path);
-        if (path[length - 1] != '\\') {
+        const text::LeadBytes& lead = text::AnsiLeadBytes();
+        if (!text::EndsWith(path, '\\', lead)) {
             SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path);
         }
         // The folders above the entry, up to the extraction folder itself.
-        for (char* cut = strrchr(path, '\\'); cut && size_t(cut - path) > strlen(folder);
-             cut = strrchr(path, '\\')) {
-            *cut = 0;
+        for (const char* cut = text::LastCharacter(path, '\\', lead);
+             cut && size_t(cut - path) > strlen(folder);
+             cut = text::LastCharacter(path, '\\', lead)) {
+            path[cut - path] = 0;
             RemoveDirectoryA(path);
         }
     }
@@ -263,8 +279,14 @@ int RunInner(const char* arguments) {
     FileSource whole(self);
     MaskedArchive archive(whole, InnerStubLength);
     ZipDirectory directory;
-    if (!whole.Open() || !archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
-        ShowError("The installation package is damaged: its files cannot be read.");
+    char why[kWhyRoom];
+    why[0] = 0;
+    if (!whole.Open() || !archive.Marked() || !directory.Read(archive) ||
+        !NamesToAnsi(directory, why)) {
+        if (why[0])
+            ShowError("%s Nothing was installed.", why);
+        else
+            ShowError("The installation package is damaged: its files cannot be read.");
         return kExitFailed;
     }
     int unsafe = FirstUnsafeEntry(directory);
@@ -275,17 +297,30 @@ int RunInner(const char* arguments) {
             directory[uint32_t(unsafe)].name);
         return kExitFailed;
     }
-    int start = FindStartProgram(options.record, directory.Names(), int(directory.Count()));
+    CodePageNames recordNames;
+    RecordedStart start = FindRecordedStart(options.record, directory, recordNames);
+    if (start.index < 0 && start.named && !options.extractOnly) {
+        if (start.index == kStartProgramsDisagree)
+            ShowError(
+                "The installation program that this package names reads as different files in "
+                "different code pages, and as none in this system's (%u). Nothing was installed.",
+                GetACP());
+        else
+            ShowError(
+                "The installation program that this package names is not among its files, read "
+                "in this system's code page (%u) or in any other it has. Nothing was installed.",
+                GetACP());
+        return kExitFailed;
+    }
     if (int refused = CheckPassword(options, directory, start)) return refused;
 
-    bool keep = options.extractOnly || start < 0;
+    bool keep = options.extractOnly || start.index < 0;
     bool madeFolder = GetFileAttributesA(options.folder) == INVALID_FILE_ATTRIBUTES;
     if (!MakeFolders(options.folder)) {
         ShowError("The folder %s could not be made.", options.folder);
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {
-        char why[kWhyRoom];
         if (ExtractEntry(archive, directory[i], options.folder, why)) {
             LogLine("Extracted %s (%lu bytes)", directory[i].name, directory[i].size);
             continue;
@@ -305,7 +340,7 @@ int RunInner(const char* arguments) {
         ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
         return 0;
     }
-    int code = RunStartProgram(options.folder, directory[uint32_t(start)].name);
+    int code = RunStartProgram(options.folder, directory[uint32_t(start.index)].name);
     RemoveTree(options.folder);
     return code;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "ansi_code_page.h"
 #include "archive_names.h"
 #include "entry_data.h"
 #include "package_constants.h"
@@ -26,7 +27,7 @@ public:
 // cannot be had (the fault told already).
 bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet) {
     char prefix[MAX_PATH];
-    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix)) {
+    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix, text::AnsiLeadBytes())) {
         ShowError("The names of the pieces of %s are too long.", selfPath);
         return false;
     }
@@ -63,8 +64,10 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
     if (!AddFollowingPieces(chain, selfPath, pieces, quiet)) return kExitFailed;
     MaskedArchive archive(chain, InnerStubLength);
     ZipDirectory directory;
-    if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
-        ShowError("The installation package is damaged: its files cannot be read.");
+    char why[1024];
+    why[0] = 0;
+    if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory, why)) {
+        ShowError("%s", why[0] ? why : "The installation package is damaged: its files cannot be read.");
         return kExitFailed;
     }
     int unsafe = FirstUnsafeEntry(directory);
@@ -77,7 +80,6 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
         DiscardSink nowhere;
         UnpackResult result = UnpackEntry(archive, directory[i], nowhere);
         if (result != UnpackResult::kOk) {
-            char why[1024];
             DescribeUnpackFault(result, directory[i].name, why);
             ShowError("%s", why);
             return kExitFailed;

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "ini_section.h"
 #include "win_handles.h"
 
@@ -77,7 +78,7 @@ void AddToWininit(const char* file) {
     char path[MAX_PATH];
     UINT length = GetWindowsDirectoryA(path, MAX_PATH - 13);
     if (length == 0 || length >= MAX_PATH - 13) return;
-    if (path[length - 1] != '\\') path[length++] = '\\';
+    if (!text::EndsWith(path, '\\', text::AnsiLeadBytes())) path[length++] = '\\';
     strcpy(path + length, "WININIT.INI");
     FileHandle ini(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -13,6 +13,7 @@
 #include "entry_paths.h"
 #include "install_record.h"
 #include "package_layout.h"
+#include "record_code_pages.h"
 #include "zip_directory.h"
 
 namespace {
@@ -42,10 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         stub::ContentEnd(whole, stubLength, record);
     stub::ReadPackageRecord(whole, uint32_t(size / 3), record);
 
+    // Names walked as code page 932 walks them: lead bytes 0x81-0x9F and
+    // 0xE0-0xFC, whose second bytes include "\" and "|".
+    text::LeadBytes lead;
+    lead.Add(0x81, 0x9F);
+    lead.Add(0xE0, 0xFC);
     stub::ZipDirectory directory;
     if (directory.Read(whole)) {
         for (uint32_t i = 0; i < directory.Count() && i < 64; ++i) {
-            stub::SafeEntryPath(directory[i].name);
+            stub::SafeEntryPath(directory[i].name, lead);
             BoundedSink sink;
             stub::UnpackEntry(whole, directory[i], sink);
         }
@@ -54,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const char* const* names = directory.Names();
             int count = int(directory.Count());
             int start = stub::FindStartProgram(record, names, count);
+            stub::RecordNamesStartProgram(record, names, count);
             bool spanned = stub::PieceCount(record) > 1;
             stub::RecordHasPassword(record, names, count, start, spanned);
             std::string typed(reinterpret_cast<const char*>(data) + RecordLength,
@@ -68,11 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     std::string text(reinterpret_cast<const char*>(data), size < 4096 ? size : 4096);
-    stub::SafeEntryPath(text.c_str());
+    stub::SafeEntryPath(text.c_str(), lead);
     stub::PackageSwitches switches;
     stub::ParsePackageSwitches(stub::SkipProgramName(text.c_str()), switches);
     char prefix[260], name[260];
-    if (stub::PieceNamePrefix(text.c_str(), prefix, sizeof prefix))
+    if (stub::PieceNamePrefix(text.c_str(), prefix, sizeof prefix, lead))
         stub::PieceName(prefix, int(size % 1000), name, sizeof name);
     char bytes[64];
     stub::FromHex(text.c_str(), bytes,

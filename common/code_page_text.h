@@ -1,0 +1,50 @@
+// Texts in an ANSI code page, walked by characters. In the double-byte code
+// pages (932, 936, 949, 950) a lead byte and the byte after it are one
+// character, and in 932, 936 and 950 that second byte may be "\" (0x5C) or
+// "|" (0x7C): a path is split, and a name checked, only at characters that
+// are these, never at such a second byte. Pure: which bytes lead is passed
+// in; AnsiLeadBytes (ansi_code_page.h) gives the system's.
+#ifndef COMMON_CODE_PAGE_TEXT_H
+#define COMMON_CODE_PAGE_TEXT_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+namespace text {
+
+// The lead bytes of one code page; none for a single-byte code page.
+class LeadBytes {
+public:
+    LeadBytes() : leads_() {}
+    void Add(uint8_t byte) { leads_[byte] = true; }
+    void Add(uint8_t first, uint8_t last) {
+        for (unsigned byte = first; byte <= last; ++byte) Add(uint8_t(byte));
+    }
+    bool Leads(char c) const { return leads_[uint8_t(c)]; }
+
+private:
+    bool leads_[256];
+};
+
+// The character after the one that begins at `text`; a lead byte at the
+// end of the text is a character of its own.
+const char* NextCharacter(const char* text, const LeadBytes& lead);
+
+// The last (first) character `c` of the text, an ASCII character, or null:
+// strrchr and strchr that never stop at the second byte of a character.
+const char* LastCharacter(const char* text, char c, const LeadBytes& lead);
+const char* FirstCharacter(const char* text, char c, const LeadBytes& lead);
+
+// Whether the last character of the text is `c`.
+bool EndsWith(const char* text, char c, const LeadBytes& lead);
+
+// The bytes of the text's first `count` characters (all of it when shorter).
+size_t CharactersLength(const char* text, size_t count, const LeadBytes& lead);
+
+// The bytes of the longest run of whole characters from the text's start
+// that fits in `room` bytes.
+size_t WholeCharactersIn(const char* text, size_t room, const LeadBytes& lead);
+
+}  // namespace text
+
+#endif
