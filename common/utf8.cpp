@@ -16,8 +16,8 @@ uint32_t NextCodePoint(const uint8_t*& at) {
         code = code << 6 | (*at & 0x3F);
     }
     // The shortest form only, and no surrogate halves written as characters.
-    if ((following == 2 && code < 0x800) || (following == 3 && code < 0x10000) ||
-        code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+    if ((following == 2 && code < 0x800) || (following == 3 && code < 0x10000) || code > 0x10FFFF ||
+        (code >= 0xD800 && code < 0xE000))
         return kMalformed;
     return code;
 }

@@ -13,31 +13,31 @@
 
 // Text after the last "\" (the whole text when there is none).
 std::string FileNamePart(const std::string& path,
-    const text::LeadBytes& lead = text::AnsiLeadBytes());
+                         const text::LeadBytes& lead = text::AnsiLeadBytes());
 
 // Text up to and including the last "\"; FolderPart + FileNamePart == path.
 std::string FolderPart(const std::string& path,
-    const text::LeadBytes& lead = text::AnsiLeadBytes());
+                       const text::LeadBytes& lead = text::AnsiLeadBytes());
 
 // Text after the last "." of the file name part; empty when there is none.
 std::string ExtensionPart(const std::string& path,
-    const text::LeadBytes& lead = text::AnsiLeadBytes());
+                          const text::LeadBytes& lead = text::AnsiLeadBytes());
 
 // File name part up to, not including, its first ".".
 std::string BaseNamePart(const std::string& path,
-    const text::LeadBytes& lead = text::AnsiLeadBytes());
+                         const text::LeadBytes& lead = text::AnsiLeadBytes());
 
 // Drops one trailing "\" from texts longer than 3, so "C:\" stays whole.
 std::string StripBackslash(const std::string& path,
-    const text::LeadBytes& lead = text::AnsiLeadBytes());
+                           const text::LeadBytes& lead = text::AnsiLeadBytes());
 
 // First 4 characters (up to 8 bytes) of a longer text; a shorter one unchanged.
 std::string ShortPrefix(const std::string& text,
-    const text::LeadBytes& lead = text::AnsiLeadBytes());
+                        const text::LeadBytes& lead = text::AnsiLeadBytes());
 
 // The text with one "\" appended when it does not end in one; empty stays empty.
 std::string WithTrailingBackslash(const std::string& path,
-    const text::LeadBytes& lead = text::AnsiLeadBytes());
+                                  const text::LeadBytes& lead = text::AnsiLeadBytes());
 
 // The text without its leading blanks; trailing ones stay.
 std::string WithoutLeadingBlanks(const std::string& text);

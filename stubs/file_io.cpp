@@ -79,7 +79,8 @@ void RemoveTree(const char* folder) {
     size_t length = strlen(folder);
     if (length + 3 >= sizeof pattern) return;
     memcpy(pattern, folder, length + 1);
-    while (length > 0 && text::EndsWith(pattern, '\\', text::AnsiLeadBytes())) pattern[--length] = 0;
+    while (length > 0 && text::EndsWith(pattern, '\\', text::AnsiLeadBytes()))
+        pattern[--length] = 0;
     if (length == 0) return;
     memcpy(pattern + length, "\\*", 3);
     WIN32_FIND_DATAA found;

@@ -67,7 +67,8 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
     char why[1024];
     why[0] = 0;
     if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory, why)) {
-        ShowError("%s", why[0] ? why : "The installation package is damaged: its files cannot be read.");
+        ShowError("%s",
+                  why[0] ? why : "The installation package is damaged: its files cannot be read.");
         return kExitFailed;
     }
     int unsafe = FirstUnsafeEntry(directory);

@@ -4,8 +4,7 @@
 
 namespace stub {
 
-bool RecordNamesStartProgram(const char record[RecordLength], const char* const* names,
-                             int count) {
+bool RecordNamesStartProgram(const char record[RecordLength], const char* const* names, int count) {
     const uint32_t from = RecordExecutableOffset, to = RecordPasswordOffset;
     bool blank = true;
     for (uint32_t i = from; i < to; ++i) blank = blank && record[i] == ' ';
