@@ -4,7 +4,7 @@ namespace text {
 
 const char* NextCharacter(const char* text, const LeadBytes& lead) {
     if (!*text) return text;
-    return lead.Leads(*text) && text[1] ? text + 2 : text + 1;
+    return lead.Leads(*text) && uint8_t(text[1]) >= kLeastSecondByte ? text + 2 : text + 1;
 }
 
 const char* LastCharacter(const char* text, char c, const LeadBytes& lead) {

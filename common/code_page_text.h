@@ -26,8 +26,13 @@ private:
     bool leads_[256];
 };
 
-// The character after the one that begins at `text`; a lead byte at the
-// end of the text is a character of its own.
+// No second byte of a double-byte character is below 0x40 in any of these
+// code pages: a lead byte before a lower byte (":", "/", ".", a control
+// character, the end) is a byte of its own, which file names do not hold,
+// and hides nothing.
+const uint8_t kLeastSecondByte = 0x40;
+
+// The character after the one that begins at `text`.
 const char* NextCharacter(const char* text, const LeadBytes& lead);
 
 // The last (first) character `c` of the text, an ASCII character, or null:

@@ -56,7 +56,8 @@ bool SafeEntryPath(const char* name, const text::LeadBytes& lead) {
             if (c == 0) return length == 0 || SafeComponent(component, length);
             if (!SafeComponent(component, length)) return false;
             component = p + 1;
-        } else if (lead.Leads(*p) ? !p[1] : c < 0x20 || strchr(":*?\"<>|/", c)) {
+        } else if (lead.Leads(*p) ? uint8_t(p[1]) < text::kLeastSecondByte
+                                  : c < 0x20 || strchr(":*?\"<>|/", c)) {
             return false;  // half a character, or one no file name holds
         }
     }
