@@ -18,8 +18,12 @@ unsigned char UpperCaseByte(unsigned char byte) {
 
 }  // namespace
 
-std::string UpperCased(const std::string& text) {
+std::string UpperCased(const std::string& text, const text::LeadBytes& lead) {
     std::string result = text;
-    for (char& c : result) c = static_cast<char>(UpperCaseByte(static_cast<unsigned char>(c)));
+    for (char* c = &result[0]; *c;) {
+        const char* next = text::NextCharacter(c, lead);
+        if (next == c + 1) *c = static_cast<char>(UpperCaseByte(static_cast<unsigned char>(*c)));
+        c += next - c;
+    }
     return result;
 }

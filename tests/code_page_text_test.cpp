@@ -15,6 +15,7 @@
 #include "path_helpers.h"
 #include "record_code_pages.h"
 #include "stub_packages.h"
+#include "upper_case.h"
 
 namespace {
 
@@ -111,6 +112,9 @@ TEST(CodePageText, CharactersCountAsWholes) {
     EXPECT_EQ(CutTo("ab\x95\x5C", 4, lead), "ab\x95\x5C");
     EXPECT_EQ(WithTrailingBackslash("C:\\\x95\x5C", lead), "C:\\\x95\x5C\\");
     EXPECT_EQ(WithTrailingBackslash("C:\\\x95\x5C", text::LeadBytes()), "C:\\\x95\x5C");
+    // Setup list entries compare ignoring case, but 83 61 is not 83 41.
+    EXPECT_EQ(UpperCased("a\x83\x61\x84z", lead), "A\x83\x61\x84z");
+    EXPECT_EQ(UpperCased("a\x83\x61\x84z", text::LeadBytes()), "A\x83\x41\x8EZ");
 }
 
 // The record's start program when the names are those of one code page
