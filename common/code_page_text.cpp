@@ -33,14 +33,9 @@ size_t CharactersLength(const char* text, size_t count, const LeadBytes& lead) {
     return size_t(p - text);
 }
 
-size_t WholeCharactersIn(const char* text, size_t room, const LeadBytes& lead) {
-    const char* p = text;
-    while (*p) {
-        const char* next = NextCharacter(p, lead);
-        if (size_t(next - text) > room) break;
-        p = next;
-    }
-    return size_t(p - text);
+size_t CharacterBytes(const char* text, size_t at, size_t length, const LeadBytes& lead) {
+    return lead.Leads(text[at]) && at + 1 < length && uint8_t(text[at + 1]) >= kLeastSecondByte ? 2
+                                                                                                : 1;
 }
 
 }  // namespace text

@@ -46,9 +46,9 @@ bool EndsWith(const char* text, char c, const LeadBytes& lead);
 // The bytes of the text's first `count` characters (all of it when shorter).
 size_t CharactersLength(const char* text, size_t count, const LeadBytes& lead);
 
-// The bytes of the longest run of whole characters from the text's start
-// that fits in `room` bytes.
-size_t WholeCharactersIn(const char* text, size_t room, const LeadBytes& lead);
+// The bytes of the character at text[at], in a text of `length` bytes that
+// may hold zero bytes (a dialog's filter list).
+size_t CharacterBytes(const char* text, size_t at, size_t length, const LeadBytes& lead);
 
 }  // namespace text
 

@@ -47,5 +47,12 @@ std::string WithoutLeadingBlanks(const std::string& text) {
 
 std::string CutTo(const std::string& text, std::string::size_type limit,
                   const text::LeadBytes& lead) {
-    return text.substr(0, text::WholeCharactersIn(text.c_str(), limit, lead));
+    std::string::size_type whole = 0;
+    while (whole < text.size()) {
+        std::string::size_type next =
+            whole + text::CharacterBytes(text.data(), whole, text.size(), lead);
+        if (next > limit) break;
+        whole = next;
+    }
+    return text.substr(0, whole);
 }

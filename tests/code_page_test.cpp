@@ -19,6 +19,7 @@
 
 #include "dialog_driver.h"
 #include "main_dialog_fixture.h"
+#include "platform_paths.h"
 #include "resource.h"
 #include "setup_list.h"
 #include "stub_packages.h"
@@ -246,6 +247,47 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
               0);
     EXPECT_EQ(said, "The package is complete.");
     EXPECT_EQ(FolderContents(dir / "temp"), std::vector<std::string>());
+
+    // Cut for diskettes under a name that ends in 0x5C: the pieces are found
+    // by that name, and the one missing is asked for by it.
+    const std::wstring five = c.five;
+    // A setup folder whose last character ends in 0x5C, before the closing
+    // quote of the builder's argument.
+    const std::string disk2Name = dir / Ansi(L"Disk" + five);
+    const std::wstring disk2 = Wide(disk2Name);
+    CreateDirectoryW(disk2.c_str(), nullptr);
+    const Tree noise = {{L"noise" + five + L".bin", Noise(1500000)}};
+    MakeTree(disk2, noise);
+    const std::string pieces = dir.MakeFolder(Ansi(L"pieces" + five));
+    const std::string first = pieces + "\\" + Ansi(L"disk" + five + L"_001.exe");
+    const std::string second = pieces + "\\" + Ansi(L"disk" + five + L"_002.exe");
+    EXPECT_EQ(RunChild("\"" + WinePath(VNPMAKE_UNIX_PATH) + "\" /SPAN \"" + pieces + "\\" +
+                       Ansi(L"disk" + five + L".exe") + "\" \"" + dir / "Disk1" + "\" \"" +
+                       disk2Name + "\""),
+              0);
+    ASSERT_NE(GetFileAttributesA(second.c_str()), INVALID_FILE_ATTRIBUTES);
+    const std::string fromPieces = dir / "from-pieces";
+    EXPECT_EQ(RunChild("\"" + first + "\" /Q \"/X:" + fromPieces + "\""), 0);
+    Tree whole = source;
+    whole.insert(noise.begin(), noise.end());
+    EXPECT_EQ(ReadTree(Wide(fromPieces)), whole) << Show(ReadTree(Wide(fromPieces)));
+    ASSERT_TRUE(MoveFileA(second.c_str(), (dir / "away.exe").c_str()));
+    said.clear();
+    EXPECT_EQ(RunChild("\"" + first + "\" \"/X:" + dir / "not-there" + "\"",
+                       [&] {
+                           if (HWND box = WaitForForeignDialog("Vornaly")) {
+                               said = BoxText(box);
+                               PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                           }
+                       }),
+              1223);
+    EXPECT_EQ(said, "Insert the diskette with " + Ansi(L"disk" + five + L"_002.exe") + ".");
+
+    // The program's own folder making, where the system has none (Windows
+    // 95), and its test for a file whose name ends in 0x5C.
+    MakeFoldersAbove(dir / Ansi(L"made" + five + L"\\deeper" + five + L"\\file"));
+    EXPECT_EQ(ReadTree(Wide(dir / Ansi(L"made" + five))), (Tree{{L"deeper" + five + L"\\", ""}}));
+    EXPECT_TRUE(FileExists(dir / ("Disk1\\" + Ansi(L"list" + five))));
 
     // Left for the runs in the other code pages.
     if (!SharedFolder().empty()) {

@@ -66,6 +66,7 @@ FUNCTIONS = {
         "FindNextFileA": BASE,
         "FindNextFileW": NT_ONLY_IN_LAYER,
         "FreeLibrary": BASE,
+        "GetACP": BASE,
         "GetCommandLineA": BASE,
         "GetCurrentDirectoryA": BASE,
         "GetCurrentProcessId": BASE,
@@ -96,8 +97,10 @@ FUNCTIONS = {
         "HeapAlloc": BASE,
         "HeapFree": BASE,
         "InitializeCriticalSection": BASE,
+        "IsDBCSLeadByte": BASE,
         "IsDBCSLeadByteEx": ("95", "4.0", "the compiler runtime's multibyte conversion; the "
                              "platform SDK of 1998 names Windows 95 and NT 4.0"),
+        "IsValidCodePage": BASE,
         "LeaveCriticalSection": BASE,
         "LoadLibraryA": BASE,
         "LoadLibraryW": RUNTIME_PROBE,
