@@ -185,6 +185,7 @@ FUNCTIONS = {
         "DragAcceptFiles": BASE,
         "DragFinish": BASE,
         "DragQueryFileA": BASE,
+        "ShellExecuteA": BASE,
     },
 }
 

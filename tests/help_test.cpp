@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <tuple>
 
@@ -43,32 +44,42 @@ TEST(HelpChoice, ViewerForEachWindows) {
 
 std::string DistFolder() { return WinePath(VORNALY_DIST_UNIX_PATH); }
 
-// Points the .htm association of the current user at a command, and takes
-// it back again.
+// Points the .htm association at a command, and takes it back again. Wine
+// reads associations from the machine's classes only, not the user's.
 class PageAssociation {
 public:
     explicit PageAssociation(const std::string& command) {
+        char previous[256] = "";
+        LONG size = sizeof previous;
+        hadExtension_ = RegQueryValueA(HKEY_CLASSES_ROOT, Extension, previous, &size) ==
+                        ERROR_SUCCESS;
+        previous_ = previous;
         Set(Extension, ProgId);
-        Set(std::string(ClassKey) + "\\shell\\open\\command", command);
+        Set(std::string(ProgId) + "\\shell\\open\\command", command);
     }
     ~PageAssociation() {
-        RegDeleteTreeA(HKEY_CURRENT_USER, ClassKey);
-        RegDeleteTreeA(HKEY_CURRENT_USER, Extension);
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ProgId);
+        if (hadExtension_)
+            Set(Extension, previous_);
+        else
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, Extension);
     }
     PageAssociation(const PageAssociation&) = delete;
     PageAssociation& operator=(const PageAssociation&) = delete;
 
 private:
-    static constexpr char Extension[] = "Software\\Classes\\.htm";
+    static constexpr char Extension[] = ".htm";
     static constexpr char ProgId[] = "VornalyTest.Page";
-    static constexpr char ClassKey[] = "Software\\Classes\\VornalyTest.Page";
 
     static void Set(const std::string& key, const std::string& value) {
-        ASSERT_EQ(RegSetValueA(HKEY_CURRENT_USER, key.c_str(), REG_SZ, value.c_str(),
+        EXPECT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(),
                                static_cast<DWORD>(value.size())),
                   ERROR_SUCCESS)
             << key;
     }
+
+    bool hadExtension_ = false;
+    std::string previous_;
 };
 
 // Makes Wine report a Windows version to VORNALY.EXE only ("" leaves the
@@ -77,7 +88,7 @@ class ProgramWindowsVersion {
 public:
     explicit ProgramWindowsVersion(const std::string& version) {
         if (version.empty()) return;
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, Key, "Version", REG_SZ, version.c_str(),
+        EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, Key, "Version", REG_SZ, version.c_str(),
                                   static_cast<DWORD>(version.size() + 1)),
                   ERROR_SUCCESS);
     }
@@ -123,6 +134,25 @@ using HelpCase = std::tuple<VersionCase, StartCase>;
 
 class HelpButton : public testing::TestWithParam<HelpCase> {};
 
+// This process's environment with the search path of a user's session,
+// the system folders only: the test tree puts the program folder on it,
+// where the help program would find a bare file name.
+std::string UserEnvironment() {
+    char system[MAX_PATH] = "", windows[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string block;
+    char* strings = GetEnvironmentStringsA();
+    for (const char* entry = strings; *entry; entry += strlen(entry) + 1) {
+        if (_strnicmp(entry, "PATH=", 5) != 0) block.append(entry, strlen(entry) + 1);
+    }
+    FreeEnvironmentStringsA(strings);
+    block += std::string("PATH=") + system + ";" + windows;
+    block += '\0';
+    block += '\0';
+    return block;
+}
+
 // Reads the recorder's log once it is there.
 std::string WaitForLog(const std::string& path, DWORD timeoutMs = 20000) {
     const DWORD start = GetTickCount();
@@ -145,11 +175,12 @@ TEST_P(HelpButton, OpensTheHelpFileAtItsMainTopic) {
 
     const std::string folder = c.fromProgramFolder ? DistFolder() : dir.Path();
     std::string commandLine = "\"" + DistFolder() + "\\VORNALY.EXE\"";
+    std::string environment = UserEnvironment();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &process))
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0,
+                               &environment[0], folder.c_str(), &startup, &process))
         << GetLastError();
     CloseHandle(process.hThread);
     HWND window = WaitForWindow(process.dwProcessId, MainDialogTitle);
