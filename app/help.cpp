@@ -24,7 +24,8 @@ void OpenPage(HWND owner, const std::string& page) {
         ShellExecuteA(owner, nullptr, page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     // Results of 32 and below are errors.
     if (result > 32) return;
-    const std::string text = HelpPageUnavailable + page + " (error " + std::to_string(result) + ").";
+    const std::string text =
+        HelpPageUnavailable + page + " (error " + std::to_string(result) + ").";
     MessageBoxA(nullptr, text.c_str(), ProductTitle, MB_OK);
 }
 
@@ -35,6 +36,5 @@ void ShowHelp(HWND owner) {
     if (ViewerOfThisWindows() == HelpViewer::Browser)
         OpenPage(owner, BesideProgram(program, HelpPageName));
     else
-        WinHelpA(owner, BesideProgram(program, HelpFileName).c_str(), HELP_CONTEXT,
-                 HelpFirstTopic);
+        WinHelpA(owner, BesideProgram(program, HelpFileName).c_str(), HELP_CONTEXT, HelpFirstTopic);
 }

@@ -11,8 +11,9 @@ constexpr unsigned long FirstWithoutHelpProgram = 6;
 }  // namespace
 
 HelpViewer HelpViewerFor(unsigned long platformId, unsigned long majorVersion) {
-    return platformId == NtLine && majorVersion >= FirstWithoutHelpProgram ? HelpViewer::Browser
-                                                                            : HelpViewer::HelpProgram;
+    return platformId == NtLine && majorVersion >= FirstWithoutHelpProgram
+               ? HelpViewer::Browser
+               : HelpViewer::HelpProgram;
 }
 
 std::string BesideProgram(const std::string& programPath, const std::string& fileName) {

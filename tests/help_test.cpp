@@ -51,8 +51,8 @@ public:
     explicit PageAssociation(const std::string& command) {
         char previous[256] = "";
         LONG size = sizeof previous;
-        hadExtension_ = RegQueryValueA(HKEY_CLASSES_ROOT, Extension, previous, &size) ==
-                        ERROR_SUCCESS;
+        hadExtension_ =
+            RegQueryValueA(HKEY_CLASSES_ROOT, Extension, previous, &size) == ERROR_SUCCESS;
         previous_ = previous;
         Set(Extension, ProgId);
         Set(std::string(ProgId) + "\\shell\\open\\command", command);
@@ -107,6 +107,7 @@ struct VersionCase {
     HelpViewer expected;
 };
 
+// clang-format off
 const VersionCase Versions[] = {
     {"Windows98", "win98", HelpViewer::HelpProgram},
     {"NT40", "nt40", HelpViewer::HelpProgram},
@@ -114,6 +115,7 @@ const VersionCase Versions[] = {
     {"Windows7", "", HelpViewer::Browser},
     {"Windows10", "win10", HelpViewer::Browser},
 };
+// clang-format on
 
 struct StartCase {
     const char* name;
@@ -184,6 +186,7 @@ TEST_P(HelpButton, OpensTheHelpFileAtItsMainTopic) {
         << GetLastError();
     CloseHandle(process.hThread);
     HWND window = WaitForWindow(process.dwProcessId, MainDialogTitle);
+    if (!window) TerminateProcess(process.hProcess, 1);
     ASSERT_NE(window, nullptr);
 
     const std::string page = DistFolder() + "\\" + HelpPageName;
