@@ -1,5 +1,6 @@
 #include "help.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -17,9 +18,25 @@ HelpViewer ViewerOfThisWindows() {
     return HelpViewerFor(version.dwPlatformId, version.dwMajorVersion);
 }
 
+// The handlers that open a page may be COM objects, which need the calling
+// thread in a single-threaded apartment; the thread is in one for the call.
+class ComApartment {
+public:
+    ComApartment() : entered_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (entered_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool entered_;
+};
+
 // The page's top is its first topic, so the file itself is opened: a
 // "#name" after a file path is lost on its way to the browser.
 void OpenPage(HWND owner, const std::string& page) {
+    ComApartment apartment;
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(owner, nullptr, page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     // Results of 32 and below are errors.
