@@ -75,6 +75,10 @@ std::wstring StartProgram(const CodePageCase& c) {
     return L"setup" + std::wstring(c.five) + L".exe";
 }
 
+// The record holds the password in the code page of the machine that made
+// the package; it is typed on another.
+std::wstring Password(const CodePageCase& c) { return L"pw" + std::wstring(c.seven); }
+
 Tree SourceTree(const CodePageCase& c) {
     const std::wstring five = c.five, seven = c.seven;
     Tree tree;
@@ -198,14 +202,17 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
     ASSERT_EQ(ReadTree(sourceRoot), source);
 
     const std::string package = dir / "Package.exe";
-    EXPECT_EQ(RunChild("\"" + WinePath(VNPMAKE_UNIX_PATH) + "\" \"/START:" + Ansi(StartProgram(c)) +
-                       "\" \"" + package + "\" \"" + dir / "Disk1" + "\""),
+    const std::string password = " \"/P:" + Ansi(Password(c)) + "\"";
+    EXPECT_EQ(RunChild("\"" + WinePath(VNPMAKE_UNIX_PATH) + "\" \"/PASSWORD:" + Ansi(Password(c)) +
+                       "\" \"/START:" + Ansi(StartProgram(c)) + "\" \"" + package + "\" \"" +
+                       dir / "Disk1" + "\""),
               0);
     const std::string bytes = ReadWholeFile(package);
     ASSERT_FALSE(bytes.empty());
 
     // The window's Create of the same folder gives the same package.
     AddSetupFolders(TheShell.setupList, {dir / "Disk1"});
+    SetWindowTextA(TheShell.passwordField, Ansi(Password(c)).c_str());
     const std::string windowPackage = dir / "Window.exe";
     {
         DialogAnswerer open("Select the Vornaly executable", IDOK, [&](HWND dialog) {
@@ -219,7 +226,7 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
 
     OwnTemporaryFolder temp(dir.MakeFolder("temp"));
     const std::string extracted = dir / "extracted";
-    EXPECT_EQ(RunChild("\"" + package + "\" /Q \"/X:" + extracted + "\""), 0);
+    EXPECT_EQ(RunChild("\"" + package + "\" /Q \"/X:" + extracted + "\"" + password), 0);
     EXPECT_EQ(ReadTree(Wide(extracted)), source) << "extracted:\n"
                                                  << Show(ReadTree(Wide(extracted))) << "source:\n"
                                                  << Show(source);
@@ -227,7 +234,7 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
     const std::string log = dir / "probe.log";
     SetEnvironmentVariableA("VNP_PROBE_LOG", log.c_str());
     SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
-    EXPECT_EQ(RunChild("\"" + package + "\""), 42);
+    EXPECT_EQ(RunChild("\"" + package + "\"" + password), 42);
     const std::string found = ReadWholeFile(log);
     for (const auto& entry : source) {
         if (entry.first.back() == L'\\') continue;
@@ -321,7 +328,8 @@ TEST_F(CodePage, PackagesMadeInOtherCodePagesRunOrSayWhatCannotBeHeld) {
         DeleteFileA(packageLog.c_str());
         SetEnvironmentVariableA("VNP_PROBE_LOG", log.c_str());
         SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
-        int code = RunChild("\"" + package + "\" /Q:A \"/L:" + packageLog + "\"");
+        int code = RunChild("\"" + package + "\" /Q:A \"/L:" + packageLog +
+                            "\" \"/P:" + Ansi(Password(maker)) + "\"");
         const std::string said = ReadWholeFile(packageLog);
         if (unheld.empty()) {
             EXPECT_EQ(code, 42) << said;
