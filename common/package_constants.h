@@ -36,4 +36,12 @@ constexpr uint64_t InnerOffset(uint64_t stubLength) {
     return RecordOffset(stubLength) + RecordLength;
 }
 
+// A whole package: the layout up to the archive, then the archive.
+constexpr uint64_t PackageLength(uint64_t stubLength, uint64_t archiveLength) {
+    return InnerOffset(stubLength) + InnerStubLength + archiveLength;
+}
+// Windows starts no executable file of 4 GiB or more, so a whole package
+// is at most this long and the stubs' positions fit 32 bits.
+constexpr uint64_t LongestPackage = 0xFFFFFFFFu;
+
 #endif
