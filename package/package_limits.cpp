@@ -73,8 +73,11 @@ bool StartsOnWindows(bool span) {
     const uint64_t length = PackageLength(stub, FileLength(ArchivePath));
     if (length <= LongestPackage) return true;
     Refuse("it would be " + std::to_string(length) +
-           " bytes long, and Windows starts no program of 4 GB (4,294,967,296 bytes) or more. "
-           "Tick Span to cut it into pieces, or leave some of the files out.");
+           " bytes long, and Windows starts no program "
+           "longer than " +
+           std::to_string(LongestPackage) +
+           " bytes (64 KB short of 4 GB). Tick Span to cut it into pieces, or leave some of the "
+           "files out.");
     return false;
 }
 
