@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
+#include "main_dialog_fixture.h"
 #include "package_constants.h"
+#include "resource.h"
+#include "setup_list.h"
 #include "spanning.h"
 #include "stub_packages.h"
 #include "temp_dir.h"
@@ -159,6 +163,44 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"AmbiguousWhereTheCountStands", kStart31, true, "", 1600000, false,
                    "INSTALL\\ENGLISH\\WIN32\\SETUP.EXF", "cannot name the start program", ""}),
     [](const testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
+
+// The window's Create refuses the same records with a box, before it
+// writes anything.
+class WindowRecord : public MainDialogTest {
+protected:
+    TempDir source, out;
+};
+
+TEST_F(WindowRecord, RefusesARecordThatWouldNotReadBack) {
+    struct Case {
+        const char* password;
+        bool span;
+        const char* decoy;
+        const char* said;
+    };
+    for (const Case& c :
+         {Case{"pw", false, "", "with a password it may have at most 20"},
+          Case{"", true, "INSTALL\\ENGLISH\\WIN32\\SETUP.EXF", "cannot name the start program"}}) {
+        SCOPED_TRACE(c.said);
+        TempDir disk;
+        disk.MakeFile(std::string("DISK1\\") + kStart31, ProbeProgram());
+        if (*c.decoy) disk.MakeFile(std::string("DISK1\\") + c.decoy, "MZ decoy");
+        SendMessageA(TheShell.setupList, LB_RESETCONTENT, 0, 0);
+        AddSetupFolders(TheShell.setupList, {disk / "DISK1"});
+        SendMessageA(TheShell.spanCheckBox, BM_SETCHECK, c.span ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetWindowTextA(TheShell.passwordField, c.password);
+        const std::string output = out / "Setup.exe";
+        DialogAnswerer open("Select the Vornaly executable", IDOK,
+                            [&](HWND dialog) { SetDlgItemTextA(dialog, 0x47C, output.c_str()); });
+        DialogAnswerer box("Vornaly");
+        Click(IDC_CREATE);
+        open.Join();
+        box.Join();
+        EXPECT_NE(box.Text().find(c.said), std::string::npos) << box.Text();
+        EXPECT_FALSE(Exists(output));
+        EXPECT_FALSE(Exists(PieceName(output, 1)));
+    }
+}
 
 // /T on a package made whole by the builder and then changed.
 struct DamageCase {
