@@ -132,8 +132,14 @@ TEST_P(FullRecord, InstallsItsStartProgramOrIsRefusedBeforeAnythingIsWritten) {
         EXPECT_FALSE(Exists(temp_ / "probe.log"));
     }
     // The record keeps the password's first 21 characters.
-    const std::string password = std::string(c.password).substr(0, 21);
-    EXPECT_EQ(RunChild(Quoted(package) + " /Q" + (*c.password ? " /P:" + password : "")), 42);
+    const std::string given = *c.password ? " /P:" + std::string(c.password).substr(0, 21) : "";
+    const std::string target = temp_ / "target";
+    EXPECT_EQ(RunChild(Quoted(package) + " /Q:A" + given + " \"/X:" + target + "\"" + LogSwitch(),
+                       nullptr, 30000),
+              0)
+        << Log();
+    EXPECT_EQ(ReadWholeFile(target + "\\" + c.start), ProbeProgram());
+    EXPECT_EQ(RunChild(Quoted(package) + " /Q" + given), 42);
     const std::string probe = ReadWholeFile(temp_ / "probe.log");
     EXPECT_NE(probe.find(std::string("FILES\\") + c.start + "\""), std::string::npos) << probe;
     for (const std::string& file :
