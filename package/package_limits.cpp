@@ -23,10 +23,13 @@ void Refuse(const std::string& why) {
     Front().ShowMessage("Unable to write the package: " + why, Caption, MB_OK);
 }
 
+// Through a directory search: Windows 95 has no GetFileAttributesExA.
 uint64_t FileLength(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    FindClose(search);
+    return uint64_t(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
 }
 
 std::vector<std::string> ArchiveNames() {
