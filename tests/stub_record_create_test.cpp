@@ -276,27 +276,28 @@ void AddEntry(const std::string& name, const std::string& data, uint32_t at, std
     central += name;
 }
 
-// A whole package of exactly length bytes: its archive holds the start
-// program first and a small file last, beyond an unwritten gap that the
-// file system keeps sparse, so that the directory, the last entry and the
-// end record lie past 2 GiB.
-void WriteSparsePackage(const std::string& path, uint64_t length) {
-    const std::string outer = OuterStub();
-    std::string first, last, central;
+const char kSparseRecordEntry[] = "LATE.TXT";
+
+// A whole package of exactly length bytes (or, with innerOnly, the inner
+// executable alone): its archive holds the start program first and a small
+// file last, beyond an unwritten gap that the file system keeps sparse, so
+// that the directory, the last entry and the end record lie past 2 GiB.
+void WriteSparsePackage(const std::string& path, uint64_t length, bool innerOnly) {
+    std::string first, last, central, end = "PK\5\6";
     AddEntry("SETUP.EXE", ProbeProgram(), 0, first, central);
-    std::string front =
-        TestPackage(outer, InnerStub(), first, TestRecord("LATE.TXT", "", "SETUP.EXE"));
-    const uint64_t archiveStart = InnerOffset(outer.size()) + InnerStubLength;
-    std::string tail;
-    AddEntry("LATE.TXT", "written late", 0, last, tail);
-    const uint64_t tailLength = last.size() + central.size() + tail.size() + 22;
-    const uint64_t lastAt = length - tailLength;
-    central.clear();
+    std::string masked = first;
+    masked.replace(0, 2, "ZS");
+    const std::string front = innerOnly
+                                  ? InnerStub() + masked
+                                  : TestPackage(OuterStub(), InnerStub(), first,
+                                                TestRecord(kSparseRecordEntry, "", "SETUP.EXE"));
+    const uint64_t archiveStart = front.size() - first.size();
+    // The last entry's place follows from the length of what comes after it.
+    std::string sizing;
+    AddEntry(kSparseRecordEntry, "written late", 0, last, sizing);
+    const uint64_t lastAt = length - (last.size() + central.size() + sizing.size() + 22);
     last.clear();
-    first.clear();
-    AddEntry("SETUP.EXE", ProbeProgram(), 0, first, central);
-    AddEntry("LATE.TXT", "written late", uint32_t(lastAt - archiveStart), last, central);
-    std::string end = "PK\5\6";
+    AddEntry(kSparseRecordEntry, "written late", uint32_t(lastAt - archiveStart), last, central);
     Put16(end, 0);
     Put16(end, 0);
     Put16(end, 2);
@@ -305,7 +306,7 @@ void WriteSparsePackage(const std::string& path, uint64_t length) {
     Put32(end, uint32_t(lastAt + last.size() - archiveStart));
     Put16(end, 0);
     const std::string back = last + central + end;
-    ASSERT_EQ(back.size(), tailLength);
+    ASSERT_EQ(lastAt + back.size(), length);
 
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -319,15 +320,37 @@ void WriteSparsePackage(const std::string& path, uint64_t length) {
     ASSERT_EQ(written, back.size());
 }
 
+std::string Hex(const std::string& bytes) {
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += "0123456789ABCDEF"[c >> 4];
+        hex += "0123456789ABCDEF"[c & 15];
+    }
+    return hex;
+}
+
+// The outer stub tests such a package; the inner stub, started as the
+// outer one starts it, extracts its last file. (A whole install would copy
+// gigabytes to the temporary folder first.)
 TEST_F(RecordPackage, PackagesPast2GiBAreReadToTheirEnd) {
     for (uint64_t length : {uint64_t(2300000000u), uint64_t(LongestPackage)}) {
         SCOPED_TRACE(length);
         const std::string package = temp_ / "out\\Large.exe";
-        WriteSparsePackage(package, length);
+        WriteSparsePackage(package, length, false);
         DeleteFileA((temp_ / "run.log").c_str());
         EXPECT_EQ(RunChild(Quoted(package) + " /T /Q" + LogSwitch()), 0) << Log();
         EXPECT_NE(Log().find("Tested LATE.TXT (12 bytes)"), std::string::npos) << Log();
         DeleteFileA(package.c_str());
+
+        const std::string inner = temp_ / "out\\VNPINNER.EXE", target = temp_ / "target";
+        WriteSparsePackage(inner, length - InnerOffset(OuterStub().size()), true);
+        EXPECT_EQ(
+            RunChild(Quoted(inner) + " /R:" + Hex(TestRecord(kSparseRecordEntry, "", "SETUP.EXE")) +
+                     " \"/D:" + target + "\" /X /A" + LogSwitch()),
+            0)
+            << Log();
+        EXPECT_EQ(ReadWholeFile(target + "\\LATE.TXT"), "written late");
+        DeleteFileA(inner.c_str());
     }
 }
 
