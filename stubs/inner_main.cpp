@@ -298,7 +298,8 @@ int RunInner(const char* arguments) {
         return kExitFailed;
     }
     CodePageNames recordNames;
-    RecordedStart start = FindRecordedStart(options.record, directory, recordNames);
+    RecordedStart start =
+        FindRecordedStart(options.record, directory, options.spanned, recordNames);
     if (start.index < 0 && start.named && !options.extractOnly) {
         if (start.index == kStartProgramsDisagree)
             ShowError(

@@ -7,10 +7,12 @@
 #include "ansi_code_page.h"
 #include "archive_names.h"
 #include "entry_data.h"
+#include "install_record.h"
 #include "package_constants.h"
 #include "package_layout.h"
 #include "piece_chain.h"
 #include "piece_search.h"
+#include "start_program.h"
 #include "stub_messages.h"
 #include "zip_directory.h"
 
@@ -51,7 +53,7 @@ bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, boo
 }  // namespace
 
 int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd, int pieces,
-                 bool quiet) {
+                 const char* record, bool spanned, bool quiet) {
     PieceChain chain(pieces);
     if (!chain.Ready()) {
         ShowError("There is not enough memory to test the package.");
@@ -62,6 +64,10 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
         return kExitFailed;
     }
     if (!AddFollowingPieces(chain, selfPath, pieces, quiet)) return kExitFailed;
+    if (!InnerStubChecksumHolds(chain)) {
+        ShowError("The installation package is damaged: its unpacking program has changed.");
+        return kExitFailed;
+    }
     MaskedArchive archive(chain, InnerStubLength);
     ZipDirectory directory;
     char why[1024];
@@ -75,6 +81,14 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
     if (unsafe >= 0) {
         ShowError("The package holds a file that would be written outside its folder (%s).",
                   directory[uint32_t(unsafe)].name);
+        return kExitFailed;
+    }
+    // The install finds its start program by the same rule, in the code
+    // page the record was written in.
+    CodePageNames recordNames;
+    RecordedStart start = FindRecordedStart(record, directory, spanned, recordNames);
+    if (start.index < 0 && start.named) {
+        ShowError("The installation package is damaged: its start program is not in it.");
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {

@@ -55,10 +55,10 @@ bool CodePageNames::Fill(const ZipDirectory& directory, unsigned codePage) {
 }
 
 RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory,
-                                CodePageNames& other) {
+                                bool spanned, CodePageNames& other) {
     const int count = int(directory.Count());
-    RecordedStart start = {FindStartProgram(record, directory.Names(), count), true, GetACP(),
-                           directory.Names()};
+    RecordedStart start = {FindStartProgram(record, directory.Names(), count, spanned), true,
+                           GetACP(), directory.Names()};
     if (start.index >= 0) return start;
     start.named = RecordNamesStartProgram(record, directory.Names(), count);
     if (!start.named) return start;
@@ -69,7 +69,7 @@ RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirect
         if (kAnsiCodePages[i] == start.codePage || !IsValidCodePage(kAnsiCodePages[i]) ||
             !other.Fill(directory, kAnsiCodePages[i]))
             continue;
-        found[i] = FindStartProgram(record, other.Names(), count);
+        found[i] = FindStartProgram(record, other.Names(), count, spanned);
         explained = explained || !RecordNamesStartProgram(record, other.Names(), count);
     }
     start.index = AgreedStartProgram(found, kCodePageCount);

@@ -41,8 +41,9 @@ struct RecordedStart {
 // code page, or else the one entry that every other code page in which the
 // record spells one agrees on. `other` holds the names when they are not
 // the directory's own.
+// In spanned packages the piece count hides positions 90 to 92.
 RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory,
-                                CodePageNames& other);
+                                bool spanned, CodePageNames& other);
 
 // The password typed here (the ANSI code page) as the machine that wrote
 // the record in codePage would have stored it; room bytes at most.

@@ -4,7 +4,7 @@
 // check and piece names, the program's path helpers), in code page 932, in
 // the layout of 936/949/950 and in a single-byte code page. The lead bytes
 // are written here from the code pages' definitions. Then the record's
-// start program read in several code pages.
+// start program found in several code pages.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,7 +14,6 @@
 #include "package_layout.h"
 #include "path_helpers.h"
 #include "record_code_pages.h"
-#include "stub_packages.h"
 #include "upper_case.h"
 
 namespace {
@@ -117,26 +116,9 @@ TEST(CodePageText, CharactersCountAsWholes) {
     EXPECT_EQ(UpperCased("a\x83\x61\x84z", text::LeadBytes()), "A\x83\x41\x8EZ");
 }
 
-// The record's start program when the names are those of one code page
-// each: which positions a long entry name explains, and what several code
-// pages agree on.
-TEST(RecordCodePages, NamedStartProgramsAndAgreement) {
-    const std::string longName(70, 'L');
-    const char* names[] = {"SETUP.EXE", longName.c_str()};
-    struct Case {
-        std::string record;
-        bool named;
-    } cases[] = {
-        {TestRecord("SETUP.EXE", "", ""), false},
-        {TestRecord("SETUP.EXE", "pw", ""), false},
-        {TestRecord("SETUP.EXE", "", "SETUP.EXE"), true},
-        {TestRecord("SETUP.EXE", "", "OTHER.EXE"), true},
-        {TestRecord(longName, "", ""), false},
-        {TestRecord(longName, "pw", ""), false},
-        {TestRecord(longName, "", "A.EXE"), true},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(stub::RecordNamesStartProgram(c.record.c_str(), names, 2), c.named) << c.record;
+// The record's start program when each code page's names found one or
+// none: what they agree on.
+TEST(RecordCodePages, CodePagesAgreeOnOneStartProgram) {
     struct Agreement {
         std::vector<int> found;
         int agreed;
