@@ -119,6 +119,10 @@ bool ProgramJob::Running() const {
            accounting.ActiveProcesses > 0;
 }
 
+void NoSystemErrorBoxes() {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+}
+
 void RemoveAtRestart(const char* path, bool folder) {
     const Platform& platform = ThisPlatform();
     if (platform.moveFileEx)

@@ -29,6 +29,12 @@ private:
     HANDLE job_ = nullptr;
 };
 
+// Keeps the platform's own boxes away for the rest of the process and for
+// every program it starts, which inherit the setting: a drive that is not
+// ready, a program that lacks a DLL or that crashes is then an error
+// number or an exit code, not a window that waits.
+void NoSystemErrorBoxes();
+
 // Has the file, or the folder once it is empty, removed at the next restart.
 // The Windows 95 line removes files only: a folder is left there.
 void RemoveAtRestart(const char* path, bool folder);
