@@ -193,11 +193,12 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
 
 // Waits until the start program and every program it started have ended:
 // setup programs often hand over to a second program and end at once, and
-// the extracted files must stay until that one is done too. Without a job
-// (older platforms, or this process is in a job that allows none inside),
-// only the start program itself is waited for.
-void WaitForPrograms(const ProgramJob& job, HANDLE process) {
-    WaitForSingleObject(process, INFINITE);
+// the extracted files must stay until that one is done too. The Windows 95
+// line finds those programs by their parent, so they are looked for while
+// the start program runs too. Without either (NT 4.0, or this process is in
+// a job that allows none inside), only the start program is waited for.
+void WaitForPrograms(ProgramJob& job, HANDLE process) {
+    while (WaitForSingleObject(process, 200) == WAIT_TIMEOUT) job.Running();
     while (job.Running()) Sleep(200);
 }
 
@@ -220,7 +221,7 @@ int RunStartProgram(const char* folder, const char* name) {
                   GetLastError());
         return kExitFailed;
     }
-    ProgramJob job(process.hProcess);
+    ProgramJob job(process.hProcess, process.dwProcessId);
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     WaitForPrograms(job, process.hProcess);
@@ -265,6 +266,9 @@ int RunInner(const char* arguments) {
     if (int refused = CheckPassword(options, directory, start)) return refused;
 
     bool keep = options.extractOnly || start < 0;
+    // What an earlier package could not remove goes once the restart has
+    // removed the files in it.
+    RemoveFoldersLeftBefore();
     Takeback takeback;
     if (!takeback.MakeFolders(options.folder)) {
         takeback.TakeBack();
