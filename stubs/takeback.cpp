@@ -101,22 +101,23 @@ FileHandle Takeback::NewFile(const char* path, char* temporary) {
 
 bool Takeback::Place(const char* temporary, const char* path) {
     DWORD attributes = GetFileAttributesA(path);
-    bool placed = false;
+    bool noted = false, placed = false;
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        placed = Note(kNewFile, path, "");
-        if (placed && !MoveFileA(temporary, path)) placed = false, --count_;
+        noted = Note(kNewFile, path, "");
+        placed = noted && MoveFileA(temporary, path);
     } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         char aside[MAX_PATH];
         bool moved = false;
         for (int tries = 0; tries < 1000 && !moved; ++tries)
             moved = NameBeside(path, ++lastName_, aside) && MoveFileA(path, aside);
-        placed = moved && Note(kReplaced, path, aside);
-        if (placed && !MoveFileA(temporary, path)) placed = false, --count_;
+        noted = moved && Note(kReplaced, path, aside);
+        placed = noted && MoveFileA(temporary, path);
         // What was there before goes back at once: nothing may lose it.
         if (moved && !placed) MoveFileA(aside, path);
     }
     if (!placed) {
         DWORD error = GetLastError();
+        if (noted) textLength_ = offsets_[--count_];  // noted, but not done
         DeleteFileA(temporary);
         SetLastError(error ? error : ERROR_ACCESS_DENIED);
     }
