@@ -250,9 +250,14 @@ TEST(StubQuietStart, TheStartProgramInheritsTheSetting) {
     SetEnvironmentVariableA("VNP_PROBE_EXIT", "3");
     std::string probe = temp / "PROBE.EXE";
     WriteBytes(probe, ProbeProgram());
+    // The probe lists its current folder: the test's own small one.
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(sizeof folder, folder);
+    SetCurrentDirectoryA(temp.Path().c_str());
     UINT before = SetErrorMode(SEM_FAILCRITICALERRORS);
     UINT passedOn = ProbeErrorMode(Quoted(probe), probeLog);
     SetErrorMode(before);
+    SetCurrentDirectoryA(folder);
     ASSERT_NE(passedOn, ~0u);
     if (!(passedOn & SEM_FAILCRITICALERRORS))
         GTEST_SKIP() << "this platform does not pass the error mode on to child processes";
