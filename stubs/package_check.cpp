@@ -12,7 +12,6 @@
 #include "package_layout.h"
 #include "piece_chain.h"
 #include "piece_search.h"
-#include "start_program.h"
 #include "stub_messages.h"
 #include "zip_directory.h"
 
@@ -83,11 +82,16 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
                   directory[uint32_t(unsafe)].name);
         return kExitFailed;
     }
-    // The install finds its start program by the same rule, in the code
-    // page the record was written in.
-    CodePageNames recordNames;
-    RecordedStart start = FindRecordedStart(record, directory, spanned, recordNames);
-    if (start.index < 0 && start.named) {
+    // The install finds its start program by the same rule. A name beyond
+    // ASCII may be in the code page of the machine that made the package,
+    // which the install tries too; the outer stub has no room for that, so
+    // such a name is left to the install.
+    const int count = int(directory.Count());
+    bool ascii = true;
+    for (uint32_t i = RecordExecutableOffset; i < RecordLength; ++i)
+        ascii = ascii && uint8_t(record[i]) < 0x80;
+    if (ascii && FindStartProgram(record, directory.Names(), count, spanned) < 0 &&
+        RecordNamesStartProgram(record, directory.Names(), count)) {
         ShowError("The installation package is damaged: its start program is not in it.");
         return kExitFailed;
     }
