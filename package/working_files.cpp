@@ -29,8 +29,8 @@ std::vector<const std::string*> WorkingPaths() {
     return {&ArchivePath, &IntermediatePath, &KeptPackagePath};
 }
 
-}  // namespace
-
+// The name under which a Create holds a path: the same for every spelling
+// that differs only in case.
 std::string HoldName(const std::string& path) {
     // A backslash would name a folder of the object namespace.
     std::string name = "VNP:" + path;
@@ -40,6 +40,8 @@ std::string HoldName(const std::string& path) {
     return name;
 }
 
+}  // namespace
+
 bool WorkingFiles::Hold() {
     for (const std::string* path :
          {&OutputPath, &ArchivePath, &IntermediatePath, &KeptPackagePath}) {
@@ -47,8 +49,10 @@ bool WorkingFiles::Hold() {
         const DWORD error = GetLastError();
         if (mutex) held_.push_back(mutex);
         if (mutex && error != ERROR_ALREADY_EXISTS) continue;
-        Front().ShowMessage("Unable to use " + *path + ": another Create is using it", Caption,
-                            MB_OK);
+        Front().ShowMessage("Unable to use " + *path + ": " +
+                                (mutex ? std::string("another Create is using it")
+                                       : "Error: " + std::to_string(FileErrorNumber(error))),
+                            Caption, MB_OK);
         return false;
     }
     return true;
@@ -83,7 +87,8 @@ WorkingFiles::~WorkingFiles() {
         // Once prepared, whatever lies at these paths is this run's.
         bool removed = true;
         for (const std::string* path : {&OutputPath, &ArchivePath, &IntermediatePath}) {
-            if (Remove(*path)) continue;
+            // A folder of that name was there before and is not ours.
+            if (!IsFile(*path) || Remove(*path)) continue;
             if (path == &OutputPath) removed = false;
             Front().ShowMessage("Unable to remove " + *path, Caption, MB_OK);
         }

@@ -38,8 +38,4 @@ private:
     bool finished_ = false;
 };
 
-// The name under which a Create holds a path: the same for every spelling
-// that differs only in case.
-std::string HoldName(const std::string& path);
-
 #endif
