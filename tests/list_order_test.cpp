@@ -13,8 +13,9 @@
 namespace {
 
 std::vector<std::string> ListBoxOrder(const std::vector<std::string>& names) {
-    HWND list = CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    // Message-only: no broadcast from another program waits on it.
+    HWND list = CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0,
+                                HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(list, nullptr);
     for (const std::string& name : names)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
