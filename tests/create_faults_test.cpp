@@ -1,6 +1,6 @@
 // A Create that fails, at whichever step and through either front end,
-// leaves the output folder as it found it: the package that was there, byte
-// for byte with its attributes, and nothing else. And what the Create holds
+// leaves the output folder as it found it: the package and the pieces that
+// were there, byte for byte with their attributes, and nothing else. And what the Create holds
 // while it runs, what it writes beside read-only stubs and over a hidden
 // file. The window's Create runs in this process beside the real stubs; the
 // builder runs from a program folder of its own, so that its stubs can be
@@ -240,6 +240,10 @@ TEST_F(CreateFaults, EveryFailingStepLeavesTheOutputFolderAsItWas) {
         Put(old, "an earlier package");
         SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY);
         Put(out + "\\keep.txt", "someone else's");
+        // And the pieces of an earlier spanned package, the first read-only.
+        Put(out + "\\Setup_001.exe", "an earlier piece");
+        SetFileAttributesA((out + "\\Setup_001.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+        Put(out + "\\Setup_002.exe", "the earlier last piece");
         std::string output = old;
         if (c.longName) {
             output = out + "\\" + std::string(255 - out.size() - 5, 'L') + ".exe";
