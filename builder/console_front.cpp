@@ -41,6 +41,11 @@ void SayError(const std::string& text) {
 bool ConsoleFront::ListFolders() {
     for (const std::string& folder : request_.folders) {
         const std::string name = AsDropped(folder);
+        // Before it is looked for: cut, it could name another folder.
+        if (name.size() > MaxPathText) {
+            SayError("The setup folder " + name + " has more than 254 characters.");
+            return false;
+        }
         const DWORD attributes = GetFileAttributesA(name.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             SayError("The setup folder " + name + " does not exist.");
@@ -48,10 +53,6 @@ bool ConsoleFront::ListFolders() {
         }
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             SayError(name + " is a file, not a setup folder.");
-            return false;
-        }
-        if (name.size() > MaxPathText) {
-            SayError("The setup folder " + name + " has more than 254 characters.");
             return false;
         }
         const std::string upper = UpperCased(name);

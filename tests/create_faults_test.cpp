@@ -378,4 +378,18 @@ TEST_F(CreateFaults, ReadOnlyStubsTwiceInARow) {
         SetFileAttributesA(stub.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A setup folder of 255 characters is refused by name; cut to 254 it would
+// be "...\\Disk 1", another folder that exists.
+TEST_F(CreateFaults, ASetupFolderPathTooLongIsRefusedByName) {
+    TempDir out;
+    const size_t room = 254 - work.Path().size() - 1;
+    work.MakeFolder(std::string(room - 1, 'd') + "1");
+    const std::string longer = work.MakeFolder(std::string(room - 1, 'd') + "10");
+    ASSERT_EQ(longer.size(), 255u);
+    const ConsoleRun run = BuilderCreate("\"" + (out / "Setup.exe") + "\" \"" + longer + "\"");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "VNPMAKE: The setup folder " + longer + " has more than 254 characters.\n");
+    EXPECT_TRUE(FolderContents(out.Path()).empty());
+}
+
 }  // namespace
