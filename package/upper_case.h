@@ -2,8 +2,8 @@
 // and seven code page 437 letters with diacritics map to their capitals.
 // A double-byte character of the code page (the system's by default) stays
 // as it is: its bytes are no letters, and "a" as a second byte is not "a".
-#ifndef APP_UPPER_CASE_H
-#define APP_UPPER_CASE_H
+#ifndef PACKAGE_UPPER_CASE_H
+#define PACKAGE_UPPER_CASE_H
 
 #include <string>
 
