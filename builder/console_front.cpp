@@ -28,8 +28,7 @@ std::string FullPath(const std::string& path) {
 // A drop names a folder without a closing backslash, except a drive's root.
 std::string AsDropped(const std::string& folder) {
     std::string full = FullPath(folder);
-    if (full.size() > 3 && full.back() == '\\') full.pop_back();
-    return full;
+    return StripBackslash(full);
 }
 
 void SayError(const std::string& text) {

@@ -1,6 +1,7 @@
 // Conversions between the caller's ANSI texts, the UTF-16 names the file
-// system is asked with, and the UTF-8 names an archive stores. Characters
-// that the ANSI code page lacks come back as its default character.
+// system is asked with, and the UTF-8 names an archive stores (converted by
+// our own code, which every system runs alike). Characters that the ANSI
+// code page lacks come back as its default character.
 #ifndef MVWRAP_TEXT_CODES_H
 #define MVWRAP_TEXT_CODES_H
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ansi_code_page.h"
 #include "binary_file.h"
 #include "file_details.h"
 #include "file_errors.h"
@@ -68,9 +69,15 @@ bool PathExists(const std::string& path) {
 std::string VolumeRoot(const std::string& path, const std::string& currentFolder) {
     if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + "\\";
     if (path.rfind("\\\\", 0) == 0) {
-        const std::string::size_type server = path.find('\\', 2);
+        // Server and share names split by the code page's characters.
+        const text::LeadBytes& lead = text::AnsiLeadBytes();
+        const auto next = [&](std::string::size_type from) {
+            const char* at = text::FirstCharacter(path.c_str() + from, '\\', lead);
+            return at ? std::string::size_type(at - path.c_str()) : std::string::npos;
+        };
+        const std::string::size_type server = next(2);
         if (server == std::string::npos || server == 2) return "";
-        const std::string::size_type share = path.find('\\', server + 1);
+        const std::string::size_type share = next(server + 1);
         if (share == server + 1) return "";
         return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
     }

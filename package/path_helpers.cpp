@@ -1,34 +1,42 @@
 #include "path_helpers.h"
 
-std::string FileNamePart(const std::string& path) {
-    std::string::size_type slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// Every search runs over the code page's characters: in the double-byte
+// code pages the second byte of a character may be "\", and it separates
+// nothing.
+
+std::string FileNamePart(const std::string& path, const text::LeadBytes& lead) {
+    const char* slash = text::LastCharacter(path.c_str(), '\\', lead);
+    return slash ? std::string(slash + 1) : path;
 }
 
-std::string FolderPart(const std::string& path) {
-    return path.substr(0, path.size() - FileNamePart(path).size());
+std::string FolderPart(const std::string& path, const text::LeadBytes& lead) {
+    return path.substr(0, path.size() - FileNamePart(path, lead).size());
 }
 
-std::string ExtensionPart(const std::string& path) {
-    std::string name = FileNamePart(path);
-    std::string::size_type dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+std::string ExtensionPart(const std::string& path, const text::LeadBytes& lead) {
+    std::string name = FileNamePart(path, lead);
+    const char* dot = text::LastCharacter(name.c_str(), '.', lead);
+    return dot ? std::string(dot + 1) : std::string();
 }
 
-std::string BaseNamePart(const std::string& path) {
-    std::string name = FileNamePart(path);
-    return name.substr(0, name.find('.'));
+std::string BaseNamePart(const std::string& path, const text::LeadBytes& lead) {
+    std::string name = FileNamePart(path, lead);
+    const char* dot = text::FirstCharacter(name.c_str(), '.', lead);
+    return dot ? name.substr(0, size_t(dot - name.c_str())) : name;
 }
 
-std::string StripBackslash(const std::string& path) {
-    if (path.size() > 3 && path.back() == '\\') return path.substr(0, path.size() - 1);
+std::string StripBackslash(const std::string& path, const text::LeadBytes& lead) {
+    if (path.size() > 3 && text::EndsWith(path.c_str(), '\\', lead))
+        return path.substr(0, path.size() - 1);
     return path;
 }
 
-std::string ShortPrefix(const std::string& text) { return text.substr(0, 4); }
+std::string ShortPrefix(const std::string& text, const text::LeadBytes& lead) {
+    return text.substr(0, text::CharactersLength(text.c_str(), 4, lead));
+}
 
-std::string WithTrailingBackslash(const std::string& path) {
-    if (path.empty() || path.back() == '\\') return path;
+std::string WithTrailingBackslash(const std::string& path, const text::LeadBytes& lead) {
+    if (path.empty() || text::EndsWith(path.c_str(), '\\', lead)) return path;
     return path + '\\';
 }
 
@@ -37,6 +45,14 @@ std::string WithoutLeadingBlanks(const std::string& text) {
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-std::string CutTo(const std::string& text, std::string::size_type limit) {
-    return text.substr(0, limit);
+std::string CutTo(const std::string& text, std::string::size_type limit,
+                  const text::LeadBytes& lead) {
+    std::string::size_type whole = 0;
+    while (whole < text.size()) {
+        std::string::size_type next =
+            whole + text::CharacterBytes(text.data(), whole, text.size(), lead);
+        if (next > limit) break;
+        whole = next;
+    }
+    return text.substr(0, whole);
 }

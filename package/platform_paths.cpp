@@ -1,5 +1,6 @@
 #include "platform_paths.h"
 
+#include "ansi_code_page.h"
 #include "win_handles.h"
 
 namespace {
@@ -14,7 +15,9 @@ bool Counts(const WIN32_FIND_DATAA& entry) {
 
 bool FileExists(const std::string& path) {
     std::string pattern = path;
-    if (!pattern.empty() && (pattern.back() == '\\' || pattern.back() == ':')) pattern += "*.*";
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
+    if (text::EndsWith(pattern.c_str(), '\\', lead) || text::EndsWith(pattern.c_str(), ':', lead))
+        pattern += "*.*";
 
     QuietErrorMode quiet;
     WIN32_FIND_DATAA entry;
@@ -33,11 +36,14 @@ std::string ProgramPath() {
     return std::string(buffer, length);
 }
 
+// By characters: the second byte "\" of a double-byte character ends no
+// folder.
 void MakeFoldersAbove(const std::string& path) {
-    for (std::string::size_type at = path.find('\\'); at != std::string::npos;
-         at = path.find('\\', at + 1)) {
-        if (at > 0 && path[at - 1] != ':' && path[at - 1] != '\\')
-            CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
+    const char* previous = nullptr;
+    for (const char* at = path.c_str(); *at; previous = at, at = text::NextCharacter(at, lead)) {
+        if (*at == '\\' && previous && *previous != ':' && *previous != '\\')
+            CreateDirectoryA(path.substr(0, size_t(at - path.c_str())).c_str(), nullptr);
     }
 }
 

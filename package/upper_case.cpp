@@ -18,8 +18,13 @@ unsigned char UpperCaseByte(unsigned char byte) {
 
 }  // namespace
 
-std::string UpperCased(const std::string& text) {
+std::string UpperCased(const std::string& text, const text::LeadBytes& lead) {
     std::string result = text;
-    for (char& c : result) c = static_cast<char>(UpperCaseByte(static_cast<unsigned char>(c)));
+    for (size_t at = 0; at < result.size();) {
+        size_t bytes = text::CharacterBytes(result.data(), at, result.size(), lead);
+        if (bytes == 1)
+            result[at] = static_cast<char>(UpperCaseByte(static_cast<unsigned char>(result[at])));
+        at += bytes;
+    }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "working_files.h"
 
+#include "ansi_code_page.h"
 #include "create_front.h"
 #include "file_errors.h"
 #include "win_handles.h"
@@ -35,8 +36,12 @@ std::string HoldName(const std::string& path) {
     // A backslash would name a folder of the object namespace.
     std::string name = "VNP:" + path;
     CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
-    for (char& c : name)
-        if (c == '\\') c = '/';
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
+    for (size_t at = 0; at < name.size();) {
+        size_t bytes = text::CharacterBytes(name.data(), at, name.size(), lead);
+        if (bytes == 1 && name[at] == '\\') name[at] = '/';
+        at += bytes;
+    }
     return name;
 }
 

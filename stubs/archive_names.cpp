@@ -5,24 +5,46 @@
 
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "entry_paths.h"
 #include "utf8.h"
 
 namespace stub {
 
-bool NamesToAnsi(ZipDirectory& directory) {
+// A character the code page lacks becomes its default character or a
+// look-alike ("best fit"), which would write and start another file than
+// the one packed: the round trip catches both. WC_NO_BEST_FIT_CHARS would
+// catch the look-alikes too, but Windows 95, 98 and NT 4.0 refuse that flag.
+bool HeldAs(UINT codePage, const uint16_t* wide, char* bytes, int room) {
+    WCHAR back[MAX_PATH];
+    if (!WideCharToMultiByte(codePage, 0, reinterpret_cast<LPCWCH>(wide), -1, bytes, room, nullptr,
+                             nullptr) ||
+        !MultiByteToWideChar(codePage, 0, bytes, -1, back, MAX_PATH))
+        return false;
+    for (int i = 0; back[i] == wide[i]; ++i)
+        if (!wide[i]) return true;
+    return false;
+}
+
+bool NamesToAnsi(ZipDirectory& directory, char* why) {
     for (uint32_t i = 0; i < directory.Count(); ++i) {
         ZipEntry& entry = directory[i];
         if (!entry.utf8Name) continue;
         uint16_t wide[MAX_PATH];
-        if (!Utf8ToUtf16(entry.name, wide, MAX_PATH)) return false;
-        BOOL lossy = FALSE;
+        why[0] = 0;
+        if (!text::Utf8ToUtf16(entry.name, wide, MAX_PATH)) return false;
         // ANSI never takes more bytes than UTF-8 for the same characters.
         char ansi[4 * MAX_PATH];
-        if (!WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(wide), -1, ansi, sizeof ansi,
-                                 nullptr, &lossy) ||
-            lossy || strlen(ansi) > strlen(entry.name))
+        ansi[0] = 0;
+        if (!HeldAs(CP_ACP, wide, ansi, sizeof ansi) || strlen(ansi) > strlen(entry.name)) {
+            // The name as near as this code page comes to it.
+            ansi[MAX_PATH - 1] = 0;
+            wsprintfA(why,
+                      "This system cannot hold the file name %s: its code page (%u) lacks some of "
+                      "its characters.",
+                      ansi, GetACP());
             return false;
+        }
         strcpy(entry.name, ansi);
     }
     return true;
@@ -30,7 +52,7 @@ bool NamesToAnsi(ZipDirectory& directory) {
 
 int FirstUnsafeEntry(const ZipDirectory& directory) {
     for (uint32_t i = 0; i < directory.Count(); ++i)
-        if (!SafeEntryPath(directory[i].name)) return int(i);
+        if (!SafeEntryPath(directory[i].name, text::AnsiLeadBytes())) return int(i);
     return -1;
 }
 

@@ -9,9 +9,15 @@
 
 namespace stub {
 
-// Turns the UTF-8 names into the ANSI code page; false when a name has a
-// character that code page cannot hold.
-bool NamesToAnsi(ZipDirectory& directory);
+// Turns the UTF-8 names into the ANSI code page. False when a name is not
+// well-formed (why empty) or has a character that code page cannot hold
+// (why says so in one sentence, 1,024 bytes at most): that file could not
+// be written by its name here.
+bool NamesToAnsi(ZipDirectory& directory, char* why);
+
+// The UTF-16 text (terminated) in the code page, into room bytes; false
+// when the code page does not give these very characters back from them.
+bool HeldAs(unsigned codePage, const uint16_t* wide, char* bytes, int room);
 
 // The first entry whose name would be written outside the folder, or -1.
 int FirstUnsafeEntry(const ZipDirectory& directory);

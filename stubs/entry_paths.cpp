@@ -1,5 +1,7 @@
 // Entry names come from the package, that is from anyone: a name that could
 // reach outside the extraction folder or open a device refuses the package.
+// The name is in the ANSI code page and is looked at by characters: the
+// second byte of a double-byte character is no separator and no "|".
 #include "entry_paths.h"
 
 #include <string.h>
@@ -33,6 +35,8 @@ bool IsDeviceName(const char* component, size_t length) {
     return false;
 }
 
+// A trailing dot or blank is the last character whatever the code page:
+// no second byte of a character is below 0x40. Device names are ASCII.
 bool SafeComponent(const char* component, size_t length) {
     if (length == 0) return false;
     if (component[length - 1] == '.' || component[length - 1] == ' ') return false;
@@ -41,21 +45,21 @@ bool SafeComponent(const char* component, size_t length) {
 
 }  // namespace
 
-bool SafeEntryPath(const char* name) {
+bool SafeEntryPath(const char* name, const text::LeadBytes& lead) {
     if (!name || !name[0] || name[0] == '\\') return false;
-    for (const char* p = name; *p; ++p) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        if (c < 0x20 || strchr(":*?\"<>|/", c)) return false;
-    }
     const char* component = name;
-    for (;;) {
-        const char* slash = strchr(component, '\\');
-        size_t length = slash ? size_t(slash - component) : strlen(component);
-        // A folder entry ends in a separator: its last component is empty.
-        if (!slash && length == 0) return true;
-        if (!SafeComponent(component, length)) return false;
-        if (!slash) return true;
-        component = slash + 1;
+    for (const char* p = name;; p = text::NextCharacter(p, lead)) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '\\' || c == 0) {
+            size_t length = size_t(p - component);
+            // A folder entry ends in a separator: its last component is empty.
+            if (c == 0) return length == 0 || SafeComponent(component, length);
+            if (!SafeComponent(component, length)) return false;
+            component = p + 1;
+        } else if (lead.Leads(*p) ? uint8_t(p[1]) < text::kLeastSecondByte
+                                  : c < 0x20 || strchr(":*?\"<>|/", c)) {
+            return false;  // half a character, or one no file name holds
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "platform.h"
 
 namespace stub {
@@ -58,14 +59,19 @@ bool MakeFolders(const char* folder) {
     size_t length = strlen(folder);
     if (length == 0 || length >= sizeof path) return false;
     memcpy(path, folder, length + 1);
-    // Each separator after the root ends a folder that may need making.
-    for (size_t i = 1; i <= length; ++i) {
-        if (path[i] != '\\' && path[i] != 0) continue;
-        if (path[i - 1] == ':' || path[i - 1] == '\\') continue;
-        char kept = path[i];
-        path[i] = 0;
-        CreateDirectoryA(path, nullptr);
-        path[i] = kept;
+    // Each separator after the root ends a folder that may need making; the
+    // second byte "\" of a character is none.
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
+    for (char* previous = path;;) {
+        char* at = const_cast<char*>(text::NextCharacter(previous, lead));
+        if ((*at == '\\' || *at == 0) && *previous != ':' && *previous != '\\') {
+            char kept = *at;
+            *at = 0;
+            CreateDirectoryA(path, nullptr);
+            *at = kept;
+        }
+        if (!*at) break;
+        previous = at;
     }
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -74,9 +80,11 @@ bool MakeFolders(const char* folder) {
 void RemoveTree(const char* folder) {
     char pattern[MAX_PATH];
     size_t length = strlen(folder);
-    while (length > 0 && folder[length - 1] == '\\') --length;
-    if (length == 0 || length + 3 >= sizeof pattern) return;
-    memcpy(pattern, folder, length);
+    if (length + 3 >= sizeof pattern) return;
+    memcpy(pattern, folder, length + 1);
+    while (length > 0 && text::EndsWith(pattern, '\\', text::AnsiLeadBytes()))
+        pattern[--length] = 0;
+    if (length == 0) return;
     memcpy(pattern + length, "\\*", 3);
     WIN32_FIND_DATAA found;
     FindHandle search(FindFirstFileA(pattern, &found));
@@ -107,7 +115,7 @@ bool MakePrivateFolder(char* folder, uint32_t room) {
     char temp[MAX_PATH];
     DWORD length = GetTempPathA(sizeof temp, temp);
     if (length == 0 || length + 14 >= sizeof temp || length + 14 >= room) return false;
-    if (temp[length - 1] != '\\') temp[length++] = '\\';
+    if (!text::EndsWith(temp, '\\', text::AnsiLeadBytes())) temp[length++] = '\\';
     temp[length] = 0;
     MakeFolders(temp);
     DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);

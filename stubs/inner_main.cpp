@@ -12,6 +12,7 @@
 
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "archive_names.h"
 #include "command_line.h"
 #include "entry_data.h"
@@ -19,6 +20,8 @@
 #include "password_dialog.h"
 #include "file_io.h"
 #include "platform.h"
+#include "record_code_pages.h"
+#include "start_program.h"
 #include "stub_messages.h"
 #include "stub_paths.h"
 #include "takeback.h"
@@ -78,15 +81,25 @@ bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
     return allKnown && haveRecord && haveFolder;
 }
 
+// Whether the password, typed in this system's code page, is the one the
+// record holds in the code page it was written in.
+bool RightPassword(const InnerOptions& options, const RecordedStart& start, int count,
+                   const char* typed) {
+    char stored[kArgumentRoom];
+    PasswordInCodePage(typed, start.codePage, stored, sizeof stored);
+    return PasswordMatches(options.record, stored, start.names, count, start.index,
+                           options.spanned);
+}
+
 // Asks until the password is right. 0 when it is; otherwise the exit code:
 // cancelled by the user, or failed when run quietly without the right one.
-int CheckPassword(const InnerOptions& options, const ZipDirectory& directory, int start) {
-    const char* const* names = directory.Names();
+int CheckPassword(const InnerOptions& options, const ZipDirectory& directory,
+                  const RecordedStart& start) {
     int count = int(directory.Count());
-    if (!RecordHasPassword(options.record, names, count, start, options.spanned)) return 0;
+    if (!RecordHasPassword(options.record, start.names, count, start.index, options.spanned))
+        return 0;
     if (options.passwordGiven) {
-        if (PasswordMatches(options.record, options.password, names, count, start, options.spanned))
-            return 0;
+        if (RightPassword(options, start, count, options.password)) return 0;
         ShowError("The password given with /P: is not right. Nothing was installed.");
         return kExitFailed;
     }
@@ -98,7 +111,7 @@ int CheckPassword(const InnerOptions& options, const ZipDirectory& directory, in
     }
     char typed[kArgumentRoom];
     while (AskPassword(typed, sizeof typed)) {
-        if (PasswordMatches(options.record, typed, names, count, start, options.spanned)) return 0;
+        if (RightPassword(options, start, count, typed)) return 0;
         MessageBoxA(nullptr, "The password is not right. Please type it again.", "Vornaly",
                     MB_OK | MB_ICONEXCLAMATION);
     }
@@ -142,14 +155,16 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
         wsprintfA(why, "The path of %s in %s is too long.", entry.name, folder);
         return false;
     }
+    // A name that ends in the second byte "\" of a character is a file's.
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
     size_t length = strlen(path);
-    if (path[length - 1] == '\\') {
+    if (text::EndsWith(path, '\\', lead)) {
         path[length - 1] = 0;
         if (takeback.MakeFolders(path)) return true;
         wsprintfA(why, "The folder %s could not be made.", path);
         return false;
     }
-    char* last = strrchr(path, '\\');
+    char* last = path + (text::LastCharacter(path, '\\', lead) - path);
     *last = 0;
     bool folderMade = takeback.MakeFolders(path);
     *last = '\\';
@@ -250,8 +265,14 @@ int RunInner(const char* arguments) {
     FileSource whole(self);
     MaskedArchive archive(whole, InnerStubLength);
     ZipDirectory directory;
-    if (!whole.Open() || !archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
-        ShowError("The installation package is damaged: its files cannot be read.");
+    char why[kWhyRoom];
+    why[0] = 0;
+    if (!whole.Open() || !archive.Marked() || !directory.Read(archive) ||
+        !NamesToAnsi(directory, why)) {
+        if (why[0])
+            ShowError("%s Nothing was installed.", why);
+        else
+            ShowError("The installation package is damaged: its files cannot be read.");
         return kExitFailed;
     }
     int unsafe = FirstUnsafeEntry(directory);
@@ -262,11 +283,25 @@ int RunInner(const char* arguments) {
             directory[uint32_t(unsafe)].name);
         return kExitFailed;
     }
-    int start = FindStartProgram(options.record, directory.Names(), int(directory.Count()),
-                                 options.spanned);
+    CodePageNames recordNames;
+    RecordedStart start =
+        FindRecordedStart(options.record, directory, options.spanned, recordNames);
+    if (start.index < 0 && start.named && !options.extractOnly) {
+        if (start.index == kStartProgramsDisagree)
+            ShowError(
+                "The installation program that this package names reads as different files in "
+                "different code pages, and as none in this system's (%u). Nothing was installed.",
+                GetACP());
+        else
+            ShowError(
+                "The installation program that this package names is not among its files, read "
+                "in this system's code page (%u) or in any other it has. Nothing was installed.",
+                GetACP());
+        return kExitFailed;
+    }
     if (int refused = CheckPassword(options, directory, start)) return refused;
 
-    bool keep = options.extractOnly || start < 0;
+    bool keep = options.extractOnly || start.index < 0;
     // What an earlier package could not remove goes once the restart has
     // removed the files in it.
     RemoveFoldersLeftBefore();
@@ -277,7 +312,6 @@ int RunInner(const char* arguments) {
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {
-        char why[kWhyRoom];
         if (ExtractEntry(archive, directory[i], options.folder, takeback, why)) {
             LogLine("Extracted %s (%lu bytes)", directory[i].name, directory[i].size);
             continue;
@@ -300,7 +334,7 @@ int RunInner(const char* arguments) {
         ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
         return 0;
     }
-    int code = RunStartProgram(options.folder, directory[uint32_t(start)].name);
+    int code = RunStartProgram(options.folder, directory[uint32_t(start.index)].name);
     RemoveTree(options.folder);
     return code;
 }

@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "command_line.h"
 #include "install_record.h"
 #include "package_check.h"
@@ -92,7 +93,7 @@ int WriteInnerExecutable(ByteSource& content, uint32_t stubLength, const char* s
         return kExitFailed;
     if (pieces < 2) return 0;
     char prefix[MAX_PATH];
-    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix)) {
+    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix, text::AnsiLeadBytes())) {
         ShowError("The names of the pieces of %s are too long.", selfPath);
         return kExitFailed;
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "ansi_code_page.h"
 #include "archive_names.h"
 #include "entry_data.h"
 #include "install_record.h"
@@ -27,7 +28,7 @@ public:
 // cannot be had (the fault told already).
 bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet) {
     char prefix[MAX_PATH];
-    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix)) {
+    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix, text::AnsiLeadBytes())) {
         ShowError("The names of the pieces of %s are too long.", selfPath);
         return false;
     }
@@ -68,8 +69,11 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
     }
     MaskedArchive archive(chain, InnerStubLength);
     ZipDirectory directory;
-    if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
-        ShowError("The installation package is damaged: its files cannot be read.");
+    char why[1024];
+    why[0] = 0;
+    if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory, why)) {
+        ShowError("%s",
+                  why[0] ? why : "The installation package is damaged: its files cannot be read.");
         return kExitFailed;
     }
     int unsafe = FirstUnsafeEntry(directory);
@@ -78,9 +82,15 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
                   directory[uint32_t(unsafe)].name);
         return kExitFailed;
     }
-    // The install finds its start program by the same rule.
+    // The install finds its start program by the same rule. A name beyond
+    // ASCII may be in the code page of the machine that made the package,
+    // which the install tries too; the outer stub has no room for that, so
+    // such a name is left to the install.
     const int count = int(directory.Count());
-    if (FindStartProgram(record, directory.Names(), count, spanned) < 0 &&
+    bool ascii = true;
+    for (uint32_t i = RecordExecutableOffset; i < RecordLength; ++i)
+        ascii = ascii && uint8_t(record[i]) < 0x80;
+    if (ascii && FindStartProgram(record, directory.Names(), count, spanned) < 0 &&
         RecordNamesStartProgram(record, directory.Names(), count)) {
         ShowError("The installation package is damaged: its start program is not in it.");
         return kExitFailed;
@@ -89,7 +99,6 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
         DiscardSink nowhere;
         UnpackResult result = UnpackEntry(archive, directory[i], nowhere);
         if (result != UnpackResult::kOk) {
-            char why[1024];
             DescribeUnpackFault(result, directory[i].name, why);
             ShowError("%s", why);
             return kExitFailed;

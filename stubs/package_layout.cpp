@@ -164,16 +164,20 @@ bool InnerStubChecksumHolds(ByteSource& inner) {
     return sum + InnerStubLength == stored;
 }
 
-bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room) {
-    const char* name = strrchr(firstPiece, '\\');
+bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room,
+                     const text::LeadBytes& lead) {
+    const char* name = text::LastCharacter(firstPiece, '\\', lead);
     name = name ? name + 1 : firstPiece;
     size_t folder = size_t(name - firstPiece);
     size_t length = strlen(name);
-    bool numbered = length >= 8 && SameIgnoringCase(name + length - 8, "_001.exe", 8);
+    // "_001.exe" holds one "_": when it is the last "_" character, it is a
+    // character of its own and not the second byte of one.
+    bool numbered = length >= 8 && SameIgnoringCase(name + length - 8, "_001.exe", 8) &&
+                    text::LastCharacter(name, '_', lead) == name + length - 8;
     size_t keep = length;
     if (numbered) {
         keep = length - 7;
-    } else if (const char* dot = strchr(name, '.')) {
+    } else if (const char* dot = strchr(name, '.')) {  // no second byte is below 0x40
         keep = size_t(dot - name);
     }
     size_t total = folder + keep + (numbered ? 0 : 1);

@@ -7,6 +7,7 @@
 #include <stdint.h>
 
 #include "byte_source.h"
+#include "code_page_text.h"
 
 namespace stub {
 
@@ -44,8 +45,10 @@ int PiecesOf(ByteSource& content, uint32_t s, const char record[100]);
 
 // Piece names: the folder and name of the first piece up to its number
 // ("A:\SETUP_" for "A:\SETUP_001.exe"); a renamed first piece gives its
-// base name and "_". False when the result would not fit.
-bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room);
+// base name and "_". False when the result would not fit. The path is
+// split by the characters of the code page whose lead bytes are given.
+bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room,
+                     const text::LeadBytes& lead);
 // prefix + number with at least three digits + ".exe".
 bool PieceName(const char* prefix, int number, char* name, uint32_t room);
 

@@ -5,6 +5,7 @@
 
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "file_io.h"
 #include "package_constants.h"
 #include "package_layout.h"
@@ -14,10 +15,15 @@ namespace stub {
 
 namespace {
 
+// The file name of a path, after its last separator character.
+const char* FileName(const char* path) {
+    const char* separator = text::LastCharacter(path, '\\', text::AnsiLeadBytes());
+    return separator ? separator + 1 : path;
+}
+
 // The piece's name on the root of the drive the first piece came from.
 bool OnDriveRoot(const char* piece, const char* firstPiece, char* path) {
-    const char* name = strrchr(piece, '\\');
-    name = name ? name + 1 : piece;
+    const char* name = FileName(piece);
     if (firstPiece[0] == 0 || firstPiece[1] != ':') return false;
     if (strlen(name) + 4 >= MAX_PATH) return false;
     wsprintfA(path, "%c:\\%s", firstPiece[0], name);
@@ -34,7 +40,7 @@ PieceAnswer FindPiece(const char* prefix, const char* firstPiece, int number, in
                       char* found) {
     char name[MAX_PATH], onRoot[MAX_PATH];
     if (!PieceName(prefix, number, name, sizeof name)) return PieceAnswer::kFailed;
-    const char* shortName = strrchr(name, '\\') ? strrchr(name, '\\') + 1 : name;
+    const char* shortName = FileName(name);
     for (;;) {
         bool wrongSize = false;
         const char* candidates[2] = {name,

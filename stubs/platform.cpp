@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "ini_section.h"
 #include "stub_paths.h"
 #include "win_handles.h"
@@ -91,7 +92,7 @@ void AddToWininit(const char* file) {
     char path[MAX_PATH];
     UINT length = GetWindowsDirectoryA(path, MAX_PATH - 13);
     if (length == 0 || length >= MAX_PATH - 13) return;
-    if (path[length - 1] != '\\') path[length++] = '\\';
+    if (!text::EndsWith(path, '\\', text::AnsiLeadBytes())) path[length++] = '\\';
     strcpy(path + length, "WININIT.INI");
     FileHandle ini(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr));

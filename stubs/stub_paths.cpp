@@ -5,6 +5,8 @@
 
 #include <string.h>
 
+#include "ansi_code_page.h"
+
 namespace stub {
 
 bool FullPath(const char* path, char* full) {
@@ -16,7 +18,7 @@ bool FullPath(const char* path, char* full) {
 
 bool JoinPath(const char* folder, const char* name, char* path) {
     size_t folderLength = strlen(folder), nameLength = strlen(name);
-    bool separator = folderLength > 0 && folder[folderLength - 1] != '\\';
+    bool separator = folderLength > 0 && !text::EndsWith(folder, '\\', text::AnsiLeadBytes());
     if (folderLength + separator + nameLength >= MAX_PATH) return false;
     memcpy(path, folder, folderLength);
     if (separator) path[folderLength++] = '\\';

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "platform.h"
 #include "stub_paths.h"
 
@@ -27,7 +28,7 @@ bool Grow(void*& block, uint32_t& room, uint32_t needed, uint32_t size, uint32_t
 
 // The name "~VNPnnnn.TMP" numbered from number in the folder of path.
 bool NameBeside(const char* path, uint32_t number, char* name) {
-    const char* last = strrchr(path, '\\');
+    const char* last = text::LastCharacter(path, '\\', text::AnsiLeadBytes());
     if (!last) return false;
     char folder[MAX_PATH], file[16];
     memcpy(folder, path, size_t(last - path));
@@ -67,17 +68,22 @@ bool Takeback::MakeFolders(const char* folder) {
     size_t length = strlen(folder);
     if (length == 0 || length >= sizeof path) return false;
     memcpy(path, folder, length + 1);
-    // Each separator after the root ends a folder that may need making.
-    for (size_t i = 1; i <= length; ++i) {
-        if (path[i] != '\\' && path[i] != 0) continue;
-        if (path[i - 1] == ':' || path[i - 1] == '\\') continue;
-        char kept = path[i];
-        path[i] = 0;
-        if (CreateDirectoryA(path, nullptr) && !Note(kFolder, path, "")) {
-            RemoveDirectoryA(path);
-            return false;
+    // Each separator after the root ends a folder that may need making; the
+    // second byte "\" of a character is none.
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
+    for (char* previous = path;;) {
+        char* at = const_cast<char*>(text::NextCharacter(previous, lead));
+        if ((*at == '\\' || *at == 0) && *previous != ':' && *previous != '\\') {
+            char kept = *at;
+            *at = 0;
+            if (CreateDirectoryA(path, nullptr) && !Note(kFolder, path, "")) {
+                RemoveDirectoryA(path);
+                return false;
+            }
+            *at = kept;
         }
-        path[i] = kept;
+        if (!*at) break;
+        previous = at;
     }
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

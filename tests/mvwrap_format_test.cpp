@@ -2,6 +2,8 @@
 // conversion, options, patterns, name order, limits and the record layout.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "dos_time.h"
 #include "name_order.h"
 #include "options.h"
+#include "text_codes.h"
 #include "zip_format.h"
 
 namespace {
@@ -265,6 +268,44 @@ TEST(ZipFormatTest, RefusesRecordsThatCannotBeCarriedOver) {
         {"no signature", "X" + good.substr(1), false},
     };
     for (const auto& c : cases) EXPECT_EQ(CentralRecordSound(c.record), c.sound) << c.what;
+}
+
+// The component's own UTF-8, which Windows 95 needs, against the NT line's
+// conversion: every character of the first plane (surrogates apart), and
+// characters beyond it, each way. What is not UTF-8 reads as U+FFFD, and a
+// lone surrogate half is written as U+FFFD, as the NT line does both.
+TEST(TextCodesTest, Utf8AsTheNtLineConvertsIt) {
+    std::wstring every;
+    for (wchar_t c = 1; c < 0xD800; ++c) every += c;
+    for (unsigned c = 0xE000; c <= 0xFFFF; ++c) every += static_cast<wchar_t>(c);
+    for (unsigned code : {0x10000u, 0x1F600u, 0x10FFFFu}) {
+        every += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+        every += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+    }
+    std::string system(every.size() * 4, '\0');
+    system.resize(WideCharToMultiByte(CP_UTF8, 0, every.data(), static_cast<int>(every.size()),
+                                      &system[0], static_cast<int>(system.size()), nullptr,
+                                      nullptr));
+    ASSERT_FALSE(system.empty());
+    EXPECT_TRUE(mvwrap::ToUtf8(every) == system);
+    EXPECT_TRUE(mvwrap::FromUtf8(system) == every);
+
+    struct Case {
+        std::string bytes;
+        std::wstring wide;
+    } malformed[] = {
+        {"a\xC0\xAF" "b", L"a\xFFFD\xFFFD" L"b"},  // an overlong "/"
+        {"\xE3\x81", L"\xFFFD"},            // cut short at the end
+        {"\xE3\x81z", L"\xFFFDz"},          // cut short by a letter
+        {"\xED\xA0\x80", L"\xFFFD"},        // a surrogate written as a character
+        {"\xF4\x90\x80\x80", L"\xFFFD"},    // beyond U+10FFFF
+        {"\x80", L"\xFFFD"},
+    };
+    for (const Case& c : malformed) EXPECT_TRUE(mvwrap::FromUtf8(c.bytes) == c.wide) << c.bytes;
+    EXPECT_EQ(mvwrap::ToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800)) + L"x"),
+              "\xEF\xBF\xBDx");
+    EXPECT_EQ(mvwrap::ToUtf8(L"x" + std::wstring(1, static_cast<wchar_t>(0xDC00))),
+              "x\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,115 @@ TEST_F(PlatformTest, NameOutsideTheCodePageIsArchivedOnNtAndRefusedByNameOn9x) {
         EXPECT_EQ(Listing(archive).size(), 2u);
         EXPECT_NE(ReadWholeFile(archive).find("sub/" + Utf8(foreign)), std::string::npos);
     }
+}
+
+// Windows 95's conversion functions, which know no UTF-8: asked for it they
+// give nothing. Every such call the component makes is counted.
+int utf8Calls = 0;
+
+int WINAPI NoUtf8ToWide(UINT codePage, DWORD flags, LPCCH text, int length, LPWSTR wide, int room) {
+    if (codePage == CP_UTF8) {
+        ++utf8Calls;
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return MultiByteToWideChar(codePage, flags, text, length, wide, room);
+}
+
+int WINAPI NoUtf8FromWide(UINT codePage, DWORD flags, LPCWCH wide, int length, LPSTR text, int room,
+                          LPCCH fallback, LPBOOL used) {
+    if (codePage == CP_UTF8) {
+        ++utf8Calls;
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return WideCharToMultiByte(codePage, flags, wide, length, text, room, fallback, used);
+}
+
+// Points MVWRAP.DLL's imports of the two conversions at those above while
+// it lives, and back afterwards.
+class Windows95Conversions {
+public:
+    Windows95Conversions() { Swap(); }
+    ~Windows95Conversions() { Swap(); }
+    Windows95Conversions(const Windows95Conversions&) = delete;
+    Windows95Conversions& operator=(const Windows95Conversions&) = delete;
+    int Replaced() const { return replaced_; }
+
+private:
+    void Swap() {
+        replaced_ = 0;
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA("MVWRAP.DLL"));
+        if (!base) return;
+        auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports =
+            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* module =
+                 reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+             module->Name; ++module) {
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+            for (; names->u1.AddressOfData; ++names, ++slots) {
+                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+                const char* name =
+                    reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
+                void** slot = reinterpret_cast<void**>(&slots->u1.Function);
+                void* ours = !std::strcmp(name, "MultiByteToWideChar")
+                                 ? reinterpret_cast<void*>(&NoUtf8ToWide)
+                             : !std::strcmp(name, "WideCharToMultiByte")
+                                 ? reinterpret_cast<void*>(&NoUtf8FromWide)
+                                 : nullptr;
+                if (!ours) continue;
+                void* taken = saved_[replaced_ < 2 ? replaced_ : 1];
+                DWORD protection;
+                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+                if (taken) {
+                    *slot = taken;
+                    saved_[replaced_] = nullptr;
+                } else {
+                    saved_[replaced_] = *slot;
+                    *slot = ours;
+                }
+                VirtualProtect(slot, sizeof *slot, protection, &protection);
+                ++replaced_;
+            }
+        }
+    }
+
+    void* saved_[2] = {nullptr, nullptr};
+    int replaced_ = 0;
+};
+
+// A name beyond ASCII that the ANSI code page holds, archived and listed
+// back with the system's UTF-8 gone: its entry carries the UTF-8 bytes.
+TEST_F(PlatformTest, NamesAreWrittenAndReadWithoutTheSystemsUtf8) {
+    std::wstring name;
+    for (const wchar_t* candidate : {L"Caf\u00e9.txt", L"\u0416\u0443\u043a.txt", L"\u8868.txt"}) {
+        BOOL lost = FALSE;
+        WideCharToMultiByte(CP_ACP, 0, candidate, -1, nullptr, 0, nullptr, &lost);
+        if (!lost) {
+            name = candidate;
+            break;
+        }
+    }
+    ASSERT_FALSE(name.empty());
+    std::string ansi(name.size() * 2, '\0');
+    ansi.resize(WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, &ansi[0],
+                                    static_cast<int>(ansi.size() + 1), nullptr, nullptr) -
+                1);
+    const std::string utf8 = Utf8(name);
+    dir.MakeFile("in\\sub\\" + ansi, "x");
+    const std::string archive = dir / "out.zip";
+    utf8Calls = 0;
+    {
+        Windows95Conversions conversions;
+        ASSERT_EQ(conversions.Replaced(), 2) << "MVWRAP.DLL imports both conversions";
+        ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
+        EXPECT_EQ(Listing(archive), std::vector<std::string>{"sub\\" + ansi});
+    }
+    EXPECT_EQ(utf8Calls, 0);
+    EXPECT_NE(ReadWholeFile(archive).find("sub/" + utf8), std::string::npos);
 }
 
 }  // namespace

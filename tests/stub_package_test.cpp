@@ -606,6 +606,24 @@ TEST_F(StubPackage, WithoutAStartProgramSaysWhereTheFilesAre) {
     EXPECT_FALSE(Exists(folder));
 }
 
+// A record that names a start program no code page finds among the files:
+// nothing runs and nothing stays, and the run fails; extracting only is
+// still possible.
+TEST_F(StubPackage, ANamedStartProgramThatIsNotThereFails) {
+    std::string archive = StoredZip({{"a.txt", "a"}, {"SETUP.EXE", ProbeProgram()}});
+    std::string package = WritePackage(archive, TestRecord("a.txt", "", "INSTALL.EXE"));
+    const std::string log = temp_ / "package.log";
+    EXPECT_EQ(RunChild(Quoted(package) + " /Q:A \"/L:" + log + "\""), 1);
+    EXPECT_NE(ReadWholeFile(log).find("The installation program that this package names is not "
+                                      "among its files"),
+              std::string::npos)
+        << ReadWholeFile(log);
+    EXPECT_FALSE(ProbeRan());
+    std::string target = temp_ / "out";
+    EXPECT_EQ(RunChild(Quoted(package) + " /Q \"/X:" + target + "\""), 0);
+    EXPECT_EQ(ReadWholeFile(target + "\\a.txt"), "a");
+}
+
 // The takeback on its own, with the platform's own file calls: files of the
 // same name written twice, files there before (read-only too), a folder
 // where a file should go. After Keep() the folder holds what was written

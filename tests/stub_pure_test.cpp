@@ -187,12 +187,12 @@ TEST(StubRecord, PieceCountIsThreeDigitsOrNothing) {
 TEST(StubEntryPaths, StayInsideTheirFolder) {
     for (const char* name : {"a.txt", "sub\\b.txt", "sub\\", "a..b", ".profile", "CONFIG.SYS",
                              "COM10", "CON2.txt", "console", "sub\\deeper\\c"})
-        EXPECT_TRUE(stub::SafeEntryPath(name)) << name;
+        EXPECT_TRUE(stub::SafeEntryPath(name, text::LeadBytes())) << name;
     for (const char* name : {"",        "..",        "..\\a",    "a\\..\\b", "a\\..",   ".\\a",
                              "\\a",     "C:\\a",     "C:a",      "a:stream", "a\\\\b",  "NUL",
                              "nul.txt", "sub\\COM1", "lpt9.log", "CON .txt", "CONOUT$", "a.",
                              "a ",      "a*b",       "a?",       "a\x01",    "a/b",     "a|b"})
-        EXPECT_FALSE(stub::SafeEntryPath(name)) << name;
+        EXPECT_FALSE(stub::SafeEntryPath(name, text::LeadBytes())) << name;
 }
 
 // The list of files the Windows 95 line removes while it starts holds one
@@ -239,11 +239,11 @@ TEST(StubUtf8, ReadsWellFormedNamesOnly) {
     };
     for (const auto& c : cases) {
         uint16_t wide[8];
-        int length = stub::Utf8ToUtf16(c.text, wide, 8);
+        int length = text::Utf8ToUtf16(c.text, wide, 8);
         EXPECT_EQ(std::vector<uint16_t>(wide, wide + length), c.wide) << c.text;
     }
     uint16_t two[2];
-    EXPECT_EQ(stub::Utf8ToUtf16("ab", two, 2), 0);
+    EXPECT_EQ(text::Utf8ToUtf16("ab", two, 2), 0);
 }
 
 struct SwitchCase {
@@ -411,7 +411,7 @@ TEST(StubPieceNames, FollowTheFirstPiece) {
         {"C:\\x\\_001.exe", "C:\\x\\_"}};
     for (const auto& c : cases) {
         char prefix[260];
-        ASSERT_TRUE(stub::PieceNamePrefix(c.first, prefix, sizeof prefix)) << c.first;
+        ASSERT_TRUE(stub::PieceNamePrefix(c.first, prefix, sizeof prefix, text::LeadBytes())) << c.first;
         EXPECT_STREQ(prefix, c.second) << c.first;
     }
     char name[260];

@@ -47,10 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     stub::InnerStubChecksumHolds(whole);
     stub::ReadPackageRecord(whole, uint32_t(size / 3), record);
 
+    // Names walked as code page 932 walks them: lead bytes 0x81-0x9F and
+    // 0xE0-0xFC, whose second bytes include "\" and "|".
+    text::LeadBytes lead;
+    lead.Add(0x81, 0x9F);
+    lead.Add(0xE0, 0xFC);
     stub::ZipDirectory directory;
     if (directory.Read(whole)) {
         for (uint32_t i = 0; i < directory.Count() && i < 64; ++i) {
-            stub::SafeEntryPath(directory[i].name);
+            stub::SafeEntryPath(directory[i].name, lead);
             BoundedSink sink;
             stub::UnpackEntry(whole, directory[i], sink);
         }
@@ -78,11 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     std::string text(reinterpret_cast<const char*>(data), size < 4096 ? size : 4096);
-    stub::SafeEntryPath(text.c_str());
+    stub::SafeEntryPath(text.c_str(), lead);
     stub::PackageSwitches switches;
     stub::ParsePackageSwitches(stub::SkipProgramName(text.c_str()), switches);
     char prefix[260], name[260];
-    if (stub::PieceNamePrefix(text.c_str(), prefix, sizeof prefix))
+    if (stub::PieceNamePrefix(text.c_str(), prefix, sizeof prefix, lead))
         stub::PieceName(prefix, int(size % 1000), name, sizeof name);
     char bytes[64];
     stub::FromHex(text.c_str(), bytes,

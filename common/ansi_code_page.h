@@ -1,0 +1,15 @@
+// The system's ANSI code page as the texts of code_page_text.h need it: its
+// lead bytes, asked for once (IsDBCSLeadByte, which every Windows has).
+#ifndef COMMON_ANSI_CODE_PAGE_H
+#define COMMON_ANSI_CODE_PAGE_H
+
+#include "code_page_text.h"
+
+namespace text {
+
+// Those of the ANSI code page, looked up on the first call.
+const LeadBytes& AnsiLeadBytes();
+
+}  // namespace text
+
+#endif

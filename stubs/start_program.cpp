@@ -1,0 +1,98 @@
+#include "start_program.h"
+
+#include <windows.h>
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "archive_names.h"
+#include "install_record.h"
+#include "record_code_pages.h"
+
+namespace stub {
+
+namespace {
+
+// Every ANSI code page of the Windows versions the packages run on.
+const UINT kAnsiCodePages[] = {1252, 1250, 1251, 1253, 1254, 1255, 1256,
+                               1257, 1258, 874,  932,  936,  949,  950};
+const int kCodePageCount = int(sizeof kAnsiCodePages / sizeof kAnsiCodePages[0]);
+
+}  // namespace
+
+CodePageNames::~CodePageNames() { Clear(); }
+
+void CodePageNames::Clear() {
+    free(text_);
+    free(names_);
+    text_ = nullptr;
+    names_ = nullptr;
+}
+
+bool CodePageNames::Fill(const ZipDirectory& directory, unsigned codePage) {
+    Clear();
+    // A character takes at most two bytes in any ANSI code page, and at
+    // least one in this system's.
+    uint32_t room = 0;
+    for (uint32_t i = 0; i < directory.Count(); ++i) room += 2 * strlen(directory[i].name) + 1;
+    text_ = static_cast<char*>(malloc(room ? room : 1));
+    names_ = static_cast<const char**>(malloc((directory.Count() + 1) * sizeof(char*)));
+    if (!text_ || !names_) {
+        Clear();
+        return false;
+    }
+    char* at = text_;
+    for (uint32_t i = 0; i < directory.Count(); ++i) {
+        int length = int(2 * strlen(directory[i].name) + 1);
+        WCHAR wide[MAX_PATH];
+        if (!MultiByteToWideChar(CP_ACP, 0, directory[i].name, -1, wide, MAX_PATH) ||
+            !HeldAs(codePage, reinterpret_cast<const uint16_t*>(wide), at, length))
+            at[0] = 0;
+        names_[i] = at;
+        at += strlen(at) + 1;
+    }
+    return true;
+}
+
+RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory,
+                                bool spanned, CodePageNames& other) {
+    const int count = int(directory.Count());
+    RecordedStart start = {FindStartProgram(record, directory.Names(), count, spanned), true,
+                           GetACP(), directory.Names()};
+    if (start.index >= 0) return start;
+    start.named = RecordNamesStartProgram(record, directory.Names(), count);
+    if (!start.named) return start;
+    bool explained = false;
+    int found[kCodePageCount];
+    for (int i = 0; i < kCodePageCount; ++i) {
+        found[i] = -1;
+        if (kAnsiCodePages[i] == start.codePage || !IsValidCodePage(kAnsiCodePages[i]) ||
+            !other.Fill(directory, kAnsiCodePages[i]))
+            continue;
+        found[i] = FindStartProgram(record, other.Names(), count, spanned);
+        explained = explained || !RecordNamesStartProgram(record, other.Names(), count);
+    }
+    start.index = AgreedStartProgram(found, kCodePageCount);
+    start.named = start.index != -1 || !explained;
+    for (int i = 0; i < kCodePageCount && start.index >= 0; ++i) {
+        if (found[i] != start.index) continue;
+        if (!other.Fill(directory, kAnsiCodePages[i])) {
+            start.index = -1;
+            break;
+        }
+        start.codePage = kAnsiCodePages[i];
+        start.names = other.Names();
+        break;
+    }
+    return start;
+}
+
+void PasswordInCodePage(const char* typed, unsigned codePage, char* stored, int room) {
+    WCHAR wide[MAX_PATH];
+    stored[0] = 0;
+    if (codePage == GetACP() || !MultiByteToWideChar(CP_ACP, 0, typed, -1, wide, MAX_PATH) ||
+        !WideCharToMultiByte(codePage, 0, wide, -1, stored, room, nullptr, nullptr))
+        lstrcpynA(stored, typed, room);
+}
+
+}  // namespace stub
