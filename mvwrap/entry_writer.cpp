@@ -21,12 +21,15 @@ namespace {
 // A file another program holds open, or has locked a part of: worth a retry.
 bool Locked(DWORD code) { return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION; }
 
-// The outcome of a failed read: locked files are retried before they count
-// as a failure, so their subject is recorded by the caller once it gives up.
-int32_t SourceError(const FoundFile& file) {
-    if (Locked(GetLastError())) return MVWRAP_FILE_LOCKED;
+// The outcome of a failed open or read: locked files are retried before they
+// count as a failure, so their subject is recorded by the caller once it
+// gives up.
+int32_t SourceError(const FoundFile& file, DWORD code) {
+    if (Locked(code)) return MVWRAP_FILE_LOCKED;
     return Fail(MVWRAP_FILE_UNREADABLE, file.path);
 }
+
+int32_t SourceError(const FoundFile& file) { return SourceError(file, GetLastError()); }
 
 uint64_t Ticks(const FILETIME& time) {
     return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
@@ -56,23 +59,28 @@ EntryHeader HeaderFor(const FoundFile& file) {
     return header;
 }
 
-// Blocks read and not yet written: enough to keep every worker busy and to
+// Bytes read and not yet written: enough to keep every worker busy and to
 // hold a file of kHeldFileSize bytes whole, few enough that memory stays
-// flat (each block holds its data and at most as much compressed).
-const size_t kBlocksInFlight = 24;
+// flat (each block holds its data and at most as much compressed). The file
+// being written may read on by as much again, so that files read ahead
+// never keep it waiting. Every file counts for some bytes besides its data,
+// and only so many are read ahead, however small.
+const uint64_t kBytesInFlight = 24 * kBlockSize;
+const uint64_t kEntryCharge = 1024;
+const size_t kFilesInFlight = 2048;
 
 }  // namespace
 
 EntryWriter::EntryWriter(ArchiveOutput& output, int level, RetryPolicy retry, int workers)
     : output_(output), level_(level), retry_(retry), workers_(workers) {}
 
-// Reads on this thread while the workers compress, and writes each entry as
-// soon as it and every entry before it are done.
+// The workers read and compress while this thread writes each entry as soon
+// as it and every entry before it are done.
 int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
                             std::vector<std::string>& records) {
     std::deque<Pending> pending;
-    // Declared after the blocks it works on, so that it is stopped, and its
-    // workers are gone, before any block is freed.
+    // Declared after the files and blocks it works on, so that it is
+    // stopped, and its workers are gone, before any of them is freed.
     CompressorPool pool(workers_, level_);
     if (!pool.Start()) return Fail(MVWRAP_NO_MEMORY, L"");
     pool_ = &pool;
@@ -81,93 +89,86 @@ int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
     for (;;) {
         bool moved = false;
         while (!pending.empty()) {
+            Pending& front = pending.front();
+            if (int32_t error = Collect(front)) return error;
             bool finished = false;
             std::string record;
-            if (int32_t error = WriteReady(pending.front(), finished, record)) return error;
-            if (!finished) break;
+            if (int32_t error = WriteReady(front, finished, record)) return error;
+            if (!finished) {
+                ReadOn(front);
+                break;
+            }
             records.push_back(std::move(record));
+            Release(front, front.charged);
             pending.pop_front();
             moved = true;
         }
         if (pending.empty() && next == files.size()) return MVWRAP_OK;
-        if (inFlight_ < kBlocksInFlight) {
-            if ((pending.empty() || pending.back().readDone) && next < files.size()) {
-                pending.emplace_back();
-                pending.back().file = &files[next++];
-                pending.back().header = HeaderFor(*pending.back().file);
-            }
-            if (!pending.back().readDone) {
-                if (int32_t error = ReadSome(pending.back())) return error;
-                continue;
-            }
+        while (next < files.size() && inFlight_ < kBytesInFlight &&
+               pending.size() < kFilesInFlight) {
+            Admit(pending, files[next++]);
+            moved = true;
         }
         if (!moved) pool.WaitForAny();
     }
 }
 
-int32_t EntryWriter::ReadSome(Pending& pending) {
-    if (pending.file->IsFolder()) {
-        pending.readDone = true;
-        return MVWRAP_OK;
+// A file listed as small enough to hold is read whole by one worker; a
+// larger one a block at a time, as the writing takes them.
+void EntryWriter::Admit(std::deque<Pending>& pending, const FoundFile& file) {
+    pending.emplace_back();
+    Pending& added = pending.back();
+    added.file = &file;
+    added.header = HeaderFor(file);
+    added.charged = kEntryCharge;
+    inFlight_ += kEntryCharge;
+    if (file.IsFolder()) {
+        added.readDone = true;
+        return;
     }
-    if (!pending.opened) {
-        pending.source.reset(OpenPath(pending.file->path, GENERIC_READ, FILE_SHARE_READ,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
-        if (!pending.source.valid()) return Retry(pending, SourceError(*pending.file));
-        pending.opened = true;
-    }
-    if (int32_t error = ReadBlock(pending)) return Retry(pending, error);
-    return MVWRAP_OK;
+    added.reading.Start(file.path, file.size);
+    Request(added, false);
 }
 
-// Reads the next block. A block is handed to the workers only once the one
-// after it has been read, so that it is known whether it ends the file, and
-// its last 32 KiB can prime the next one.
-int32_t EntryWriter::ReadBlock(Pending& pending) {
-    uint64_t expected = 0;
-    if (!GetFileLength(pending.source.get(), expected)) return SourceError(*pending.file);
-    uint64_t left = expected > pending.read ? expected - pending.read : 0;
-    // One byte more than the file should still hold shows its end without
-    // another read.
-    size_t capacity = static_cast<size_t>(std::min<uint64_t>(kBlockSize, left + 1));
-    std::unique_ptr<Block> block(new Block);
-    block->raw.resize(capacity);
-    size_t got = 0;
-    while (got < capacity) {
-        DWORD read = 0;
-        if (!ReadFile(pending.source.get(), block->raw.data() + got,
-                      static_cast<DWORD>(capacity - got), &read, nullptr))
-            return SourceError(*pending.file);
-        if (read == 0) break;
-        got += read;
-    }
-    block->raw.resize(got);
-    pending.read += got;
+void EntryWriter::Request(Pending& pending, bool first) {
+    const bool whole = !pending.streaming && pending.file->size <= kHeldFileSize;
+    pending.reading.ReadUpTo(whole ? kHeldFileSize + 1 : 0);
+    const uint64_t charge = whole ? pending.file->size : kBlockSize;
+    pending.charged += charge;
+    inFlight_ += charge;
+    pending.queued = true;
+    pool_->Submit(&pending.reading, first);
+}
+
+// Takes what a finished read brought. Its blocks are taken first, even when
+// it failed: the workers may still be compressing them.
+int32_t EntryWriter::Collect(Pending& pending) {
+    if (!pending.queued || !pool_->Done(&pending.reading)) return MVWRAP_OK;
+    pending.queued = false;
+    FileRead& reading = pending.reading;
+    for (std::unique_ptr<Block>& block : reading.made) pending.blocks.push_back(std::move(block));
+    reading.made.clear();
+    if (reading.failed) return Fail(MVWRAP_NO_MEMORY, L"");
+    if (reading.error) return Retry(pending, SourceError(*pending.file, reading.error));
+    pending.read = reading.read;
     if (!WithinLimits(0, pending.read)) return output_.TooLarge();
     if (pending.read > kHeldFileSize) pending.streaming = true;
-    bool end = got < capacity;
-    if (got > 0) {
-        ++inFlight_;
-        if (pending.next) {
-            const std::vector<unsigned char>& before = pending.next->raw;
-            block->dictionary.assign(before.end() - std::min(before.size(), kDictionarySize),
-                                     before.end());
-            Submit(pending, std::move(pending.next), false);
-        }
-        pending.next = std::move(block);
-    }
-    if (end) {
-        if (pending.next) Submit(pending, std::move(pending.next), true);
-        pending.readDone = true;
-        pending.source.reset();
-    }
+    pending.readDone = reading.ended;
     return MVWRAP_OK;
 }
 
-void EntryWriter::Submit(Pending& pending, std::unique_ptr<Block> block, bool last) {
-    block->last = last;
-    pending.blocks.push_back(std::move(block));
-    pool_->Submit(pending.blocks.back().get());
+// The file being written reads its next block as soon as the last is in,
+// within its own share of the budget.
+void EntryWriter::ReadOn(Pending& front) {
+    if (front.readDone || front.queued || front.file->IsFolder()) return;
+    if (front.charged >= kBytesInFlight && !front.blocks.empty()) return;
+    Request(front, true);
+}
+
+void EntryWriter::Release(Pending& pending, uint64_t bytes) {
+    bytes = std::min(bytes, pending.charged);
+    pending.charged -= bytes;
+    inFlight_ -= bytes;
 }
 
 // A locked file is read again from its start after a pause, until its tries
@@ -176,11 +177,10 @@ int32_t EntryWriter::Retry(Pending& pending, int32_t error) {
     if (error != MVWRAP_FILE_LOCKED) return error;
     for (const std::unique_ptr<Block>& block : pending.blocks)
         while (!pool_->Done(block.get())) pool_->WaitForAny();
-    inFlight_ -= pending.blocks.size() + (pending.next ? 1 : 0);
+    Release(pending, pending.charged);
     pending.blocks.clear();
-    pending.next.reset();
-    pending.source.reset();
-    pending.opened = pending.readDone = pending.streaming = false;
+    pending.reading.Reset();
+    pending.readDone = pending.streaming = false;
     pending.read = pending.size = pending.packed = 0;
     pending.header.crc = 0;
     if (pending.started) {
@@ -189,6 +189,7 @@ int32_t EntryWriter::Retry(Pending& pending, int32_t error) {
     }
     if (++pending.tried >= retry_.tries) return Fail(MVWRAP_FILE_LOCKED, pending.file->path);
     Sleep(static_cast<DWORD>(retry_.seconds) * 1000);
+    Request(pending, true);
     return MVWRAP_OK;
 }
 
@@ -226,12 +227,21 @@ int32_t EntryWriter::WriteHeld(Pending& pending, bool& finished) {
     header.size = static_cast<uint32_t>(pending.size);
     header.compressedSize = static_cast<uint32_t>(deflated ? pending.packed : pending.size);
     pending.start = output_.Position();
-    if (int32_t error = output_.Write(LocalHeader(header))) return error;
-    for (const std::unique_ptr<Block>& block : pending.blocks) {
-        const std::vector<unsigned char>& bytes = deflated ? block->packed : block->raw;
+    // A small file goes out with its header in one write.
+    std::string first = LocalHeader(header);
+    size_t from = 0;
+    if (pending.blocks.size() == 1) {
+        const std::vector<unsigned char>& bytes =
+            deflated ? pending.blocks[0]->packed : pending.blocks[0]->raw;
+        first.append(bytes.begin(), bytes.end());
+        from = 1;
+    }
+    if (int32_t error = output_.Write(first)) return error;
+    for (size_t i = from; i < pending.blocks.size(); ++i) {
+        const Block& block = *pending.blocks[i];
+        const std::vector<unsigned char>& bytes = deflated ? block.packed : block.raw;
         if (int32_t error = output_.Write(bytes.data(), bytes.size())) return error;
     }
-    inFlight_ -= pending.blocks.size();
     pending.blocks.clear();
     finished = true;
     return MVWRAP_OK;
@@ -256,7 +266,7 @@ int32_t EntryWriter::WriteStreamed(Pending& pending, bool& finished) {
         if (int32_t error = output_.Write(bytes.data(), bytes.size())) return error;
         pending.packed += bytes.size();
         pending.blocks.pop_front();
-        --inFlight_;
+        Release(pending, kBlockSize);
     }
     if (!pending.readDone || !pending.blocks.empty()) return MVWRAP_OK;
     header.method = level_ != 0 ? kDeflated : kStored;
