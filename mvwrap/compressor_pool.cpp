@@ -128,8 +128,10 @@ void CompressorPool::Submit(Task* task, bool first) {
         LeaveCriticalSection(&lock_);
         throw;
     }
+    const bool wake = idle_ > 0;
+    if (wake) --idle_;
     LeaveCriticalSection(&lock_);
-    ReleaseSemaphore(queued_, 1, nullptr);
+    if (wake) ReleaseSemaphore(queued_, 1, nullptr);
 }
 
 bool CompressorPool::Done(const Task* task) {
@@ -139,37 +141,61 @@ bool CompressorPool::Done(const Task* task) {
     return done;
 }
 
-void CompressorPool::WaitForAny() { WaitForSingleObject(finished_, INFINITE); }
+void CompressorPool::WaitForAny() {
+    EnterCriticalSection(&lock_);
+    const bool wait = !finishedUnseen_;
+    finishedUnseen_ = false;
+    waiting_ = wait;
+    LeaveCriticalSection(&lock_);
+    if (wait) WaitForSingleObject(finished_, INFINITE);
+}
+
+void CompressorPool::Finish(Task* task, bool ran) {
+    EnterCriticalSection(&lock_);
+    task->failed = !ran;
+    task->done = true;
+    const bool wake = waiting_;
+    waiting_ = false;
+    finishedUnseen_ = !wake;
+    LeaveCriticalSection(&lock_);
+    if (wake) SetEvent(finished_);
+}
 
 DWORD WINAPI CompressorPool::Run(void* pool) {
     static_cast<CompressorPool*>(pool)->Work();
     return 0;
 }
 
+bool CompressorPool::RunTask(Task& task, WorkerStream& stream) {
+    try {
+        return task.Run(*this, stream);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 // Tasks still queued when the pool stops are dropped: the call that owns
-// them has failed and throws them away.
+// them has failed and throws them away. Under Wine every wait and every
+// wake is a round trip to the server, so a worker waits only when nothing
+// is queued, and is woken only when it waits.
 void CompressorPool::Work() {
     WorkerStream stream(level_);
     for (;;) {
-        WaitForSingleObject(queued_, INFINITE);
         EnterCriticalSection(&lock_);
+        while (!stopping_ && queue_.empty()) {
+            ++idle_;
+            LeaveCriticalSection(&lock_);
+            WaitForSingleObject(queued_, INFINITE);
+            EnterCriticalSection(&lock_);
+        }
         Task* task = nullptr;
-        if (!stopping_ && !queue_.empty()) {
+        if (!stopping_) {
             task = queue_.front();
             queue_.pop_front();
         }
         LeaveCriticalSection(&lock_);
         if (!task) return;
-        bool ran = false;
-        try {
-            ran = task->Run(*this, stream);
-        } catch (const std::bad_alloc&) {
-        }
-        EnterCriticalSection(&lock_);
-        task->failed = !ran;
-        task->done = true;
-        LeaveCriticalSection(&lock_);
-        SetEvent(finished_);
+        Finish(task, RunTask(*task, stream));
     }
 }
 

@@ -72,10 +72,15 @@ public:
     bool Done(const Task* task);
     // Waits until a worker has finished some task since the last wait.
     void WaitForAny();
+    // For a task a worker runs within another: runs it there and marks it
+    // done.
+    void RunHere(Task& task, WorkerStream& stream) { Finish(&task, RunTask(task, stream)); }
 
 private:
     static DWORD WINAPI Run(void* pool);
     void Work();
+    bool RunTask(Task& task, WorkerStream& stream);
+    void Finish(Task* task, bool ran);
     void Stop();
 
     int workers_;
@@ -86,6 +91,9 @@ private:
     std::deque<Task*> queue_;
     std::vector<HANDLE> threads_;
     bool stopping_ = false;
+    int idle_ = 0;                 // workers waiting, and not yet woken, for a task
+    bool waiting_ = false;         // the caller waits for a task to finish
+    bool finishedUnseen_ = false;  // one finished since the caller last waited
 };
 
 }  // namespace mvwrap

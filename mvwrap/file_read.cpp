@@ -22,7 +22,7 @@ void FileRead::Reset() {
     upTo_ = 0;
 }
 
-bool FileRead::Run(CompressorPool& pool, WorkerStream&) {
+bool FileRead::Run(CompressorPool& pool, WorkerStream& stream) {
     if (!source_.valid()) {
         source_.reset(OpenPath(*path_, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN));
@@ -38,6 +38,9 @@ bool FileRead::Run(CompressorPool& pool, WorkerStream&) {
             return true;
         }
     } while (!ended && read < upTo_);
+    // The file's last block is compressed by the worker that read it: for a
+    // small file, its only block, which saves a trip through the queue.
+    if (ended && !made.empty() && made.back()->last) pool.RunHere(*made.back(), stream);
     return true;
 }
 
@@ -88,11 +91,12 @@ bool FileRead::ReadBlock(CompressorPool& pool) {
 }
 
 // Blocks go to the front of the queue: finishing the files already read
-// frees their memory sooner than reading more would.
+// frees their memory sooner than reading more would. The last one waits
+// for the end of the task (see Run).
 void FileRead::Hand(CompressorPool& pool, std::unique_ptr<Block> block, bool last) {
     block->last = last;
     made.push_back(std::move(block));
-    pool.Submit(made.back().get(), true);
+    if (!last) pool.Submit(made.back().get(), true);
 }
 
 }  // namespace mvwrap
