@@ -141,11 +141,14 @@ bool CompressorPool::Done(const Task* task) {
     return done;
 }
 
-void CompressorPool::WaitForAny() {
+void CompressorPool::WaitForAny() { WaitFor(nullptr); }
+
+void CompressorPool::WaitFor(const Task* task) {
     EnterCriticalSection(&lock_);
-    const bool wait = !finishedUnseen_;
+    const bool wait = task ? !task->done : !finishedUnseen_;
     finishedUnseen_ = false;
     waiting_ = wait;
+    awaited_ = task;
     LeaveCriticalSection(&lock_);
     if (wait) WaitForSingleObject(finished_, INFINITE);
 }
@@ -154,9 +157,11 @@ void CompressorPool::Finish(Task* task, bool ran) {
     EnterCriticalSection(&lock_);
     task->failed = !ran;
     task->done = true;
-    const bool wake = waiting_;
-    waiting_ = false;
-    finishedUnseen_ = !wake;
+    const bool wake = waiting_ && (!awaited_ || awaited_ == task);
+    if (wake)
+        waiting_ = false;
+    else
+        finishedUnseen_ = true;
     LeaveCriticalSection(&lock_);
     if (wake) SetEvent(finished_);
 }

@@ -72,6 +72,9 @@ public:
     bool Done(const Task* task);
     // Waits until a worker has finished some task since the last wait.
     void WaitForAny();
+    // Waits until that task is done, unless it is: the caller wakes once for
+    // many tasks (under Wine each wake is a round trip to the server).
+    void WaitFor(const Task* task);
     // For a task a worker runs within another: runs it there and marks it
     // done.
     void RunHere(Task& task, WorkerStream& stream) { Finish(&task, RunTask(task, stream)); }
@@ -91,9 +94,10 @@ private:
     std::deque<Task*> queue_;
     std::vector<HANDLE> threads_;
     bool stopping_ = false;
-    int idle_ = 0;                 // workers waiting, and not yet woken, for a task
-    bool waiting_ = false;         // the caller waits for a task to finish
-    bool finishedUnseen_ = false;  // one finished since the caller last waited
+    int idle_ = 0;                   // workers waiting, and not yet woken, for a task
+    bool waiting_ = false;           // the caller waits for a task to finish
+    const Task* awaited_ = nullptr;  // that task, or any when null
+    bool finishedUnseen_ = false;    // one finished since the caller last waited
 };
 
 }  // namespace mvwrap

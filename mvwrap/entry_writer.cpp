@@ -35,9 +35,9 @@ uint64_t Ticks(const FILETIME& time) {
     return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
 }
 
-DosTime LocalDosTime(const FILETIME& time) {
+DosTime LocalDosTime(const FILETIME& time, LocalTimes& times) {
     SYSTEMTIME local;
-    if (!ToLocalTime(time, local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
+    if (!times.Convert(time, local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
     return ToDosTime(
         {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond});
 }
@@ -45,14 +45,14 @@ DosTime LocalDosTime(const FILETIME& time) {
 // The header of a new entry, sizes still zero. The access time field carries
 // the last-write time too: reading a file changes its access time, and two
 // runs over unchanged files must give the same archive.
-EntryHeader HeaderFor(const FoundFile& file) {
+EntryHeader HeaderFor(const FoundFile& file, LocalTimes& times) {
     EntryHeader header;
     std::wstring name = file.name;
     for (wchar_t& c : name)
         if (c == L'\\') c = L'/';
     header.name = ToUtf8(name);
     if (!IsAscii(header.name)) header.flags |= kUtf8NameFlag;
-    DosTime dos = LocalDosTime(file.written);
+    DosTime dos = LocalDosTime(file.written, times);
     header.dosTime = dos.time;
     header.dosDate = dos.date;
     header.extra = NtfsTimesExtra(Ticks(file.written), Ticks(file.written), Ticks(file.created));
@@ -109,8 +109,24 @@ int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
             Admit(pending, files[next++]);
             moved = true;
         }
-        if (!moved) pool.WaitForAny();
+        if (!moved) Wait(pending);
     }
+}
+
+// While small files are read whole, the caller waits for one some way
+// ahead, and then writes all those done before it in one go; a file read a
+// block at a time needs the caller after each block.
+void EntryWriter::Wait(std::deque<Pending>& pending) {
+    const size_t kAhead = 32;
+    if (!pending.empty() && pending.front().queued && !pending.front().streaming) {
+        for (size_t i = std::min(pending.size(), kAhead); i-- > 0;) {
+            if (pending[i].queued && !pending[i].streaming) {
+                pool_->WaitFor(&pending[i].reading);
+                return;
+            }
+        }
+    }
+    pool_->WaitForAny();
 }
 
 // A file listed as small enough to hold is read whole by one worker; a
@@ -119,7 +135,7 @@ void EntryWriter::Admit(std::deque<Pending>& pending, const FoundFile& file) {
     pending.emplace_back();
     Pending& added = pending.back();
     added.file = &file;
-    added.header = HeaderFor(file);
+    added.header = HeaderFor(file, times_);
     added.charged = kEntryCharge;
     inFlight_ += kEntryCharge;
     if (file.IsFolder()) {

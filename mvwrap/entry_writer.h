@@ -26,6 +26,7 @@
 #include "compressor_pool.h"
 #include "file_read.h"
 #include "file_search.h"
+#include "local_time.h"
 #include "zip_format.h"
 #include "zip_reader.h"
 
@@ -70,6 +71,7 @@ private:
     };
 
     void Admit(std::deque<Pending>& pending, const FoundFile& file);
+    void Wait(std::deque<Pending>& pending);
     void Request(Pending& pending, bool first);
     int32_t Collect(Pending& pending);
     void ReadOn(Pending& front);
@@ -87,6 +89,7 @@ private:
     int workers_;
     uint64_t inFlight_ = 0;  // bytes counted for files being read and not yet written
     std::vector<unsigned char> in_;
+    LocalTimes times_;
     CompressorPool* pool_ = nullptr;  // while AddAll runs
 };
 

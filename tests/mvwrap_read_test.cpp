@@ -1,4 +1,5 @@
-// Reading a file on the component's workers: whatever the folder listing
+// The local times of many files, as the one conversion gives each, and
+// reading a file on the component's workers: whatever the folder listing
 // said of its size (the file may have grown or shrunk since), its bytes come
 // out whole, in blocks cut every 256 KiB from its start, each after the first
 // primed with the 32 KiB before it, the last one marked; a file held whole
@@ -8,12 +9,14 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "compressor_pool.h"
 #include "entry_writer.h"
 #include "file_read.h"
+#include "local_time.h"
 #include "temp_dir.h"
 #include "text_codes.h"
 
@@ -138,6 +141,61 @@ TEST(FileReadTest, LeavesTheErrorOfAFileThatCannotBeOpened) {
         EXPECT_FALSE(reading.ended);
     }
     CloseHandle(holder);
+}
+
+FILETIME At(int year, int month, int day, int hour, int minute, int second, int extra) {
+    SYSTEMTIME time = {static_cast<WORD>(year),
+                       static_cast<WORD>(month),
+                       0,
+                       static_cast<WORD>(day),
+                       static_cast<WORD>(hour),
+                       static_cast<WORD>(minute),
+                       static_cast<WORD>(second),
+                       0};
+    FILETIME file;
+    SystemTimeToFileTime(&time, &file);
+    ULARGE_INTEGER ticks{{file.dwLowDateTime, file.dwHighDateTime}};
+    ticks.QuadPart += static_cast<ULONGLONG>(extra);  // 100 ns steps
+    return {ticks.LowPart, ticks.HighPart};
+}
+
+// Runs of times close together, as a setup's files are, about the changes
+// of daylight-saving time in the zone the tests run in (set for them) and
+// away from them, each with fractions of a millisecond: every one must come
+// out as the conversion gives it alone.
+TEST(LocalTimesTest, GivesWhatTheConversionGivesEachTime) {
+    SYSTEMTIME winter, summer;
+    ASSERT_TRUE(ToLocalTime(At(2021, 1, 15, 12, 0, 0, 0), winter));
+    ASSERT_TRUE(ToLocalTime(At(2021, 7, 15, 12, 0, 0, 0), summer));
+    ASSERT_NE(winter.wHour, summer.wHour) << "the zone has no daylight-saving time to test";
+    const struct {
+        FILETIME start;
+        int count;
+        int step;  // seconds
+    } runs[] = {
+        {At(2021, 3, 28, 0, 30, 0, 1234567), 200, 17},  // spring change, 01:00 UTC in Europe
+        {At(2021, 10, 31, 0, 44, 59, 9999), 100, 1},    // autumn change
+        {At(2021, 10, 31, 0, 59, 59, 5), 3, 1},         // about its very instant
+        {At(1999, 6, 1, 8, 0, 0, 42), 300, 2},         {At(2030, 3, 31, 0, 0, 0, 0), 500, 9},
+    };
+    LocalTimes times;
+    int checked = 0;
+    for (const auto& run : runs) {
+        ULARGE_INTEGER ticks{{run.start.dwLowDateTime, run.start.dwHighDateTime}};
+        for (int i = 0; i < run.count; ++i, ticks.QuadPart += 10000000ull * run.step) {
+            FILETIME time = {ticks.LowPart, ticks.HighPart};
+            SYSTEMTIME alone, memo;
+            ASSERT_TRUE(ToLocalTime(time, alone));
+            ASSERT_TRUE(times.Convert(time, memo));
+            ASSERT_EQ(std::memcmp(&alone, &memo, sizeof alone), 0)
+                << alone.wYear << "-" << alone.wMonth << "-" << alone.wDay << " " << alone.wHour
+                << ":" << alone.wMinute << ":" << alone.wSecond << "." << alone.wMilliseconds
+                << " came out as " << memo.wHour << ":" << memo.wMinute << ":" << memo.wSecond
+                << "." << memo.wMilliseconds;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 1103);
 }
 
 }  // namespace
