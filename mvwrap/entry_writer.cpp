@@ -113,12 +113,14 @@ int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
     }
 }
 
-// While small files are read whole, the caller waits for one some way
-// ahead, and then writes all those done before it in one go; a file read a
-// block at a time needs the caller after each block.
+// While many small files are read whole, the caller waits for one some way
+// ahead, and then writes all those done before it in one go; a file read in
+// blocks needs the caller after each read.
 void EntryWriter::Wait(std::deque<Pending>& pending) {
     const size_t kAhead = 32;
-    if (!pending.empty() && pending.front().queued && !pending.front().streaming) {
+    // Only with many files in flight: with few, the writing must free the
+    // budget as soon as it can, or the workers run dry.
+    if (pending.size() > 4 * kAhead && pending.front().queued && !pending.front().streaming) {
         for (size_t i = std::min(pending.size(), kAhead); i-- > 0;) {
             if (pending[i].queued && !pending[i].streaming) {
                 pool_->WaitFor(&pending[i].reading);
@@ -143,13 +145,14 @@ void EntryWriter::Admit(std::deque<Pending>& pending, const FoundFile& file) {
         return;
     }
     added.reading.Start(file.path, file.size);
-    Request(added, false);
+    Request(added, false, 1);
 }
 
-void EntryWriter::Request(Pending& pending, bool first) {
+// A file read a block at a time asks for `blocks` of them in one go.
+void EntryWriter::Request(Pending& pending, bool first, uint64_t blocks) {
     const bool whole = !pending.streaming && pending.file->size <= kHeldFileSize;
-    pending.reading.ReadUpTo(whole ? kHeldFileSize + 1 : 0);
-    const uint64_t charge = whole ? pending.file->size : kBlockSize;
+    pending.reading.ReadUpTo(whole ? kHeldFileSize + 1 : pending.read + blocks * kBlockSize);
+    const uint64_t charge = whole ? pending.file->size : blocks * kBlockSize;
     pending.charged += charge;
     inFlight_ += charge;
     pending.queued = true;
@@ -173,12 +176,15 @@ int32_t EntryWriter::Collect(Pending& pending) {
     return MVWRAP_OK;
 }
 
-// The file being written reads its next block as soon as the last is in,
-// within its own share of the budget.
+// The file being written reads on as soon as its last read is in, as many
+// blocks as its own share of the budget leaves room for: the workers go on
+// compressing while the writing waits for its turn.
 void EntryWriter::ReadOn(Pending& front) {
     if (front.readDone || front.queued || front.file->IsFolder()) return;
-    if (front.charged >= kBytesInFlight && !front.blocks.empty()) return;
-    Request(front, true);
+    uint64_t room =
+        front.charged < kBytesInFlight ? (kBytesInFlight - front.charged) / kBlockSize : 0;
+    if (room == 0 && !front.blocks.empty()) return;
+    Request(front, true, std::max<uint64_t>(room, 1));
 }
 
 void EntryWriter::Release(Pending& pending, uint64_t bytes) {
@@ -205,7 +211,7 @@ int32_t EntryWriter::Retry(Pending& pending, int32_t error) {
     }
     if (++pending.tried >= retry_.tries) return Fail(MVWRAP_FILE_LOCKED, pending.file->path);
     Sleep(static_cast<DWORD>(retry_.seconds) * 1000);
-    Request(pending, true);
+    Request(pending, true, 1);
     return MVWRAP_OK;
 }
 

@@ -72,7 +72,7 @@ private:
 
     void Admit(std::deque<Pending>& pending, const FoundFile& file);
     void Wait(std::deque<Pending>& pending);
-    void Request(Pending& pending, bool first);
+    void Request(Pending& pending, bool first, uint64_t blocks);
     int32_t Collect(Pending& pending);
     void ReadOn(Pending& front);
     void Release(Pending& pending, uint64_t bytes);
