@@ -121,6 +121,7 @@ FUNCTIONS = {
         "SetLastError": BASE,
         "SetUnhandledExceptionFilter": BASE,
         "Sleep": BASE,
+        "SystemTimeToFileTime": BASE,
         "TlsAlloc": BASE,
         "TlsFree": BASE,
         "TlsGetValue": BASE,
