@@ -89,6 +89,7 @@ FUNCTIONS = {
         "GetProcessHeap": BASE,
         "GetShortPathNameA": ("95", "3.5", ""),
         "GetStartupInfoA": BASE,
+        "GetSystemTimeAsFileTime": ("95", "3.5", ""),
         "GetSystemInfo": BASE,
         "GetTempPathA": BASE,
         "GetTickCount": BASE,

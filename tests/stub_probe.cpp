@@ -4,7 +4,8 @@
 // then exits with the code in VNP_PROBE_EXIT (42 when there is none).
 // With VNP_PROBE_HANDOVER set, it first starts a second copy of itself that
 // waits a second and then writes its own log to the file named there, as a
-// setup program hands over to another program and ends.
+// setup program hands over to another program and ends. The log also shows
+// the error mode it was started with (which boxes the platform keeps away).
 #include <windows.h>
 
 #include <stdio.h>
@@ -59,7 +60,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (GetEnvironmentVariableA("VNP_PROBE_LOG", logPath, sizeof logPath)) {
         GetCurrentDirectoryA(sizeof folder, folder);
         if (FILE* log = fopen(logPath, "w")) {
-            fprintf(log, "folder=%s\ncommand=%s\n", folder, GetCommandLineA());
+            UINT mode = SetErrorMode(0);
+            SetErrorMode(mode);
+            fprintf(log, "folder=%s\ncommand=%s\nerrormode=%u\n", folder, GetCommandLineA(), mode);
             ListFiles(log, folder, "");
             fclose(log);
         }

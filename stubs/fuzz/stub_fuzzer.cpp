@@ -12,7 +12,9 @@
 #include "entry_data.h"
 #include "entry_paths.h"
 #include "install_record.h"
+#include "log_text.h"
 #include "package_layout.h"
+#include "record_room.h"
 #include "zip_directory.h"
 
 namespace {
@@ -38,8 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     uint32_t stubLength = stub::ExecutableLength(whole);
     char record[RecordLength];
-    if (stub::ReadPackageRecord(whole, stubLength, record))
+    if (stub::ReadPackageRecord(whole, stubLength, record)) {
         stub::ContentEnd(whole, stubLength, record);
+        stub::PiecesOf(whole, stubLength, record);
+    }
+    stub::InnerStubChecksumHolds(whole);
     stub::ReadPackageRecord(whole, uint32_t(size / 3), record);
 
     stub::ZipDirectory directory;
@@ -53,12 +58,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             memcpy(record, data, RecordLength);
             const char* const* names = directory.Names();
             int count = int(directory.Count());
-            int start = stub::FindStartProgram(record, names, count);
             bool spanned = stub::PieceCount(record) > 1;
+            int start = stub::FindStartProgram(record, names, count, spanned);
+            stub::RecordNamesStartProgram(record, names, count);
             stub::RecordHasPassword(record, names, count, start, spanned);
             std::string typed(reinterpret_cast<const char*>(data) + RecordLength,
                               size - RecordLength < 40 ? size - RecordLength : 40);
             stub::PasswordMatches(record, typed.c_str(), names, count, start, spanned);
+            int instead;
+            if (count > 0)
+                stub::CheckRecordRoom(names[count - 1], typed.c_str(), names[0], names, count,
+                                      spanned, instead);
         }
     }
     stub::MaskedArchive masked(whole, size > 4 ? uint32_t(size / 4) : 0);
@@ -77,5 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char bytes[64];
     stub::FromHex(text.c_str(), bytes,
                   uint32_t(text.size() / 2 < sizeof bytes ? text.size() / 2 : sizeof bytes));
+    char line[300];
+    uint32_t length = stub::EscapeLogText(text.c_str(), line, uint32_t(size % sizeof line));
+    if (size % sizeof line && (length >= size % sizeof line || strpbrk(line, "\r\n")))
+        __builtin_trap();  // a cut line or one with a line end of its own
     return 0;
 }
