@@ -118,9 +118,11 @@ int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
 // blocks needs the caller after each read.
 void EntryWriter::Wait(std::deque<Pending>& pending) {
     const size_t kAhead = 32;
-    // Only with many files in flight: with few, the writing must free the
-    // budget as soon as it can, or the workers run dry.
-    if (pending.size() > 4 * kAhead && pending.front().queued && !pending.front().streaming) {
+    // Only with many files in flight and room left in the budget: otherwise
+    // the writing must free the budget as soon as it can, or the workers run
+    // dry.
+    if (pending.size() > 4 * kAhead && inFlight_ < kBytesInFlight / 2 && pending.front().queued &&
+        !pending.front().streaming) {
         for (size_t i = std::min(pending.size(), kAhead); i-- > 0;) {
             if (pending[i].queued && !pending[i].streaming) {
                 pool_->WaitFor(&pending[i].reading);
