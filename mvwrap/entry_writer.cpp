@@ -146,6 +146,12 @@ void EntryWriter::Admit(std::deque<Pending>& pending, const FoundFile& file) {
         added.readDone = true;
         return;
     }
+    // A size of all ones would need zip64: such a file is refused unread,
+    // in its turn.
+    if (file.size > kMaxEntryBytes) {
+        added.tooLarge = true;
+        return;
+    }
     added.reading.Start(file.path, file.size);
     Request(added, false, 1);
 }
@@ -164,6 +170,7 @@ void EntryWriter::Request(Pending& pending, bool first, uint64_t blocks) {
 // Takes what a finished read brought. Its blocks are taken first, even when
 // it failed: the workers may still be compressing them.
 int32_t EntryWriter::Collect(Pending& pending) {
+    if (pending.tooLarge) return output_.TooLarge();
     if (!pending.queued || !pool_->Done(&pending.reading)) return MVWRAP_OK;
     pending.queued = false;
     FileRead& reading = pending.reading;
@@ -172,7 +179,7 @@ int32_t EntryWriter::Collect(Pending& pending) {
     if (reading.failed) return Fail(MVWRAP_NO_MEMORY, L"");
     if (reading.error) return Retry(pending, SourceError(*pending.file, reading.error));
     pending.read = reading.read;
-    if (!WithinLimits(0, pending.read)) return output_.TooLarge();
+    if (pending.read > kMaxEntryBytes) return output_.TooLarge();
     if (pending.read > kHeldFileSize) pending.streaming = true;
     pending.readDone = reading.ended;
     return MVWRAP_OK;
@@ -334,7 +341,7 @@ int32_t EntryWriter::StoreOnce(Pending& pending) {
         if (read == 0) break;
         header.crc = crc32(header.crc, in_.data(), read);
         pending.size += read;
-        if (!WithinLimits(0, pending.size)) return output_.TooLarge();
+        if (pending.size > kMaxEntryBytes) return output_.TooLarge();
         if (int32_t error = output_.Write(in_.data(), read)) return error;
     }
     pending.packed = pending.size;

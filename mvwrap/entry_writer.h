@@ -56,7 +56,8 @@ private:
         const FoundFile* file;
         EntryHeader header;
         FileRead reading;
-        bool queued = false;  // `reading` is with the workers
+        bool queued = false;    // `reading` is with the workers
+        bool tooLarge = false;  // as listed
         int tried = 0;
         bool readDone = false;
         bool streaming = false;  // larger than kHeldFileSize
