@@ -9,8 +9,6 @@
 
 namespace mvwrap {
 
-namespace {
-
 // Stops a worker's deflate stream however the worker ends.
 class WorkerStream {
 public:
@@ -33,6 +31,8 @@ private:
     bool ready_;
     bool initialised_;
 };
+
+namespace {
 
 // Whether a block's bytes are spread so evenly over all 256 values that
 // deflate cannot shrink it: compressed or random data, which takes deflate
@@ -116,91 +116,127 @@ bool CompressorPool::Start() {
     return true;
 }
 
-void CompressorPool::Submit(Block* block) {
+void CompressorPool::Submit(Task* task, bool first) {
     EnterCriticalSection(&lock_);
     try {
-        queue_.push_back(block);
+        task->done = false;
+        if (first)
+            queue_.push_front(task);
+        else
+            queue_.push_back(task);
     } catch (...) {
         LeaveCriticalSection(&lock_);
         throw;
     }
+    const bool wake = idle_ > 0;
+    if (wake) --idle_;
     LeaveCriticalSection(&lock_);
-    ReleaseSemaphore(queued_, 1, nullptr);
+    if (wake) ReleaseSemaphore(queued_, 1, nullptr);
 }
 
-bool CompressorPool::Done(const Block* block) {
+bool CompressorPool::Done(const Task* task) {
     EnterCriticalSection(&lock_);
-    bool done = block->done;
+    bool done = task->done;
     LeaveCriticalSection(&lock_);
     return done;
 }
 
-void CompressorPool::WaitForAny() { WaitForSingleObject(finished_, INFINITE); }
+void CompressorPool::WaitForAny() { WaitFor(nullptr); }
+
+void CompressorPool::WaitFor(const Task* task) {
+    EnterCriticalSection(&lock_);
+    const bool wait = task ? !task->done : !finishedUnseen_;
+    finishedUnseen_ = false;
+    waiting_ = wait;
+    awaited_ = task;
+    LeaveCriticalSection(&lock_);
+    if (wait) WaitForSingleObject(finished_, INFINITE);
+}
+
+void CompressorPool::Finish(Task* task, bool ran) {
+    EnterCriticalSection(&lock_);
+    task->failed = !ran;
+    task->done = true;
+    const bool wake = waiting_ && (!awaited_ || awaited_ == task);
+    if (wake)
+        waiting_ = false;
+    else
+        finishedUnseen_ = true;
+    LeaveCriticalSection(&lock_);
+    if (wake) SetEvent(finished_);
+}
 
 DWORD WINAPI CompressorPool::Run(void* pool) {
     static_cast<CompressorPool*>(pool)->Work();
     return 0;
 }
 
-// Blocks still queued when the pool stops are dropped: the call that owns
-// them has failed and throws them away.
+bool CompressorPool::RunTask(Task& task, WorkerStream& stream) {
+    try {
+        return task.Run(*this, stream);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// Tasks still queued when the pool stops are dropped: the call that owns
+// them has failed and throws them away. Under Wine every wait and every
+// wake is a round trip to the server, so a worker waits only when nothing
+// is queued, and is woken only when it waits.
 void CompressorPool::Work() {
     WorkerStream stream(level_);
     for (;;) {
-        WaitForSingleObject(queued_, INFINITE);
         EnterCriticalSection(&lock_);
-        Block* block = nullptr;
-        if (!stopping_ && !queue_.empty()) {
-            block = queue_.front();
+        while (!stopping_ && queue_.empty()) {
+            ++idle_;
+            LeaveCriticalSection(&lock_);
+            WaitForSingleObject(queued_, INFINITE);
+            EnterCriticalSection(&lock_);
+        }
+        Task* task = nullptr;
+        if (!stopping_) {
+            task = queue_.front();
             queue_.pop_front();
         }
         LeaveCriticalSection(&lock_);
-        if (!block) return;
-        bool compressed = stream.ready() && Compress(*block, stream.get());
-        EnterCriticalSection(&lock_);
-        block->failed = !compressed;
-        block->done = true;
-        LeaveCriticalSection(&lock_);
-        SetEvent(finished_);
+        if (!task) return;
+        Finish(task, RunTask(*task, stream));
     }
 }
 
 // Deflates one block on its own: primed with the data before it, and ended
 // with a sync flush unless it is the file's last, so that the blocks of a
 // file, joined in order, make one deflate stream.
-bool CompressorPool::Compress(Block& block, z_stream* stream) {
-    uInt size = static_cast<uInt>(block.raw.size());
-    block.crc = crc32(crc32(0, nullptr, 0), block.raw.data(), size);
+bool Block::Run(CompressorPool&, WorkerStream& worker) {
+    if (!worker.ready()) return false;
+    z_stream* stream = worker.get();
+    uInt size = static_cast<uInt>(raw.size());
+    crc = crc32(crc32(0, nullptr, 0), raw.data(), size);
     if (!stream) return true;
-    try {
-        if (LooksIncompressible(block.raw)) {
-            StoreBlocks(block);
-            return true;
-        }
-        if (deflateReset(stream) != Z_OK) return false;
-        if (!block.dictionary.empty() &&
-            deflateSetDictionary(stream, block.dictionary.data(),
-                                 static_cast<uInt>(block.dictionary.size())) != Z_OK)
-            return false;
-        block.packed.resize(deflateBound(stream, size) + 64);
-        stream->next_in = block.raw.data();
-        stream->avail_in = size;
-        const int flush = block.last ? Z_FINISH : Z_SYNC_FLUSH;
-        size_t used = 0;
-        for (;;) {
-            stream->next_out = block.packed.data() + used;
-            stream->avail_out = static_cast<uInt>(block.packed.size() - used);
-            int result = deflate(stream, flush);
-            used = block.packed.size() - stream->avail_out;
-            if (result == Z_STREAM_ERROR) return false;
-            if (block.last ? result == Z_STREAM_END : stream->avail_out != 0) break;
-            block.packed.resize(block.packed.size() * 2);
-        }
-        block.packed.resize(used);
+    if (LooksIncompressible(raw)) {
+        StoreBlocks(*this);
         return true;
-    } catch (const std::bad_alloc&) {
-        return false;
     }
+    if (deflateReset(stream) != Z_OK) return false;
+    if (!dictionary.empty() && deflateSetDictionary(stream, dictionary.data(),
+                                                    static_cast<uInt>(dictionary.size())) != Z_OK)
+        return false;
+    packed.resize(deflateBound(stream, size) + 64);
+    stream->next_in = raw.data();
+    stream->avail_in = size;
+    const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
+    size_t used = 0;
+    for (;;) {
+        stream->next_out = packed.data() + used;
+        stream->avail_out = static_cast<uInt>(packed.size() - used);
+        int result = deflate(stream, flush);
+        used = packed.size() - stream->avail_out;
+        if (result == Z_STREAM_ERROR) return false;
+        if (last ? result == Z_STREAM_END : stream->avail_out != 0) break;
+        packed.resize(packed.size() * 2);
+    }
+    packed.resize(used);
+    return true;
 }
 
 void CompressorPool::Stop() {

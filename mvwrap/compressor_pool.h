@@ -1,8 +1,9 @@
-// Worker threads that compress the blocks of the files one Zzip call adds.
-// The caller's thread reads the files, hands their blocks to the pool and
-// writes the results in archive order; the workers only deflate and take
-// checksums, so every failure is found and reported on the caller's thread.
-// No worker outlives the pool: its destructor stops and waits for them all.
+// Worker threads that read and compress the files one Zzip call adds. The
+// caller's thread hands them the files to read (FileRead), whose blocks the
+// workers then deflate and take checksums of, and writes the results in
+// archive order; the workers only record what failed, so every failure is
+// reported on the caller's thread. No worker outlives the pool: its
+// destructor stops and waits for them all.
 #ifndef MVWRAP_COMPRESSOR_POOL_H
 #define MVWRAP_COMPRESSOR_POOL_H
 
@@ -23,14 +24,30 @@ const size_t kBlockSize = 256 * 1024;
 // the whole window deflate can look back into.
 const size_t kDictionarySize = 32 * 1024;
 
-struct Block {
+class CompressorPool;
+class WorkerStream;
+
+// Work for one worker. The thread that hands it to the pool leaves it alone
+// until the pool says it is done.
+class Task {
+public:
+    virtual ~Task() = default;
+    // False when it ran out of memory.
+    virtual bool Run(CompressorPool& pool, WorkerStream& stream) = 0;
+
+    bool failed = false;  // out of memory in the worker
+    bool done = false;    // guarded by the pool's lock
+};
+
+class Block : public Task {
+public:
+    bool Run(CompressorPool& pool, WorkerStream& stream) override;
+
     std::vector<unsigned char> raw;
     std::vector<unsigned char> dictionary;
     std::vector<unsigned char> packed;
     bool last = false;  // ends the file's deflate stream; others end on a byte boundary
     uint32_t crc = 0;
-    bool failed = false;  // out of memory in the worker
-    bool done = false;    // guarded by the pool's lock
 };
 
 // How many workers a Zzip call runs: one per processor, or the number in the
@@ -49,25 +66,38 @@ public:
 
     // False when not every worker could be started.
     bool Start();
-    void Submit(Block* block);
-    bool Done(const Block* block);
-    // Waits until a worker has finished some block since the last wait.
+    // Marks the task not done and queues it, at the front when `first`.
+    // Any thread may call it.
+    void Submit(Task* task, bool first);
+    bool Done(const Task* task);
+    // Waits until a worker has finished some task since the last wait.
     void WaitForAny();
+    // Waits until that task is done, unless it is: the caller wakes once for
+    // many tasks (under Wine each wake is a round trip to the server).
+    void WaitFor(const Task* task);
+    // For a task a worker runs within another: runs it there and marks it
+    // done.
+    void RunHere(Task& task, WorkerStream& stream) { Finish(&task, RunTask(task, stream)); }
 
 private:
     static DWORD WINAPI Run(void* pool);
     void Work();
-    bool Compress(Block& block, z_stream_s* stream);
+    bool RunTask(Task& task, WorkerStream& stream);
+    void Finish(Task* task, bool ran);
     void Stop();
 
     int workers_;
     int level_;
     CRITICAL_SECTION lock_;
     HANDLE queued_;    // semaphore: blocks waiting, plus one per worker on stop
-    HANDLE finished_;  // auto-reset event: a block is done
-    std::deque<Block*> queue_;
+    HANDLE finished_;  // auto-reset event: a task is done
+    std::deque<Task*> queue_;
     std::vector<HANDLE> threads_;
     bool stopping_ = false;
+    int idle_ = 0;                   // workers waiting, and not yet woken, for a task
+    bool waiting_ = false;           // the caller waits for a task to finish
+    const Task* awaited_ = nullptr;  // that task, or any when null
+    bool finishedUnseen_ = false;    // one finished since the caller last waited
 };
 
 }  // namespace mvwrap

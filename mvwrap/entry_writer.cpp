@@ -21,20 +21,23 @@ namespace {
 // A file another program holds open, or has locked a part of: worth a retry.
 bool Locked(DWORD code) { return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION; }
 
-// The outcome of a failed read: locked files are retried before they count
-// as a failure, so their subject is recorded by the caller once it gives up.
-int32_t SourceError(const FoundFile& file) {
-    if (Locked(GetLastError())) return MVWRAP_FILE_LOCKED;
+// The outcome of a failed open or read: locked files are retried before they
+// count as a failure, so their subject is recorded by the caller once it
+// gives up.
+int32_t SourceError(const FoundFile& file, DWORD code) {
+    if (Locked(code)) return MVWRAP_FILE_LOCKED;
     return Fail(MVWRAP_FILE_UNREADABLE, file.path);
 }
+
+int32_t SourceError(const FoundFile& file) { return SourceError(file, GetLastError()); }
 
 uint64_t Ticks(const FILETIME& time) {
     return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
 }
 
-DosTime LocalDosTime(const FILETIME& time) {
+DosTime LocalDosTime(const FILETIME& time, LocalTimes& times) {
     SYSTEMTIME local;
-    if (!ToLocalTime(time, local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
+    if (!times.Convert(time, local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
     return ToDosTime(
         {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond});
 }
@@ -42,37 +45,42 @@ DosTime LocalDosTime(const FILETIME& time) {
 // The header of a new entry, sizes still zero. The access time field carries
 // the last-write time too: reading a file changes its access time, and two
 // runs over unchanged files must give the same archive.
-EntryHeader HeaderFor(const FoundFile& file) {
+EntryHeader HeaderFor(const FoundFile& file, LocalTimes& times) {
     EntryHeader header;
     std::wstring name = file.name;
     for (wchar_t& c : name)
         if (c == L'\\') c = L'/';
     header.name = ToUtf8(name);
     if (!IsAscii(header.name)) header.flags |= kUtf8NameFlag;
-    DosTime dos = LocalDosTime(file.written);
+    DosTime dos = LocalDosTime(file.written, times);
     header.dosTime = dos.time;
     header.dosDate = dos.date;
     header.extra = NtfsTimesExtra(Ticks(file.written), Ticks(file.written), Ticks(file.created));
     return header;
 }
 
-// Blocks read and not yet written: enough to keep every worker busy and to
+// Bytes read and not yet written: enough to keep every worker busy and to
 // hold a file of kHeldFileSize bytes whole, few enough that memory stays
-// flat (each block holds its data and at most as much compressed).
-const size_t kBlocksInFlight = 24;
+// flat (each block holds its data and at most as much compressed). The file
+// being written may read on by as much again, so that files read ahead
+// never keep it waiting. Every file counts for some bytes besides its data,
+// and only so many are read ahead, however small.
+const uint64_t kBytesInFlight = 24 * kBlockSize;
+const uint64_t kEntryCharge = 1024;
+const size_t kFilesInFlight = 2048;
 
 }  // namespace
 
 EntryWriter::EntryWriter(ArchiveOutput& output, int level, RetryPolicy retry, int workers)
     : output_(output), level_(level), retry_(retry), workers_(workers) {}
 
-// Reads on this thread while the workers compress, and writes each entry as
-// soon as it and every entry before it are done.
+// The workers read and compress while this thread writes each entry as soon
+// as it and every entry before it are done.
 int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
                             std::vector<std::string>& records) {
     std::deque<Pending> pending;
-    // Declared after the blocks it works on, so that it is stopped, and its
-    // workers are gone, before any block is freed.
+    // Declared after the files and blocks it works on, so that it is
+    // stopped, and its workers are gone, before any of them is freed.
     CompressorPool pool(workers_, level_);
     if (!pool.Start()) return Fail(MVWRAP_NO_MEMORY, L"");
     pool_ = &pool;
@@ -81,94 +89,117 @@ int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
     for (;;) {
         bool moved = false;
         while (!pending.empty()) {
+            Pending& front = pending.front();
+            if (int32_t error = Collect(front)) return error;
             bool finished = false;
             std::string record;
-            if (int32_t error = WriteReady(pending.front(), finished, record)) return error;
-            if (!finished) break;
+            if (int32_t error = WriteReady(front, finished, record)) return error;
+            if (!finished) {
+                ReadOn(front);
+                break;
+            }
             records.push_back(std::move(record));
+            Release(front, front.charged);
             pending.pop_front();
             moved = true;
         }
         if (pending.empty() && next == files.size()) return MVWRAP_OK;
-        if (inFlight_ < kBlocksInFlight) {
-            if ((pending.empty() || pending.back().readDone) && next < files.size()) {
-                pending.emplace_back();
-                pending.back().file = &files[next++];
-                pending.back().header = HeaderFor(*pending.back().file);
-            }
-            if (!pending.back().readDone) {
-                if (int32_t error = ReadSome(pending.back())) return error;
-                continue;
+        while (next < files.size() && inFlight_ < kBytesInFlight &&
+               pending.size() < kFilesInFlight) {
+            Admit(pending, files[next++]);
+            moved = true;
+        }
+        if (!moved) Wait(pending);
+    }
+}
+
+// While many small files are read whole, the caller waits for one some way
+// ahead, and then writes all those done before it in one go; a file read in
+// blocks needs the caller after each read.
+void EntryWriter::Wait(std::deque<Pending>& pending) {
+    const size_t kAhead = 32;
+    // Only with many files in flight and room left in the budget: otherwise
+    // the writing must free the budget as soon as it can, or the workers run
+    // dry.
+    if (pending.size() > 4 * kAhead && inFlight_ < kBytesInFlight / 2 && pending.front().queued &&
+        !pending.front().streaming) {
+        for (size_t i = std::min(pending.size(), kAhead); i-- > 0;) {
+            if (pending[i].queued && !pending[i].streaming) {
+                pool_->WaitFor(&pending[i].reading);
+                return;
             }
         }
-        if (!moved) pool.WaitForAny();
     }
+    pool_->WaitForAny();
 }
 
-int32_t EntryWriter::ReadSome(Pending& pending) {
-    if (pending.file->IsFolder()) {
-        pending.readDone = true;
-        return MVWRAP_OK;
+// A file listed as small enough to hold is read whole by one worker; a
+// larger one a block at a time, as the writing takes them.
+void EntryWriter::Admit(std::deque<Pending>& pending, const FoundFile& file) {
+    pending.emplace_back();
+    Pending& added = pending.back();
+    added.file = &file;
+    added.header = HeaderFor(file, times_);
+    added.charged = kEntryCharge;
+    inFlight_ += kEntryCharge;
+    if (file.IsFolder()) {
+        added.readDone = true;
+        return;
     }
-    if (!pending.opened) {
-        pending.source.reset(OpenPath(pending.file->path, GENERIC_READ, FILE_SHARE_READ,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
-        if (!pending.source.valid()) return Retry(pending, SourceError(*pending.file));
-        pending.opened = true;
+    // A size of all ones would need zip64: such a file is refused unread,
+    // in its turn.
+    if (file.size > kMaxEntryBytes) {
+        added.tooLarge = true;
+        return;
     }
-    if (int32_t error = ReadBlock(pending)) return Retry(pending, error);
-    return MVWRAP_OK;
+    added.reading.Start(file.path, file.size);
+    Request(added, false, 1);
 }
 
-// Reads the next block. A block is handed to the workers only once the one
-// after it has been read, so that it is known whether it ends the file, and
-// its last 32 KiB can prime the next one.
-int32_t EntryWriter::ReadBlock(Pending& pending) {
-    uint64_t expected = 0;
-    if (!GetFileLength(pending.source.get(), expected)) return SourceError(*pending.file);
-    if (expected > kMaxEntryBytes) return output_.TooLarge();
-    uint64_t left = expected > pending.read ? expected - pending.read : 0;
-    // One byte more than the file should still hold shows its end without
-    // another read.
-    size_t capacity = static_cast<size_t>(std::min<uint64_t>(kBlockSize, left + 1));
-    std::unique_ptr<Block> block(new Block);
-    block->raw.resize(capacity);
-    size_t got = 0;
-    while (got < capacity) {
-        DWORD read = 0;
-        if (!ReadFile(pending.source.get(), block->raw.data() + got,
-                      static_cast<DWORD>(capacity - got), &read, nullptr))
-            return SourceError(*pending.file);
-        if (read == 0) break;
-        got += read;
-    }
-    block->raw.resize(got);
-    pending.read += got;
+// A file read a block at a time asks for `blocks` of them in one go.
+void EntryWriter::Request(Pending& pending, bool first, uint64_t blocks) {
+    const bool whole = !pending.streaming && pending.file->size <= kHeldFileSize;
+    pending.reading.ReadUpTo(whole ? kHeldFileSize + 1 : pending.read + blocks * kBlockSize);
+    const uint64_t charge = whole ? pending.file->size : blocks * kBlockSize;
+    pending.charged += charge;
+    inFlight_ += charge;
+    pending.queued = true;
+    pool_->Submit(&pending.reading, first);
+}
+
+// Takes what a finished read brought. Its blocks are taken first, even when
+// it failed: the workers may still be compressing them.
+int32_t EntryWriter::Collect(Pending& pending) {
+    if (pending.tooLarge) return output_.TooLarge();
+    if (!pending.queued || !pool_->Done(&pending.reading)) return MVWRAP_OK;
+    pending.queued = false;
+    FileRead& reading = pending.reading;
+    for (std::unique_ptr<Block>& block : reading.made) pending.blocks.push_back(std::move(block));
+    reading.made.clear();
+    if (reading.failed) return Fail(MVWRAP_NO_MEMORY, L"");
+    if (reading.error) return Retry(pending, SourceError(*pending.file, reading.error));
+    pending.read = reading.read;
     if (pending.read > kMaxEntryBytes) return output_.TooLarge();
     if (pending.read > kHeldFileSize) pending.streaming = true;
-    bool end = got < capacity;
-    if (got > 0) {
-        ++inFlight_;
-        if (pending.next) {
-            const std::vector<unsigned char>& before = pending.next->raw;
-            block->dictionary.assign(before.end() - std::min(before.size(), kDictionarySize),
-                                     before.end());
-            Submit(pending, std::move(pending.next), false);
-        }
-        pending.next = std::move(block);
-    }
-    if (end) {
-        if (pending.next) Submit(pending, std::move(pending.next), true);
-        pending.readDone = true;
-        pending.source.reset();
-    }
+    pending.readDone = reading.ended;
     return MVWRAP_OK;
 }
 
-void EntryWriter::Submit(Pending& pending, std::unique_ptr<Block> block, bool last) {
-    block->last = last;
-    pending.blocks.push_back(std::move(block));
-    pool_->Submit(pending.blocks.back().get());
+// The file being written reads on as soon as its last read is in, as many
+// blocks as its own share of the budget leaves room for: the workers go on
+// compressing while the writing waits for its turn.
+void EntryWriter::ReadOn(Pending& front) {
+    if (front.readDone || front.queued || front.file->IsFolder()) return;
+    uint64_t room =
+        front.charged < kBytesInFlight ? (kBytesInFlight - front.charged) / kBlockSize : 0;
+    if (room == 0 && !front.blocks.empty()) return;
+    Request(front, true, std::max<uint64_t>(room, 1));
+}
+
+void EntryWriter::Release(Pending& pending, uint64_t bytes) {
+    bytes = std::min(bytes, pending.charged);
+    pending.charged -= bytes;
+    inFlight_ -= bytes;
 }
 
 // A locked file is read again from its start after a pause, until its tries
@@ -177,11 +208,10 @@ int32_t EntryWriter::Retry(Pending& pending, int32_t error) {
     if (error != MVWRAP_FILE_LOCKED) return error;
     for (const std::unique_ptr<Block>& block : pending.blocks)
         while (!pool_->Done(block.get())) pool_->WaitForAny();
-    inFlight_ -= pending.blocks.size() + (pending.next ? 1 : 0);
+    Release(pending, pending.charged);
     pending.blocks.clear();
-    pending.next.reset();
-    pending.source.reset();
-    pending.opened = pending.readDone = pending.streaming = false;
+    pending.reading.Reset();
+    pending.readDone = pending.streaming = false;
     pending.read = pending.size = pending.packed = 0;
     pending.header.crc = 0;
     if (pending.started) {
@@ -190,6 +220,7 @@ int32_t EntryWriter::Retry(Pending& pending, int32_t error) {
     }
     if (++pending.tried >= retry_.tries) return Fail(MVWRAP_FILE_LOCKED, pending.file->path);
     Sleep(static_cast<DWORD>(retry_.seconds) * 1000);
+    Request(pending, true, 1);
     return MVWRAP_OK;
 }
 
@@ -227,12 +258,21 @@ int32_t EntryWriter::WriteHeld(Pending& pending, bool& finished) {
     header.size = static_cast<uint32_t>(pending.size);
     header.compressedSize = static_cast<uint32_t>(deflated ? pending.packed : pending.size);
     pending.start = output_.Position();
-    if (int32_t error = output_.Write(LocalHeader(header))) return error;
-    for (const std::unique_ptr<Block>& block : pending.blocks) {
-        const std::vector<unsigned char>& bytes = deflated ? block->packed : block->raw;
+    // A small file goes out with its header in one write.
+    std::string first = LocalHeader(header);
+    size_t from = 0;
+    if (pending.blocks.size() == 1) {
+        const std::vector<unsigned char>& bytes =
+            deflated ? pending.blocks[0]->packed : pending.blocks[0]->raw;
+        first.append(bytes.begin(), bytes.end());
+        from = 1;
+    }
+    if (int32_t error = output_.Write(first)) return error;
+    for (size_t i = from; i < pending.blocks.size(); ++i) {
+        const Block& block = *pending.blocks[i];
+        const std::vector<unsigned char>& bytes = deflated ? block.packed : block.raw;
         if (int32_t error = output_.Write(bytes.data(), bytes.size())) return error;
     }
-    inFlight_ -= pending.blocks.size();
     pending.blocks.clear();
     finished = true;
     return MVWRAP_OK;
@@ -257,7 +297,7 @@ int32_t EntryWriter::WriteStreamed(Pending& pending, bool& finished) {
         if (int32_t error = output_.Write(bytes.data(), bytes.size())) return error;
         pending.packed += bytes.size();
         pending.blocks.pop_front();
-        --inFlight_;
+        Release(pending, kBlockSize);
     }
     if (!pending.readDone || !pending.blocks.empty()) return MVWRAP_OK;
     header.method = level_ != 0 ? kDeflated : kStored;

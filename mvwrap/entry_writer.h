@@ -2,8 +2,10 @@
 // entries carried over unchanged from the archive being added to. Each entry
 // yields its central record, for the directory written at the end.
 //
-// Files are read once, on the caller's thread, in blocks that worker threads
-// deflate while the caller writes the finished entries in archive order.
+// Files are opened and read once, on the worker threads, in blocks that the
+// workers then deflate, while the caller's thread writes the finished entries
+// in archive order. Files are read ahead of the writing as far as a budget of
+// bytes in memory allows, so that small files keep every worker busy.
 // A file of up to kHeldFileSize bytes is held in memory until all its blocks
 // are done, so that it is stored from the blocks already read when deflate
 // does not make it smaller; a larger one is written block by block as the
@@ -22,7 +24,9 @@
 
 #include "archive_output.h"
 #include "compressor_pool.h"
+#include "file_read.h"
 #include "file_search.h"
+#include "local_time.h"
 #include "zip_format.h"
 #include "zip_reader.h"
 
@@ -51,14 +55,15 @@ private:
     struct Pending {
         const FoundFile* file;
         EntryHeader header;
-        FileHandle source;
+        FileRead reading;
+        bool queued = false;    // `reading` is with the workers
+        bool tooLarge = false;  // as listed
         int tried = 0;
-        bool opened = false;
         bool readDone = false;
         bool streaming = false;  // larger than kHeldFileSize
         uint64_t read = 0;
-        std::unique_ptr<Block> next;                // read, waiting for the one after it
-        std::deque<std::unique_ptr<Block>> blocks;  // handed to the workers, not yet written
+        uint64_t charged = 0;                       // of the bytes in memory
+        std::deque<std::unique_ptr<Block>> blocks;  // read, not yet written
         bool started = false;                       // local header written
         uint64_t start = 0;
         uint64_t dataStart = 0;
@@ -66,9 +71,12 @@ private:
         uint64_t packed = 0;
     };
 
-    int32_t ReadSome(Pending& pending);
-    int32_t ReadBlock(Pending& pending);
-    void Submit(Pending& pending, std::unique_ptr<Block> block, bool last);
+    void Admit(std::deque<Pending>& pending, const FoundFile& file);
+    void Wait(std::deque<Pending>& pending);
+    void Request(Pending& pending, bool first, uint64_t blocks);
+    int32_t Collect(Pending& pending);
+    void ReadOn(Pending& front);
+    void Release(Pending& pending, uint64_t bytes);
     int32_t Retry(Pending& pending, int32_t error);
     int32_t WriteReady(Pending& pending, bool& finished, std::string& record);
     int32_t WriteHeld(Pending& pending, bool& finished);
@@ -80,8 +88,9 @@ private:
     int level_;
     RetryPolicy retry_;
     int workers_;
-    size_t inFlight_ = 0;  // blocks read and not yet written or dropped
+    uint64_t inFlight_ = 0;  // bytes counted for files being read and not yet written
     std::vector<unsigned char> in_;
+    LocalTimes times_;
     CompressorPool* pool_ = nullptr;  // while AddAll runs
 };
 

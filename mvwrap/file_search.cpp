@@ -19,6 +19,10 @@ std::wstring Shown(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
     return shown;
 }
 
+// Whether a file pattern matches every name, as "*.*" does on every
+// version: even names without a dot.
+bool EveryName(const std::wstring& pattern) { return pattern == L"*" || pattern == L"*.*"; }
+
 class Search {
 public:
     Search(const std::wstring& files, int depth, const ZipOptions& options,
@@ -26,13 +30,20 @@ public:
         : files_(files), depth_(depth), options_(options), found_(found) {}
 
     int32_t Folder(const std::wstring& path, const std::wstring& name, int level) {
-        std::vector<FoundFile> entries;
-        if (int32_t error = List(path, name, files_, false, entries)) return error;
-        found_.insert(found_.end(), entries.begin(), entries.end());
-        if (depth_ >= 0 && level >= depth_) return MVWRAP_OK;
-        entries.clear();
-        if (int32_t error = List(path, name, L"*", true, entries)) return error;
-        for (FoundFile& folder : entries) {
+        const bool deeper = depth_ < 0 || level < depth_;
+        std::vector<FoundFile> files, folders;
+        // A pattern that takes every file needs no listing of its own: the
+        // folders' listing has the files too, and each listing costs a look
+        // at every entry.
+        if (deeper && EveryName(files_)) {
+            if (int32_t error = List(path, name, L"*", &files, &folders)) return error;
+        } else {
+            if (int32_t error = List(path, name, files_, &files, nullptr)) return error;
+            if (deeper)
+                if (int32_t error = List(path, name, L"*", nullptr, &folders)) return error;
+        }
+        found_.insert(found_.end(), files.begin(), files.end());
+        for (FoundFile& folder : folders) {
             size_t before = found_.size();
             folder.path += L"\\";
             folder.name += L"\\";
@@ -43,19 +54,20 @@ public:
     }
 
 private:
-    bool Wanted(const WIN32_FIND_DATAW& data, bool folders) const {
+    bool Wanted(const WIN32_FIND_DATAW& data) const {
         std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") return false;
         DWORD attributes = data.dwFileAttributes;
-        if (((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != folders) return false;
         if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !options_.hidden) return false;
         if ((attributes & FILE_ATTRIBUTE_SYSTEM) && !options_.system) return false;
-        return !(folders && (attributes & FILE_ATTRIBUTE_REPARSE_POINT));
+        return !((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                 (attributes & FILE_ATTRIBUTE_REPARSE_POINT));
     }
 
-    // The wanted entries of one folder, in name order.
+    // The wanted files and folders of one folder (into null, those not
+    // asked for), each in name order.
     int32_t List(const std::wstring& path, const std::wstring& name, const std::wstring& pattern,
-                 bool folders, std::vector<FoundFile>& entries) const {
+                 std::vector<FoundFile>* files, std::vector<FoundFile>* folders) const {
         WIN32_FIND_DATAW data;
         FindHandle search(FindFirst(path + pattern, data));
         if (!search.valid()) {
@@ -63,16 +75,30 @@ private:
             if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return MVWRAP_OK;
             return Fail(MVWRAP_FILE_UNREADABLE, path);
         }
+        // A file that cannot be named is met before a folder that cannot,
+        // wherever the listing has them, as when the files are listed first.
+        std::wstring unnamedFolder;
         do {
-            if (!Wanted(data, folders)) continue;
-            if (NameIncomplete(data)) return Fail(MVWRAP_FILE_UNREADABLE, Shown(path, data));
-            entries.push_back({path + data.cFileName, name + data.cFileName, data.dwFileAttributes,
-                               data.ftLastWriteTime, data.ftCreationTime});
+            const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            std::vector<FoundFile>* into = folder ? folders : files;
+            if (!into || !Wanted(data)) continue;
+            if (NameIncomplete(data)) {
+                if (!folder) return Fail(MVWRAP_FILE_UNREADABLE, Shown(path, data));
+                if (unnamedFolder.empty()) unnamedFolder = Shown(path, data);
+                continue;
+            }
+            into->push_back({path + data.cFileName, name + data.cFileName, data.dwFileAttributes,
+                             data.ftLastWriteTime, data.ftCreationTime,
+                             uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow});
         } while (FindNext(search.get(), data));
         if (GetLastError() != ERROR_NO_MORE_FILES) return Fail(MVWRAP_FILE_UNREADABLE, path);
-        std::sort(entries.begin(), entries.end(), [](const FoundFile& a, const FoundFile& b) {
-            return NameBefore(a.name, b.name);
-        });
+        if (!unnamedFolder.empty()) return Fail(MVWRAP_FILE_UNREADABLE, unnamedFolder);
+        for (std::vector<FoundFile>* entries : {files, folders})
+            if (entries)
+                std::sort(entries->begin(), entries->end(),
+                          [](const FoundFile& a, const FoundFile& b) {
+                              return NameBefore(a.name, b.name);
+                          });
         return MVWRAP_OK;
     }
 

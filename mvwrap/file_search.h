@@ -21,11 +21,13 @@ struct FoundFile {
     DWORD attributes;
     FILETIME written;
     FILETIME created;
+    uint64_t size;  // as listed: the file is not asked again
     bool IsFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
 // Searches `folder` (ending in a separator) for files matching `files`, and
-// its subfolders down to `depth` levels (-1: all). Hidden and system files
+// its subfolders down to `depth` levels (-1: all). Each file's attributes,
+// times and size come from the folder's listing. Hidden and system files
 // and folders are left out unless the options ask for them; links to other
 // folders are never followed. Returns 0 or an error number naming the folder.
 int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,

@@ -103,6 +103,21 @@ int32_t OpenExisting(const std::wstring& path, Existing& existing) {
     return MVWRAP_OK;
 }
 
+// The directory goes out in a few large writes rather than one a record:
+// each call that adds a folder writes the whole directory again.
+int32_t WriteDirectory(ArchiveOutput& output, const std::vector<std::string>& records) {
+    const size_t kPiece = 256 * 1024;
+    std::string piece;
+    for (size_t i = 0; i < records.size(); ++i) {
+        piece += records[i];
+        if (piece.size() >= kPiece || i + 1 == records.size()) {
+            if (int32_t error = output.Write(piece)) return error;
+            piece.clear();
+        }
+    }
+    return MVWRAP_OK;
+}
+
 }  // namespace
 
 int32_t RunZipJob(const ZipRequest& request) {
@@ -141,8 +156,7 @@ int32_t RunZipJob(const ZipRequest& request) {
     existing.entries.clear();
     if (int32_t error = writer.AddAll(found, records)) return error;
     uint64_t centralOffset = output.Position();
-    for (const std::string& record : records)
-        if (int32_t error = output.Write(record)) return error;
+    if (int32_t error = WriteDirectory(output, records)) return error;
     uint64_t centralSize = output.Position() - centralOffset;
     std::string end =
         EndRecord(static_cast<uint16_t>(records.size()), static_cast<uint32_t>(centralSize),

@@ -127,6 +127,7 @@ FUNCTIONS = {
         "SetLastError": BASE,
         "SetUnhandledExceptionFilter": BASE,
         "Sleep": BASE,
+        "SystemTimeToFileTime": BASE,
         "TlsAlloc": BASE,
         "TlsFree": BASE,
         "TlsGetValue": BASE,

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -38,11 +40,29 @@ protected:
         return text;
     }
 
+    // Small pages, as help and language files come: many more than the
+    // workers read at once, so that they are read ahead of the writing.
+    static Names Pages() {
+        Names names;
+        for (int i = 0; i < 240; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "pages\\p%03d.txt", i);
+            names.push_back(name);
+        }
+        return names;
+    }
+
     // A tree with every way a file goes through the workers: empty, one
     // block, held whole in several blocks, streamed in blocks (larger than
-    // what is held), random blocks inside text, random and stored.
+    // what is held), random blocks inside text, random and stored, and
+    // many small ones.
     void MakeTree(const std::string& folder) {
         const size_t kBlock = 256 * 1024;
+        int seed = 100;
+        for (const std::string& page : Pages()) {
+            const size_t size = 200 + seed * 7919 % 1800;
+            dir.MakeFile(folder + "\\" + page, Text(size, seed++));
+        }
         dir.MakeFile(folder + "\\empty.txt");
         dir.MakeFile(folder + "\\small.txt", Text(3000, 1));
         dir.MakeFile(folder + "\\block.txt", Text(kBlock, 2));
@@ -55,23 +75,39 @@ protected:
     }
 };
 
+// Sizes about the edges of blocks and of what is held whole, in text and
+// in random bytes (which a large file stores after a second read).
 TEST_F(ThreadsTest, GivesTheSameBytesWhateverTheThreadCount) {
+    const size_t kBlock = 256 * 1024, kHeld = 4 << 20;
     MakeTree("in");
     dir.MakeFile("more\\late.txt", Text(70000, 7));
+    Names edges;
+    int seed = 20;
+    for (size_t size : {size_t(1), kBlock - 1, kBlock + 1, kHeld - 1, kHeld, kHeld + 1}) {
+        edges.push_back("t" + std::to_string(size) + ".txt");
+        dir.MakeFile("edges\\" + edges.back(), Text(size, seed++));
+        edges.push_back("z" + std::to_string(size) + ".bin");
+        dir.MakeFile("edges\\" + edges.back(), Noise(size));
+    }
     std::string first;
-    for (int threads : {1, 4, 2}) {
+    for (int threads : {1, 4, 2, 16, 3}) {
         SCOPED_TRACE(threads);
         SetThreads(threads);
         const std::string archive = dir / ("out" + std::to_string(threads) + ".zip");
         ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK) << Message(0);
         ASSERT_EQ(Zip(archive, dir / "more\\*.*"), MVWRAP_OK);
+        ASSERT_EQ(Zip(archive, dir / "edges\\*.*"), MVWRAP_OK);
         std::string bytes = ReadWholeFile(archive);
         if (first.empty()) first = bytes;
         EXPECT_TRUE(bytes == first) << "archive differs from the one of 1 thread";
     }
-    EXPECT_EQ(Listing(dir / "out1.zip"),
-              (Names{"block.txt", "empty.txt", "held.txt", "mixed.bin", "small.txt",
-                     "sub\\noise.bin", "sub\\streamed.txt", "sub\\nothing\\", "late.txt"}));
+    Names expected = {"block.txt", "empty.txt", "held.txt", "mixed.bin", "small.txt"};
+    for (const std::string& page : Pages()) expected.push_back(page);
+    for (const char* name : {"sub\\noise.bin", "sub\\streamed.txt", "sub\\nothing\\", "late.txt"})
+        expected.push_back(name);
+    std::sort(edges.begin(), edges.end());
+    expected.insert(expected.end(), edges.begin(), edges.end());
+    EXPECT_EQ(Listing(dir / "out1.zip"), expected);
 }
 
 // A file another handle holds open without sharing.
@@ -101,8 +137,9 @@ TEST_F(ThreadsTest, FailureWhileWorkersRunLeavesTheArchiveAsItWas) {
         const char* pattern;  // "*.*" takes in mixed.bin: the archive is rewritten
         int threads;
     } cases[] = {
-        {"sub\\zz.txt", "*.txt", 1}, {"sub\\zz.txt", "*.txt", 4}, {"aa.txt", "*.txt", 4},
-        {"sub\\zz.txt", "*.*", 4},   {"sub\\aa.txt", "*.*", 2},
+        {"sub\\zz.txt", "*.txt", 1},    {"sub\\zz.txt", "*.txt", 4}, {"aa.txt", "*.txt", 4},
+        {"sub\\zz.txt", "*.*", 4},      {"sub\\aa.txt", "*.*", 2},   {"pages\\p1.txt", "*.txt", 2},
+        {"pages\\p239a.txt", "*.*", 3}, {"pages\\p0.txt", "*.*", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.locked) + ", " + c.pattern + ", threads " +
@@ -122,9 +159,11 @@ TEST_F(ThreadsTest, FailureWhileWorkersRunLeavesTheArchiveAsItWas) {
     }
     // Adding without replacing leaves the old entries where they were.
     ASSERT_EQ(Zip(archive, dir / "new\\*.txt"), MVWRAP_OK);
-    EXPECT_EQ(Listing(archive),
-              (Names{"kept.txt", "mixed.bin", "block.txt", "empty.txt", "held.txt", "small.txt",
-                     "sub\\streamed.txt", "sub\\nothing\\"}));
+    Names expected = {"kept.txt", "mixed.bin", "block.txt", "empty.txt", "held.txt", "small.txt"};
+    for (const std::string& page : Pages()) expected.push_back(page);
+    expected.push_back("sub\\streamed.txt");
+    expected.push_back("sub\\nothing\\");
+    EXPECT_EQ(Listing(archive), expected);
     const size_t old = DirectoryOffset(before);
     EXPECT_EQ(ReadWholeFile(archive).substr(0, old), before.substr(0, old));
 }

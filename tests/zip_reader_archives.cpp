@@ -191,6 +191,22 @@ TEST_F(ReaderArchives, LargeFilesInBlocks) {
     SetEnvironmentVariableA("MVWRAP_THREADS", nullptr);
 }
 
+// Many small files, read ahead of the writing on several workers: each
+// keeps its own bytes, times and attributes, whatever its neighbours.
+TEST_F(ReaderArchives, ManySmallFiles) {
+    SetEnvironmentVariableA("MVWRAP_THREADS", "2");
+    const DWORD kinds[] = {0, FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN,
+                           FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_SYSTEM};
+    std::vector<Expected> expected;
+    for (int i = 0; i < 600; ++i) {
+        std::string name = std::to_string(1000 + i).substr(1);
+        std::string bytes = i % 9 == 4 ? Noise(200 + i) : Text(3 + i % 50);
+        expected.push_back(File("pages\\p" + name + ".htm", bytes, "any", kinds[i % 5]));
+    }
+    Write("many.zip", {"pages"}, -1, expected);
+    SetEnvironmentVariableA("MVWRAP_THREADS", nullptr);
+}
+
 // Entries written by another program, with data descriptors, are carried
 // over as they are; one is replaced by a file of the same name.
 TEST_F(ReaderArchives, AddsToAnArchiveFromElsewhere) {
