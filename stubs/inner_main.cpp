@@ -15,10 +15,12 @@
 #include "command_line.h"
 #include "entry_data.h"
 #include "install_record.h"
+#include "dll_search.h"
 #include "password_dialog.h"
 #include "file_io.h"
-#include "platform.h"
+#include "start_program.h"
 #include "stub_messages.h"
+#include "target_folder.h"
 #include "zip_directory.h"
 
 using namespace stub;
@@ -214,43 +216,6 @@ void UndoExtraction(const ZipDirectory& directory, uint32_t done, const char* fo
     if (madeFolder) RemoveDirectoryA(folder);
 }
 
-// Waits until the start program and every program it started have ended:
-// setup programs often hand over to a second program and end at once, and
-// the extracted files must stay until that one is done too. Without a job
-// (older platforms, or this process is in a job that allows none inside),
-// only the start program itself is waited for.
-void WaitForPrograms(const ProgramJob& job, HANDLE process) {
-    WaitForSingleObject(process, INFINITE);
-    while (job.Running()) Sleep(200);
-}
-
-// Runs the start program in the folder and waits for it; its exit code, or
-// kExitFailed when it cannot be started.
-int RunStartProgram(const char* folder, const char* name) {
-    char path[MAX_PATH], commandLine[MAX_PATH + 2];
-    if (!JoinPath(folder, name, path)) return kExitFailed;
-    wsprintfA(commandLine, "\"%s\"", path);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    LogLine("Starting %s", path);
-    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder, &startup, &process)) {
-        ShowError("The installation program %s could not be started (error %lu).", path,
-                  GetLastError());
-        return kExitFailed;
-    }
-    ProgramJob job(process.hProcess);
-    ResumeThread(process.hThread);
-    CloseHandle(process.hThread);
-    WaitForPrograms(job, process.hProcess);
-    DWORD code = DWORD(kExitFailed);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    LogLine("%s ended with exit code %lu.", name, code);
-    return int(code);
-}
-
 int RunInner(const char* arguments) {
     InnerOptions options;
     if (!ParseInnerOptions(arguments, options)) {
@@ -279,6 +244,8 @@ int RunInner(const char* arguments) {
     if (int refused = CheckPassword(options, directory, start)) return refused;
 
     bool keep = options.extractOnly || start < 0;
+    if (options.extractOnly)
+        if (int refused = RefuseUnwritableFolder(options.folder, options.quietAll)) return refused;
     bool madeFolder = GetFileAttributesA(options.folder) == INVALID_FILE_ATTRIBUTES;
     if (!MakeFolders(options.folder)) {
         ShowError("The folder %s could not be made.", options.folder);
@@ -305,7 +272,8 @@ int RunInner(const char* arguments) {
         ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
         return 0;
     }
-    int code = RunStartProgram(options.folder, directory[uint32_t(start)].name);
+    int code = RunStartProgram(options.folder, directory[uint32_t(start)].name, options.quietAll,
+                               SystemLaunchCalls());
     RemoveTree(options.folder);
     return code;
 }
@@ -313,5 +281,6 @@ int RunInner(const char* arguments) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     return RunInner(SkipProgramName(GetCommandLineA()));
 }

@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include "command_line.h"
+#include "dll_search.h"
 #include "install_record.h"
 #include "package_check.h"
 #include "package_layout.h"
@@ -236,5 +237,6 @@ int RunPackage(const char* arguments) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     return RunPackage(SkipProgramName(GetCommandLineA()));
 }

@@ -1,0 +1,166 @@
+// Loading DLLs safely: the search each program restricts itself to, with
+// the calls Windows has taken away one by one (Wine has them all), against
+// a DLL planted beside the test program and one in its current folder; and
+// the shipped programs, each of which starts under Wine with its manifest.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "dll_search.h"
+#include "stub_packages.h"
+#include "temp_dir.h"
+
+namespace {
+
+// vnpplant.dll lies beside the test program (the build puts it there);
+// the test copies it into its current folder as vnpcwd.dll.
+const char kBeside[] = "vnpplant.dll";
+const char kInCurrentFolder[] = "vnpcwd.dll";
+
+bool LoadsByBareName(const char* name) {
+    HMODULE module = LoadLibraryA(name);
+    if (module) FreeLibrary(module);
+    return module != nullptr;
+}
+
+struct SearchCase {
+    const char* name;
+    bool setDefault, setDirectory;
+    DllSearch way;
+    bool findsBeside, findsInCurrentFolder;
+};
+
+std::ostream& operator<<(std::ostream& out, const SearchCase& c) { return out << c.name; }
+
+class DllSearchTest : public testing::TestWithParam<SearchCase> {};
+
+// Each case runs in a process of its own (the search stays restricted).
+TEST_P(DllSearchTest, FindsNoPlantedDll) {
+    const SearchCase& c = GetParam();
+    TempDir temp;
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string beside = std::string(program, strrchr(program, '\\') + 1) + kBeside;
+    ASSERT_TRUE(CopyFileA(beside.c_str(), (temp / kInCurrentFolder).c_str(), FALSE)) << beside;
+    ASSERT_TRUE(SetCurrentDirectoryA(temp.Path().c_str()));
+    ASSERT_TRUE(LoadsByBareName(kBeside));
+    ASSERT_TRUE(LoadsByBareName(kInCurrentFolder));
+
+    DllSearchCalls calls = SystemDllSearchCalls();
+    ASSERT_TRUE(calls.setDefaultDllDirectories && calls.setDllDirectory);
+    if (!c.setDefault) calls.setDefaultDllDirectories = nullptr;
+    if (!c.setDirectory) calls.setDllDirectory = nullptr;
+    EXPECT_EQ(int(RestrictDllSearch(calls)), int(c.way));
+    EXPECT_EQ(LoadsByBareName(kBeside), c.findsBeside);
+    EXPECT_EQ(LoadsByBareName(kInCurrentFolder), c.findsInCurrentFolder);
+    // A program started meanwhile searches as it always does: the current
+    // folder too.
+    {
+        UsualDllSearchForChildren usual;
+        EXPECT_EQ(LoadsByBareName(kInCurrentFolder), c.way != DllSearch::kSystemFolderOnly);
+    }
+    EXPECT_EQ(LoadsByBareName(kInCurrentFolder), c.findsInCurrentFolder);
+    // By the system folder's path: there, or not at all.
+    HMODULE imagehlp = LoadSystemLibrary("IMAGEHLP.DLL");
+    EXPECT_NE(imagehlp, nullptr);
+    if (imagehlp) FreeLibrary(imagehlp);
+    EXPECT_EQ(LoadSystemLibrary(kBeside), nullptr);
+    EXPECT_EQ(LoadSystemLibrary(kInCurrentFolder), nullptr);
+    SetCurrentDirectoryA(beside.substr(0, beside.rfind('\\')).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, DllSearchTest,
+    testing::Values(SearchCase{"SystemFolderOnly", true, true, DllSearch::kSystemFolderOnly, false,
+                               false},
+                    SearchCase{"WithoutSetDefaultDllDirectories", false, true,
+                               DllSearch::kCurrentFolderRemoved, true, false},
+                    SearchCase{"WithNeither", false, false, DllSearch::kUnchanged, true, true}),
+    [](const testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
+
+// The programs of the program folder each carry their manifest and start
+// with it: Wine reads a program's manifest as it starts it, and one it
+// cannot read stops the start (the last case shows that it does).
+struct StartCase {
+    const char* name;
+    const char* file;
+    const char* arguments;
+    bool brokenManifest;
+    int exitCode;  // -2: the start itself fails
+};
+
+std::ostream& operator<<(std::ostream& out, const StartCase& c) { return out << c.name; }
+
+class ShippedProgram : public testing::TestWithParam<StartCase> {};
+
+std::string Manifest(const std::string& path) {
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return "";
+    std::string text;
+    if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)))
+        text.assign(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                    SizeofResource(module, found));
+    FreeLibrary(module);
+    return text;
+}
+
+void CloseMainWindow() {
+    HWND window = WaitForForeignDialog("Create Vornaly Installation Package");
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void AnswerBox() {
+    HWND box = WaitForForeignDialog("Vornaly");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(BoxText(box).find("part of an installation package"), std::string::npos);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_P(ShippedProgram, StartsWithItsManifest) {
+    const StartCase& c = GetParam();
+    TempDir temp;
+    std::string path = WinePath(std::string(VORNALY_DIST_UNIX_PATH) + "/" + c.file);
+    std::string manifest = Manifest(path);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << path;
+    if (c.brokenManifest) {
+        std::string bytes = ReadWholeFile(path);
+        size_t end = bytes.find("</assembly>");
+        ASSERT_NE(end, std::string::npos);
+        bytes.replace(end, 11, "</assembl>>");
+        path = temp / "BROKEN.EXE";
+        WriteBytes(path, bytes);
+    }
+    std::string line = "\"" + path + "\" " + c.arguments;
+    std::function<void()> answer;
+    if (!strcmp(c.file, "VORNALY.EXE") && !c.brokenManifest) answer = CloseMainWindow;
+    if (!strcmp(c.file, "Vornaly.vnp")) answer = AnswerBox;
+    if (c.exitCode == -2) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                      nullptr, &startup, &process);
+        if (started) {
+            TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        EXPECT_FALSE(started) << "started with a broken manifest";
+        return;
+    }
+    EXPECT_EQ(RunChild(line, answer), c.exitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folder, ShippedProgram,
+    testing::Values(StartCase{"Program", "VORNALY.EXE", "", false, 0},
+                    StartCase{"Builder", "VNPMAKE.EXE", "/?", false, 0},
+                    StartCase{"OuterStub", "Install.vnp", "/Q:A /Z", false, 1},
+                    StartCase{"InnerStub", "Vornaly.vnp", "", false, 1},
+                    StartCase{"BrokenManifestStopsTheStart", "Install.vnp", "/Q:A /Z", true, -2}),
+    [](const testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
