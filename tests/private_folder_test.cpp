@@ -5,8 +5,8 @@
 // folder is made with into the folder's Unix permissions and shows a list
 // made from those, so what it can show is that the list reached the
 // platform (no entry for Everyone, as an ordinary folder has one); that
-// the folders and files below inherit it is Windows' part. And the /X: folder, tried before anything is written
-// (Wine refuses root nothing, so the refusal comes in through the trial's
+// the folders and files below inherit it is Windows' part. And the /X: folder, tried before
+// anything is written (Wine refuses root nothing, so the refusal comes in through the trial's
 // seam). Whole packages show both, and that /X: extracts a 16-bit setup.
 #include <gtest/gtest.h>
 
