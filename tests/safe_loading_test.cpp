@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "dll_search.h"
 #include "stub_packages.h"
@@ -85,16 +86,36 @@ INSTANTIATE_TEST_SUITE_P(
 // it starts it, but starts it even when it cannot read it (it only says so
 // in its debug output): that the manifest was read is asked of the same
 // reader through CreateActCtxA, which refuses a manifest it cannot read
-// (the last case shows that it does).
+// (the last case shows that it does). Each program of this build's folder,
+// and of the 32-bit folder that ships where this build is the 32-bit one.
 struct StartCase {
-    const char* name;
+    std::string name;
     const char* file;
     const char* arguments;
     bool brokenManifest;
     int exitCode;
+    const char* folder;
 };
 
 std::ostream& operator<<(std::ostream& out, const StartCase& c) { return out << c.name; }
+
+std::vector<StartCase> StartCases() {
+    const StartCase programs[] = {
+        {"Program", "VORNALY.EXE", "", false, 0, VORNALY_DIST_UNIX_PATH},
+        {"Builder", "VNPMAKE.EXE", "/?", false, 0, VORNALY_DIST_UNIX_PATH},
+        {"OuterStub", "Install.vnp", "/Q:A /Z", false, 1, VORNALY_DIST_UNIX_PATH},
+        {"InnerStub", "Vornaly.vnp", "", false, 1, VORNALY_DIST_UNIX_PATH},
+        {"BrokenManifestIsRefused", "Install.vnp", "/Q:A /Z", true, 1, VORNALY_DIST_UNIX_PATH}};
+    std::vector<StartCase> cases(std::begin(programs), std::end(programs));
+    if (sizeof(void*) == 4)
+        for (StartCase c : programs)
+            if (!c.brokenManifest) {
+                c.name = "Shipped" + c.name;
+                c.folder = VORNALY_SHIPPED_UNIX_PATH;
+                cases.push_back(c);
+            }
+    return cases;
+}
 
 class ShippedProgram : public testing::TestWithParam<StartCase> {};
 
@@ -137,7 +158,7 @@ void AnswerBox() {
 TEST_P(ShippedProgram, StartsWithItsManifest) {
     const StartCase& c = GetParam();
     TempDir temp;
-    std::string path = WinePath(std::string(VORNALY_DIST_UNIX_PATH) + "/" + c.file);
+    std::string path = WinePath(std::string(c.folder) + "/" + c.file);
     std::string manifest = Manifest(path);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << path;
     if (c.brokenManifest) {
@@ -155,13 +176,9 @@ TEST_P(ShippedProgram, StartsWithItsManifest) {
     EXPECT_EQ(RunChild(line, answer), c.exitCode);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Folder, ShippedProgram,
-    testing::Values(StartCase{"Program", "VORNALY.EXE", "", false, 0},
-                    StartCase{"Builder", "VNPMAKE.EXE", "/?", false, 0},
-                    StartCase{"OuterStub", "Install.vnp", "/Q:A /Z", false, 1},
-                    StartCase{"InnerStub", "Vornaly.vnp", "", false, 1},
-                    StartCase{"BrokenManifestIsRefused", "Install.vnp", "/Q:A /Z", true, 1}),
-    [](const testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Folder, ShippedProgram, testing::ValuesIn(StartCases()),
+                         [](const testing::TestParamInfo<StartCase>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace
