@@ -162,6 +162,60 @@ INSTANTIATE_TEST_SUITE_P(
                                ERROR_WRITE_PROTECT, true, 0, "*", false, false}),
     [](const testing::TestParamInfo<TargetCase>& info) { return std::string(info.param.name); });
 
+// /X: into the locked folder, or a folder below it, as a user without
+// the rights runs it: with every window, and with none.
+struct LockedCase {
+    const char* name;
+    const char* below;  // the /X: folder below the locked one
+    bool noWindows;
+    int exitCode;
+};
+
+std::ostream& operator<<(std::ostream& out, const LockedCase& c) { return out << c.name; }
+
+class LockedFolder : public testing::TestWithParam<LockedCase> {};
+
+TEST_P(LockedFolder, IsNamedAndNothingIsWritten) {
+    const LockedCase& c = GetParam();
+    std::string locked = WinePath(LOCKED_UNIX_PATH);
+    HANDLE trial = CreateFileA((locked + "\\trial.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (trial != INVALID_HANDLE_VALUE) {
+        CloseHandle(trial);
+        GTEST_SKIP() << locked << " is not locked on this machine";
+    }
+    TempDir temp;
+    std::string log = temp / "package.log", package = temp / "MyApp.exe";
+    WriteBytes(package,
+               TestPackage(OuterStub(), InnerStub(), StoredZip({{"SETUP.EXE", ProbeProgram()}}),
+                           TestRecord("SETUP.EXE", "", "SETUP.EXE")));
+    std::string target = locked + c.below;
+    std::string line = "\"" + package + "\" \"/L:" + log + "\" \"/X:" + target + "\"" +
+                       (c.noWindows ? " /Q:A" : "");
+    const std::string said = "You may not write into the folder " + target +
+                             ". Choose another folder with /X:, or run the package with "
+                             "administrator rights.";
+    int code = RunChild(line, [&] {
+        if (c.noWindows) return;
+        HWND box = WaitForForeignDialog("Vornaly");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(BoxText(box), said);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(code, c.exitCode);
+    EXPECT_NE(ReadWholeFile(log).find("Error: " + said + "\r\n"), std::string::npos)
+        << ReadWholeFile(log);
+    EXPECT_TRUE(FolderContents(locked).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, LockedFolder,
+                         testing::Values(LockedCase{"ThereUnderQA", "", true, 5},
+                                         LockedCase{"BelowItUnderQA", "\\App\\Files", true, 5},
+                                         LockedCase{"ThereWithWindows", "", false, 1}),
+                         [](const testing::TestParamInfo<LockedCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 // Whole packages around the real stubs, run as a user runs them.
 struct PackageCase {
     const char* name;
