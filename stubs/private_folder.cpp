@@ -21,6 +21,7 @@ struct SecurityCalls {
     BOOL(WINAPI* addAllowedAce)(PACL, DWORD, DWORD, DWORD, PSID);
     BOOL(WINAPI* initializeDescriptor)(PSECURITY_DESCRIPTOR, DWORD);
     BOOL(WINAPI* setDacl)(PSECURITY_DESCRIPTOR, BOOL, PACL, BOOL);
+    BOOL(WINAPI* setOwner)(PSECURITY_DESCRIPTOR, PSID, BOOL);
     BOOL(WINAPI* setControl)
     (PSECURITY_DESCRIPTOR, SECURITY_DESCRIPTOR_CONTROL, SECURITY_DESCRIPTOR_CONTROL);
 };
@@ -40,6 +41,7 @@ bool LookUp(SecurityCalls& calls) {
            Find(advapi, "AddAccessAllowedAceEx", calls.addAllowedAce) &&
            Find(advapi, "InitializeSecurityDescriptor", calls.initializeDescriptor) &&
            Find(advapi, "SetSecurityDescriptorDacl", calls.setDacl) &&
+           Find(advapi, "SetSecurityDescriptorOwner", calls.setOwner) &&
            Find(advapi, "SetSecurityDescriptorControl", calls.setControl);
 }
 
@@ -66,7 +68,9 @@ PrivateFolderSecurity::PrivateFolderSecurity() {
         !calls.allocateSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &system_))
         return;
     // Inherited by every folder and file below, and none of the temporary
-    // folder's own entries inherited into it.
+    // folder's own entries inherited into it. Its owner is the
+    // administrators' group, not the user: an owner may always change the
+    // list, and the user's programs without the rights run as the user.
     PACL acl = reinterpret_cast<PACL>(acl_);
     const DWORD kInherit = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
     restricted_ =
@@ -75,6 +79,7 @@ PrivateFolderSecurity::PrivateFolderSecurity() {
         calls.addAllowedAce(acl, ACL_REVISION, kInherit, FILE_ALL_ACCESS, system_) &&
         calls.initializeDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) &&
         calls.setDacl(&descriptor_, TRUE, acl, FALSE) &&
+        calls.setOwner(&descriptor_, administrators_, FALSE) &&
         calls.setControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
     attributes_.nLength = sizeof attributes_;
     attributes_.lpSecurityDescriptor = &descriptor_;

@@ -42,7 +42,7 @@ std::string AccessList(const std::string& path) {
 
 // The list an administrator's package gives its folder, inherited by all
 // below and none of the temporary folder's own inherited into it.
-const char kAdministratorsAndSystem[] = "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+const char kAdministratorsAndSystem[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 // The entry for Everyone that Wine shows for an ordinary folder.
 const char kEveryone[] = ";;;WD)";
 
@@ -50,7 +50,7 @@ std::string DescriptorText(SECURITY_ATTRIBUTES* attributes) {
     LPSTR text = nullptr;
     if (!attributes || !ConvertSecurityDescriptorToStringSecurityDescriptorA(
                            attributes->lpSecurityDescriptor, SDDL_REVISION_1,
-                           DACL_SECURITY_INFORMATION, &text, nullptr))
+                           OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &text, nullptr))
         return "";
     std::string list = text;
     LocalFree(text);
