@@ -18,7 +18,7 @@
 #include "dll_search.h"
 #include "password_dialog.h"
 #include "file_io.h"
-#include "start_program.h"
+#include "launch.h"
 #include "stub_messages.h"
 #include "target_folder.h"
 #include "zip_directory.h"

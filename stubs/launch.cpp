@@ -1,5 +1,5 @@
-// Starting the start program (see start_program.h).
-#include "start_program.h"
+// Launching the start program (see launch.h).
+#include "launch.h"
 
 #include <string.h>
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "program_kind.h"
-#include "start_program.h"
+#include "launch.h"
 #include "stub_messages.h"
 #include "stub_packages.h"
 #include "temp_dir.h"

@@ -1,10 +1,10 @@
-// Starting the start program in the extracted folder and waiting for it,
+// Launching the start program in the extracted folder and waiting for it,
 // on every Windows the packages run on: where it needs administrator rights
 // the package does not have (error 740), through the shell's elevation;
 // where it is a 16-bit program that this Windows cannot run, with a message
 // in words instead of an error number.
-#ifndef STUBS_START_PROGRAM_H
-#define STUBS_START_PROGRAM_H
+#ifndef STUBS_LAUNCH_H
+#define STUBS_LAUNCH_H
 
 #include <windows.h>
 #include <shellapi.h>
