@@ -6,6 +6,7 @@
 
 #include "about_box.h"
 #include "create_package.h"
+#include "help.h"
 #include "layout.h"
 #include "resource.h"
 #include "setup_list.h"
@@ -55,8 +56,6 @@ void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
     // The status bar places itself along the bottom edge.
     SendMessageA(TheShell.statusBar, WM_SIZE, wParam, lParam);
 }
-
-void ShowHelp(HWND window) { WinHelpA(window, "Vornaly.hlp", HELP_CONTEXT, 1); }
 
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {

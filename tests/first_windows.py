@@ -25,7 +25,8 @@ GOALS = {
     "Install.vnp": ({"kernel32.dll", "user32.dll"}, "95", "4.0"),
     "Vornaly.vnp": ({"kernel32.dll", "user32.dll"}, "95", "4.0"),
     "VORNALY.EXE": ({"kernel32.dll", "user32.dll", "advapi32.dll", "comctl32.dll",
-                     "comdlg32.dll", "shell32.dll", "msvcrt.dll", "mvwrap.dll"}, "95", "4.0"),
+                     "comdlg32.dll", "shell32.dll", "ole32.dll", "msvcrt.dll", "mvwrap.dll"},
+                    "95", "4.0"),
     "MVWRAP.DLL": ({"kernel32.dll", "user32.dll", "msvcrt.dll"}, "95", "4.0"),
     "VNPMAKE.EXE": ({"kernel32.dll", "user32.dll", "shell32.dll", "msvcrt.dll", "mvwrap.dll"},
                     "95", "4.0"),
@@ -183,10 +184,15 @@ FUNCTIONS = {
     "comdlg32.dll": {
         "GetOpenFileNameA": BASE,
     },
+    "ole32.dll": {
+        "CoInitialize": ("95", "3.5", "32-bit COM came with Windows 95 and NT 3.5"),
+        "CoUninitialize": ("95", "3.5", "32-bit COM came with Windows 95 and NT 3.5"),
+    },
     "shell32.dll": {
         "DragAcceptFiles": BASE,
         "DragFinish": BASE,
         "DragQueryFileA": BASE,
+        "ShellExecuteA": BASE,
     },
 }
 

@@ -3,7 +3,11 @@ file back with a reader of its own: context numbers, jumps (through the
 context names) and titles find the right topics, and each kind of paragraph
 comes back with its layout and text. A long topic pushes the last one past
 the first 4 KB block, where topic offsets count from the block's start.
-Usage: help_file_test.py COMPILER_DIR"""
+The page written beside it is read with Python's HTML parser and must hold
+the same topics, the contents topic first; so must the program's own page,
+whose links must all lead to a topic.
+Usage: help_file_test.py COMPILER_DIR PROGRAM_PAGE"""
+import html.parser
 import os
 import struct
 import subprocess
@@ -30,6 +34,8 @@ Back to [first](first).
 == third 5: Third topic
 Text to [second](second).
 """
+
+CONTEXTS = {1: "first", 20: "second", 5: "third"}
 
 # number: (title, [(layout, text)] from the heading on, {jump text: target title})
 TOPICS = {
@@ -125,19 +131,76 @@ def topics_by_offset(topic):
     return topics
 
 
+class PageReader(html.parser.HTMLParser):
+    """Sections of the page in their order: id, title, paragraphs as the
+    help file's reader gives them ((layout, text), a step's em space read
+    as the help file's tab) and links by text."""
+
+    def __init__(self):
+        super().__init__()
+        self.sections, self.text, self.layout, self.link = [], None, None, None
+
+    def handle_starttag(self, tag, attributes):
+        attributes = dict(attributes)
+        if tag == "section":
+            self.sections.append({"id": attributes.get("id"), "title": None, "paragraphs": [],
+                                  "links": {}})
+        elif tag in ("h1", "p") and self.sections:
+            self.text = ""
+            self.layout = "heading" if tag == "h1" else attributes.get("class", "text")
+        elif tag == "a":
+            self.link = [attributes.get("href", ""), ""]
+
+    def handle_endtag(self, tag):
+        if tag in ("h1", "p") and self.text is not None:
+            section = self.sections[-1]
+            if tag == "h1":
+                section["title"] = self.text
+            section["paragraphs"].append((self.layout, self.text.replace("\u2003", "\t")))
+            self.text = None
+        elif tag == "a" and self.link:
+            self.sections[-1]["links"][self.link[1]] = self.link[0]
+            self.link = None
+
+    def handle_data(self, data):
+        if self.text is not None:
+            self.text += data
+        if self.link:
+            self.link[1] += data
+
+
+def read_page(data):
+    reader = PageReader()
+    reader.feed(data.decode("utf-8"))
+    reader.close()
+    return reader.sections
+
+
+def check_page(sections, expect):
+    """What every page must be: ids once each, every link to one of them."""
+    ids = [s["id"] for s in sections]
+    expect("ids named once", len(set(ids)) == len(ids), True)
+    by_id = {s["id"]: s for s in sections}
+    for section in sections:
+        for text, href in section["links"].items():
+            target = by_id.get(href[1:]) if href.startswith("#") else None
+            expect(f"link {text!r} in {section['id']} ({href})", target is not None, True)
+    return by_id
+
+
 def compile_source(compiler, folder, name):
     source, output = os.path.join(folder, "test.hlpsrc"), os.path.join(folder, name)
     with open(source, "w") as f:
         f.write(SOURCE)
     subprocess.run([sys.executable, "-B", compiler, source, output], check=True)
-    with open(output, "rb") as f:
-        return f.read()
+    with open(output, "rb") as f, open(os.path.splitext(output)[0] + ".htm", "rb") as page:
+        return f.read(), page.read()
 
 
-def main(compiler):
+def main(compiler, program_page):
     with tempfile.TemporaryDirectory() as folder:
-        data = compile_source(compiler, folder, "a.hlp")
-        again = compile_source(compiler, folder, "b.hlp")
+        data, page = compile_source(compiler, folder, "a.hlp")
+        again, page_again = compile_source(compiler, folder, "b.hlp")
     files = internal_files(data)
     topics = topics_by_offset(files["|TOPIC"])
     contexts = dict(leaf_entries(files["|CONTEXT"], lambda t, a: (
@@ -168,9 +231,29 @@ def main(compiler):
             found = topics.get(contexts.get(topic["jumps"].get(text)), {}).get("title")
             expect(f"jump {text!r}", found, target)
     expect("second compile", again == data, True)
-    print("\n".join(failures) or "All tables find their topics.")
+
+    sections = read_page(page)
+    by_id = check_page(sections, expect)
+    expect("page's first topic", sections[0]["id"] if sections else None, CONTEXTS[1])
+    expect("page's topics", sorted(by_id), sorted(CONTEXTS.values()))
+    for number, (title, paragraphs, jumps) in TOPICS.items():
+        section = by_id.get(CONTEXTS[number], {"title": None, "paragraphs": [], "links": {}})
+        expect(f"page topic {number}", section["title"], title)
+        if paragraphs:
+            expect(f"page paragraphs of topic {number}", section["paragraphs"], paragraphs)
+        for text, target in jumps.items():
+            found = by_id.get(section["links"].get(text, "#")[1:], {}).get("title")
+            expect(f"page link {text!r}", found, target)
+    expect("second compile of the page", page_again == page, True)
+
+    with open(program_page, "rb") as f:
+        sections = read_page(f.read())
+    check_page(sections, expect)
+    expect("program page's first topic", sections[0]["title"] if sections else None,
+           "Using Vornaly Installer")
+    print("\n".join(failures) or "All tables and the pages find their topics.")
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

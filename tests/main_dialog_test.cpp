@@ -6,7 +6,6 @@
 
 #include "dialog_template.h"
 #include "drop.h"
-#include "help_program.h"
 #include "main_dialog_fixture.h"
 #include "temp_dir.h"
 
@@ -182,37 +181,6 @@ TEST_F(MainDialogTest, MessageLoopLeavesKeysToTheFocusedControl) {
     EXPECT_EQ(RunMessageLoop(), 0u);
     EXPECT_EQ(GetFocus(), create);
     EXPECT_EQ(RunMorvane(), MVWRAP_ALREADY_RUNNING);  // nothing closed the dialog
-}
-
-// The Help button starts the platform's help program on the program's help
-// file. It is looked for in the current folder, which is the program folder
-// when the program runs from there, as it does here.
-class HelpButton : public MainDialogTest {
-protected:
-    void SetUp() override {
-        MainDialogTest::SetUp();
-        GetCurrentDirectoryA(sizeof previousFolder, previousFolder);
-        ASSERT_TRUE(SetCurrentDirectoryA(WinePath(VORNALY_DIST_UNIX_PATH).c_str()));
-    }
-
-    void TearDown() override {
-        QuitHelpProgram(dialog, "Vornaly.hlp");
-        SetCurrentDirectoryA(previousFolder);
-        MainDialogTest::TearDown();
-    }
-
-    char previousFolder[MAX_PATH] = "";
-};
-
-TEST_F(HelpButton, OpensTheHelpFileAtItsMainTopic) {
-    HelpProgramWatch watch;
-    Click(IDC_HELP_BUTTON);
-
-    const HelpProgramView& help = watch.Result();
-    EXPECT_TRUE(help.messageBoxes.empty()) << help.messageBoxes.front();
-    ASSERT_NE(help.window, nullptr);
-    EXPECT_EQ(help.title, "Vornaly Installer Help");
-    EXPECT_EQ(help.topicText.rfind("Using Vornaly Installer", 0), 0u) << help.topicText;
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ unzip -tqq "$work/one/vornaly-2.0-win32.zip"
 7z t "$work/one/vornaly-2.0-win32.zip" >/dev/null
 unzip -q "$work/one/vornaly-2.0-win32.zip" -d "$work/unpacked"
 folder="$work/unpacked/vornaly-2.0-win32"
-for name in VORNALY.EXE VNPMAKE.EXE MVWRAP.DLL Install.vnp Vornaly.vnp Vornaly.hlp README.TXT; do
+for name in VORNALY.EXE VNPMAKE.EXE MVWRAP.DLL Install.vnp Vornaly.vnp Vornaly.hlp Vornaly.htm \
+    README.TXT; do
     [ -f "$folder/$name" ] || { echo "$name is not in the release"; exit 1; }
 done
 # README.TXT is plain text with CRLF line ends and nothing else.

@@ -1,7 +1,9 @@
 // Sets up one scene for tools/screenshots on a virtual screen: the real main
 // dialog with a few setup folders dropped on it, at its template size,
 // widened, with the About box open, or with the help program showing what
-// the Help button opens (the help file found in the program folder). Writes
+// the Help button opens where the system has one (the help file of the
+// program folder at its first topic; this scene is no program of that
+// folder, so it names the file itself). Writes
 // the shown window's outer rectangle ("width height x y") to the file named
 // on the command line once it is drawn, and ends when a file of that name
 // plus ".stop" appears.
@@ -14,6 +16,7 @@
 
 #include "about_box.h"
 #include "drop.h"
+#include "help_choice.h"
 #include "resource.h"
 #include "shell.h"
 #include "temp_dir.h"
@@ -28,6 +31,8 @@ bool Written = false;
 constexpr UINT TickMs = 100;
 constexpr int SettleTicks = 10;   // let the window draw itself
 constexpr int GiveUpTicks = 600;  // never outlive a script that died
+
+std::string HelpFile() { return WinePath(VORNALY_DIST_UNIX_PATH) + "\\" + HelpFileName; }
 
 HWND SceneWindow() {
     if (Scene == "about") return FindWindowA("#32770", "About Vornaly...");
@@ -52,7 +57,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     bool stop = GetFileAttributesA((RectFile + ".stop").c_str()) != INVALID_FILE_ATTRIBUTES;
     if (stop || Ticks > GiveUpTicks) {
         if (Scene == "about" && window) EndDialog(window, 0);
-        if (Scene == "help") WinHelpA(TheShell.mainDialog, "Vornaly.hlp", HELP_QUIT, 0);
+        if (Scene == "help") WinHelpA(TheShell.mainDialog, HelpFile().c_str(), HELP_QUIT, 0);
         PostQuitMessage(0);
     }
 }
@@ -85,10 +90,7 @@ int main(int argc, char** argv) {
                          r.bottom - r.top + 3 * step, SWP_NOMOVE | SWP_NOZORDER);
         }
     }
-    if (Scene == "help") {
-        SetCurrentDirectoryA(WinePath(VORNALY_DIST_UNIX_PATH).c_str());
-        SendMessageA(GetDlgItem(dialog, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
-    }
+    if (Scene == "help") WinHelpA(dialog, HelpFile().c_str(), HELP_CONTEXT, HelpFirstTopic);
     SetTimer(nullptr, 0, TickMs, Tick);
     if (Scene == "about") ShowAboutBox(dialog);
     RunMessageLoop();

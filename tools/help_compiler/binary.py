@@ -22,32 +22,39 @@ def u32(value):
     return struct.pack("<I", value & 0xFFFFFFFF)
 
 
-def packed_unsigned_short(value):
-    assert 0 <= value < 0x8000
+def in_range(value, limit, what):
+    """Refuses, whatever Python's options, a value a field cannot hold;
+    what names the value's unit and meaning."""
+    if not 0 <= value < limit:
+        raise ValueError(f"{value} {what}, outside the 0 to {limit - 1} the help file can hold")
+
+
+def packed_unsigned_short(value, what="as a packed number"):
+    in_range(value, 0x8000, what)
     if value < 0x80:
         return bytes([value * 2])
     return u16(value * 2 + 1)
 
 
-def packed_signed_short(value):
+def packed_signed_short(value, what="as a packed number"):
     # One byte for -64..63, as the readers' halving of an odd negative
     # two-byte value differs between them.
     if -0x40 <= value < 0x40:
         return packed_unsigned_short(value + 0x40)
-    assert 0 <= value < 0x4000
+    in_range(value, 0x4000, what)
     return packed_unsigned_short(value + 0x4000)
 
 
-def packed_unsigned_long(value):
-    assert 0 <= value < 0x80000000
+def packed_unsigned_long(value, what="as a packed number"):
+    in_range(value, 0x80000000, what)
     if value < 0x8000:
         return u16(value * 2)
     return u32(value * 2 + 1)
 
 
-def packed_signed_long(value):
+def packed_signed_long(value, what="as a packed number"):
     # Only the two-byte form: the readers disagree on the bias of the other.
-    assert 0 <= value < 0x4000
+    in_range(value, 0x4000, what)
     return packed_unsigned_long(value + 0x4000)
 
 

@@ -79,5 +79,7 @@ def paragraph_record(kind, runs, number=0):
     formatting = layout(kind) + out.data1
     # Led by the size of what follows and by the text's length, which is
     # also what the paragraph adds to the character count of topic offsets.
-    data1 = packed_signed_long(len(formatting)) + packed_unsigned_short(len(out.data2)) + formatting
+    data1 = (packed_signed_long(len(formatting), "bytes of formatting in one paragraph")
+             + packed_unsigned_short(len(out.data2), "bytes of text in one paragraph")
+             + formatting)
     return Record(TEXT_RECORD, data1, bytes(out.data2))

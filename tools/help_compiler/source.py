@@ -8,6 +8,13 @@ from dataclasses import dataclass, field
 
 from binary import context_hash
 
+# Context numbers are 32-bit in the help file and in WinHelp's call.
+LARGEST_CONTEXT_NUMBER = 0xFFFFFFFF
+# Characters below the blank (and DEL) have no glyph; in a paragraph's text
+# a NUL would end the string before the next command and move every later
+# one, and a TAB is a command of its own.
+CONTROL = re.compile(r"[\x00-\x1f\x7f]")
+CONTROL_NAMES = {"\t": "TAB", "\0": "NUL"}
 HEADING = re.compile(r"^== ([A-Za-z0-9_.]+) (\d+): (.+)$")
 STEP = re.compile(r"^(\d+)\. (.*)$")
 INLINE = re.compile(r"\*\*(.+?)\*\*|\[(.+?)\]\(([A-Za-z0-9_.]+)\)")
@@ -30,6 +37,7 @@ class Paragraph:
     kind: str  # "text", "step" or "indented"
     runs: list
     number: int = 0  # a step's number
+    line: int = 0  # where it starts in the source
 
 
 @dataclass
@@ -70,15 +78,33 @@ def paragraphs_of(block, line):
     on over the lines that follow it), an indented paragraph, or text."""
     if STEP.match(block[0]):
         steps = []
-        for text in block:
+        for at, text in enumerate(block, line):
             match = STEP.match(text)
             if match:
-                steps.append([int(match.group(1)), match.group(2)])
+                steps.append([int(match.group(1)), match.group(2), at])
             else:
                 steps[-1][1] += " " + text.strip()
-        return [Paragraph("step", runs_of(t, line), n) for n, t in steps]
+        return [Paragraph("step", runs_of(t, at), n, at) for n, t, at in steps]
     kind = "indented" if block[0].startswith("    ") else "text"
-    return [Paragraph(kind, runs_of(" ".join(t.strip() for t in block), line))]
+    return [Paragraph(kind, runs_of(" ".join(t.strip() for t in block), line), line=line)]
+
+
+def where(number, context):
+    return f"line {number}: topic {context}" if context else f"line {number}"
+
+
+def check_characters(text, number, context):
+    control = CONTROL.search(text)
+    if control:
+        c = control.group()
+        name = CONTROL_NAMES.get(c, f"control character {ord(c):#04x}")
+        raise SourceError(f"{where(number, context)}: a {name} in the text; the help file "
+                          "cannot hold control characters")
+    try:
+        text.encode("cp1252")
+    except UnicodeEncodeError as error:
+        raise SourceError(f"{where(number, context)}: {text[error.start]!r} is not a "
+                          "Windows-1252 character") from None
 
 
 def read_source(text):
@@ -91,11 +117,15 @@ def read_source(text):
             topics[-1].paragraphs += paragraphs_of(block, block_line)
             block.clear()
 
-    for number, raw in enumerate(text.splitlines(), 1):
-        line = raw.rstrip()
-        if line.startswith("#"):
+    # Only line feeds end lines: splitlines() would also break at form feeds
+    # and other control characters, which are refused instead.
+    for number, raw in enumerate(text.split("\n"), 1):
+        if raw.startswith("#"):
             continue
+        line = raw.removesuffix("\r").rstrip(" ")
         heading = HEADING.match(line)
+        context = heading.group(1) if heading else topics[-1].context if topics else ""
+        check_characters(line, number, context)
         if not topics and line.startswith("title: "):
             title = line[len("title: "):]
         elif heading:
@@ -126,6 +156,9 @@ def check(title, topics):
         if clash:
             raise SourceError(f"line {topic.line}: the help file cannot tell topic "
                               f"{topic.context} from {clash.context}; rename one")
+        if topic.number > LARGEST_CONTEXT_NUMBER:
+            raise SourceError(f"line {topic.line}: topic {topic.context}: context number "
+                              f"{topic.number} is larger than {LARGEST_CONTEXT_NUMBER}")
         if topic.number in numbers:
             raise SourceError(f"line {topic.line}: context number {topic.number} is used twice")
         names[key] = numbers[topic.number] = hashes[context_hash(key)] = topic
@@ -133,5 +166,5 @@ def check(title, topics):
         for paragraph in topic.paragraphs:
             for run in paragraph.runs:
                 if run.jump and run.jump.lower() not in names:
-                    raise SourceError(
-                        f"topic {topic.context}: jump to {run.jump}, which is no topic")
+                    raise SourceError(f"line {paragraph.line}: topic {topic.context}: "
+                                      f"jump to {run.jump}, which is no topic")

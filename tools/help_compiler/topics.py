@@ -12,7 +12,7 @@ from dataclasses import dataclass
 
 from binary import u32
 from paragraphs import Record, paragraph_record
-from source import Run
+from source import Run, SourceError
 
 BLOCK_SIZE = 4096
 BLOCK_HEADER = 12
@@ -61,9 +61,15 @@ def place(records):
 
 
 def topic_records(topic):
-    records = [paragraph_record("heading", [Run(topic.title)])]
-    for paragraph in topic.paragraphs:
-        records.append(paragraph_record(paragraph.kind, paragraph.runs, paragraph.number))
+    """The heading and the paragraphs; one too large for its record stops
+    the build with the line it starts on."""
+    records = []
+    for line, kind, runs, number in [(topic.line, "heading", [Run(topic.title)], 0)] + [
+            (p.line, p.kind, p.runs, p.number) for p in topic.paragraphs]:
+        try:
+            records.append(paragraph_record(kind, runs, number))
+        except ValueError as error:
+            raise SourceError(f"line {line}: topic {topic.context}: {error}") from None
     return records
 
 
