@@ -36,4 +36,13 @@ constexpr uint64_t InnerOffset(uint64_t stubLength) {
     return RecordOffset(stubLength) + RecordLength;
 }
 
+// A whole package: the layout up to the archive, then the archive.
+constexpr uint64_t PackageLength(uint64_t stubLength, uint64_t archiveLength) {
+    return InnerOffset(stubLength) + InnerStubLength + archiveLength;
+}
+// Windows starts no executable file of 4 GiB or more (and Wine none that
+// comes within a few kilobytes of it): a whole package is at most 64 KiB
+// short of 4 GiB, and the stubs' positions fit 32 bits.
+constexpr uint64_t LongestPackage = 0xFFFF0000u;
+
 #endif

@@ -5,6 +5,7 @@
 #include "create_front.h"
 #include "file_copy.h"
 #include "file_errors.h"
+#include "package_limits.h"
 #include "package_writers.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
@@ -72,6 +73,7 @@ bool BuildPackage() {
 
     front.ProgressHide();
     if (!front.ChooseInstallExecutable()) return false;
+    if (!WithinPackageLimits(lastEntryName)) return false;
 
     if (!WriteInnerExecutable()) return false;
     if (!MarkInnerExecutable(OutputPath) || !MoveInnerExecutableAside()) {

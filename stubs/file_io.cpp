@@ -14,7 +14,7 @@ FileSource::FileSource(const char* path)
     if (!file_.valid()) return;
     DWORD high = 0;
     DWORD low = GetFileSize(file_.get(), &high);
-    // Packages and pieces stay far below 4 GiB; a larger file is not one.
+    // Create writes no package of 4 GiB or more: Windows cannot start one.
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) low = 0;
     size_ = high ? 0 : low;
 }
@@ -25,7 +25,10 @@ bool FileSource::Read(uint32_t offset, void* buffer, uint32_t length) {
 }
 
 bool ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t length) {
-    if (SetFilePointer(file, LONG(offset), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
+    // Without its high half the distance is a signed 32-bit number, which
+    // cannot reach past 2 GiB: packages reach to 4 GiB.
+    LONG high = 0;
+    if (SetFilePointer(file, LONG(offset), &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
         GetLastError() != NO_ERROR)
         return false;
     char* at = static_cast<char*>(buffer);

@@ -240,7 +240,8 @@ int RunInner(const char* arguments) {
             directory[uint32_t(unsafe)].name);
         return kExitFailed;
     }
-    int start = FindStartProgram(options.record, directory.Names(), int(directory.Count()));
+    int start = FindStartProgram(options.record, directory.Names(), int(directory.Count()),
+                                 options.spanned);
     if (int refused = CheckPassword(options, directory, start)) return refused;
 
     bool keep = options.extractOnly || start < 0;

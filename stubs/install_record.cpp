@@ -72,22 +72,33 @@ int PieceCount(const char record[RecordLength]) {
     return count;
 }
 
-int FindStartProgram(const char record[RecordLength], const char* const* names, int count) {
+int FindStartProgram(const char record[RecordLength], const char* const* names, int count,
+                     bool spanned) {
     const uint32_t room = RecordLength - RecordExecutableOffset;
-    const char* field = record + RecordExecutableOffset;
     int best = -1;
     size_t bestLength = 0;
+    bool tied = false;
     for (int i = 0; i < count; ++i) {
         size_t length = strlen(names[i]);
         if (length == 0 || names[i][length - 1] == '\\') continue;
-        size_t compared = length < room ? length : room;
-        if (memcmp(names[i], field, compared) != 0) continue;
+        // A name that fills the field may run on past the record's end:
+        // every such name is as long as the record can tell.
+        if (length > room) length = room;
+        size_t k = 0;
+        for (; k < length; ++k) {
+            uint32_t at = RecordExecutableOffset + uint32_t(k);
+            bool hidden = spanned && at - RecordPieceCountOffset < 3;
+            if (!hidden && names[i][k] != record[at]) break;
+        }
+        if (k < length) continue;
+        if (length == bestLength) tied = true;
         if (length > bestLength) {
             best = i;
             bestLength = length;
+            tied = false;
         }
     }
-    return best;
+    return tied ? -1 : best;
 }
 
 bool RecordHasPassword(const char record[RecordLength], const char* const* names, int count,
@@ -99,6 +110,17 @@ bool PasswordMatches(const char record[RecordLength], const char* typed, const c
                      int count, int startProgram, bool spanned) {
     if (!typed || !typed[0]) return false;
     return AnyWriting(record, typed, names, count, startProgram, spanned);
+}
+
+bool RecordNamesStartProgram(const char record[RecordLength], const char* const* names, int count) {
+    // The entry name leaves a blank there, or its own 60th character when
+    // it is longer.
+    if (record[RecordExecutableOffset] == ' ') return false;
+    for (int i = 0; i < count; ++i)
+        if (strlen(names[i]) > RecordExecutableOffset &&
+            memcmp(names[i], record, RecordExecutableOffset + 1) == 0)
+            return false;
+    return true;
 }
 
 }  // namespace stub

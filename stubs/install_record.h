@@ -24,9 +24,18 @@ void BuildRecord(const char* entryName, const char* password, const char* startP
 int PieceCount(const char record[RecordLength]);
 
 // The start program: the longest archive entry name that the record spells
-// from position 60 on (a name longer than the room left must begin with all
-// of it). -1 when none does.
-int FindStartProgram(const char record[RecordLength], const char* const* names, int count);
+// from position 60 on. A name that reaches the record's end may be longer
+// than the record holds: it is found when it is the only name that begins
+// with all the record holds. In spanned packages positions 90 to 92 hold
+// the piece count, whatever the name has there. -1 when no name, or more
+// than one, fits.
+int FindStartProgram(const char record[RecordLength], const char* const* names, int count,
+                     bool spanned);
+
+// Whether the writer put a start program into the record: position 60 is
+// not what the entry name (or its padding) left there. A package made from
+// an archive without a program names none.
+bool RecordNamesStartProgram(const char record[RecordLength], const char* const* names, int count);
 
 // Whether what the record shows from position 80 on is a password rather than
 // what the entry name and the start program left there. In spanned packages

@@ -219,17 +219,14 @@ int RunPackage(const char* arguments) {
     // What follows is read only up to the content's end: a signature after
     // it is the platform's to check.
     SourceWindow content(self, 0, contentEnd);
-    // Only a first piece is cut at the piece size; a whole package that
-    // happens to have digits there (from its password) is not read as one.
-    int pieces = content.Size() == PieceSize ? PieceCount(record) : 1;
-    if (pieces < 1) pieces = 1;
+    int pieces = PiecesOf(content, stubLength, record);
     // A package cut into a single piece is whole, but its count still
     // stands over the password's positions 90 to 92.
     bool spanned = pieces > 1 || PieceCount(record) == 1;
     if (pieces > 1) LogLine("Piece 1 of %d: %s", pieces, selfPath);
     if (switches.test)
-        return CheckPackage(selfPath, uint32_t(InnerOffset(stubLength)), contentEnd, pieces,
-                            switches.quiet);
+        return CheckPackage(selfPath, uint32_t(InnerOffset(stubLength)), contentEnd, pieces, record,
+                            spanned, switches.quiet);
     return Install(switches, content, stubLength, selfPath, record, pieces, spanned,
                    switches.logGiven ? logPath : nullptr);
 }

@@ -6,6 +6,7 @@
 
 #include "archive_names.h"
 #include "entry_data.h"
+#include "install_record.h"
 #include "package_constants.h"
 #include "package_layout.h"
 #include "piece_chain.h"
@@ -50,7 +51,7 @@ bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, boo
 }  // namespace
 
 int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd, int pieces,
-                 bool quiet) {
+                 const char* record, bool spanned, bool quiet) {
     PieceChain chain(pieces);
     if (!chain.Ready()) {
         ShowError("There is not enough memory to test the package.");
@@ -61,6 +62,10 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
         return kExitFailed;
     }
     if (!AddFollowingPieces(chain, selfPath, pieces, quiet)) return kExitFailed;
+    if (!InnerStubChecksumHolds(chain)) {
+        ShowError("The installation package is damaged: its unpacking program has changed.");
+        return kExitFailed;
+    }
     MaskedArchive archive(chain, InnerStubLength);
     ZipDirectory directory;
     if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory)) {
@@ -71,6 +76,13 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
     if (unsafe >= 0) {
         ShowError("The package holds a file that would be written outside its folder (%s).",
                   directory[uint32_t(unsafe)].name);
+        return kExitFailed;
+    }
+    // The install finds its start program by the same rule.
+    const int count = int(directory.Count());
+    if (FindStartProgram(record, directory.Names(), count, spanned) < 0 &&
+        RecordNamesStartProgram(record, directory.Names(), count)) {
+        ShowError("The installation package is damaged: its start program is not in it.");
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {

@@ -10,10 +10,11 @@
 namespace stub {
 
 // The inner executable starts at innerOffset of the first piece (or whole
-// package) and takes its content up to contentEnd. Reports the outcome,
-// "The package is complete." or the first fault; 0 or 1.
+// package) and takes its content up to contentEnd. Besides the archive, the
+// inner stub's checksum and the record's start program are checked.
+// Reports the outcome, "The package is complete." or the first fault; 0 or 1.
 int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd, int pieces,
-                 bool quiet);
+                 const char* record, bool spanned, bool quiet);
 
 }  // namespace stub
 

@@ -50,12 +50,19 @@ void ClearSignedFields(uint8_t* block, uint32_t length, const SignedFields& fiel
     if (fields.table + 8 <= length) memset(block + fields.table, 0, 8);
 }
 
-bool EndsWithEndRecord(ByteSource& file, uint32_t end) {
+// Whether the archive that starts at start ends at end: its end record is
+// the last thing there, and its directory ends where the end record begins.
+// A first piece ends inside the archive, where no such record stands.
+bool ArchiveEndsAt(ByteSource& file, uint32_t start, uint32_t end) {
     const uint32_t kEndRecord = 22;
     uint8_t record[kEndRecord];
-    return end >= kEndRecord && file.Read(end - kEndRecord, record, kEndRecord) &&
-           memcmp(record, "PK\5\6", 4) == 0 && Get16(record + 20) == 0;
+    if (end < start || end - start < kEndRecord || !file.Read(end - kEndRecord, record, kEndRecord))
+        return false;
+    return memcmp(record, "PK\5\6", 4) == 0 && Get16(record + 20) == 0 &&
+           Get32(record + 16) + Get32(record + 12) == end - kEndRecord - start;
 }
+
+uint32_t ArchiveStart(uint32_t s) { return uint32_t(InnerOffset(s)) + InnerStubLength; }
 
 }  // namespace
 
@@ -118,13 +125,43 @@ uint32_t ContentEnd(ByteSource& file, uint32_t s, const char record[100]) {
     if (tableSize == 0) return file.Size() >= least ? file.Size() : 0;
     if (table < least || tableSize > file.Size() - least || table != file.Size() - tableSize)
         return 0;
-    if (table == PieceSize && PieceCount(record) >= 2) return table;
     for (uint32_t end = table; end + 8 > table && end > least; --end) {
-        if (EndsWithEndRecord(file, end)) return end;
+        if (ArchiveEndsAt(file, ArchiveStart(s), end)) return end;
         uint8_t padding;
         if (!file.Read(end - 1, &padding, 1) || padding != 0) break;
     }
+    if (table == PieceSize && PieceCount(record) >= 2) return table;
     return 0;
+}
+
+int PiecesOf(ByteSource& content, uint32_t s, const char record[100]) {
+    int count = PieceCount(record);
+    if (content.Size() != PieceSize || count < 2) return 1;
+    // The first piece's content is cut at the piece size inside the
+    // archive; a whole package as long as a piece ends with its archive.
+    return ArchiveEndsAt(content, ArchiveStart(s), content.Size()) ? 1 : count;
+}
+
+bool InnerStubChecksumHolds(ByteSource& inner) {
+    uint8_t block[4096];
+    SignedFields fields;
+    if (!inner.Read(0, block, sizeof block) || !FindSignedFields(block, sizeof block, fields))
+        return false;
+    uint32_t stored = Get32(block + fields.checksum);
+    if (stored == 0) return true;
+    memset(block + fields.checksum, 0, 4);
+    // The header's checksum: the file's 16-bit words added with their
+    // carries folded back in (the checksum field as zeros), plus the length.
+    uint32_t sum = 0;
+    for (uint32_t done = 0, part = 0; done < InnerStubLength; done += part) {
+        part = InnerStubLength - done < sizeof block ? InnerStubLength - done : sizeof block;
+        if (done && !inner.Read(done, block, part)) return false;
+        for (uint32_t i = 0; i < part; i += 2) {
+            sum += Get16(block + i);
+            sum = (sum & 0xffff) + (sum >> 16);
+        }
+    }
+    return sum + InnerStubLength == stored;
 }
 
 bool PieceNamePrefix(const char* firstPiece, char* prefix, uint32_t room) {

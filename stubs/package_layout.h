@@ -25,9 +25,22 @@ bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]);
 // Where the bytes Create wrote end. A signed package carries a certificate
 // table after them, named by the first stub's header, and the signing tool
 // pads up to 7 zero bytes before the table: a whole package's content ends
-// with its archive's end record, a first piece's at the piece size. 0 when
+// with its archive's end record, a first piece's at the piece size (where
+// no end record stands that ends its directory). 0 when
 // the table is not at the file's end or leaves no inner executable.
 uint32_t ContentEnd(ByteSource& file, uint32_t s, const char record[100]);
+
+// Whether the inner stub at the start of the inner executable has the
+// checksum its header gives: the build gives it one, so a byte changed in
+// it shows. True when the header gives none.
+bool InnerStubChecksumHolds(ByteSource& inner);
+
+// How many pieces the package was cut into, from its content (without a
+// signature): the record's count at positions 90 to 92 when the content is
+// a full piece that ends inside its archive. A whole package is 1, even one
+// exactly a piece long whose password has digits at its 11th to 13th
+// characters.
+int PiecesOf(ByteSource& content, uint32_t s, const char record[100]);
 
 // Piece names: the folder and name of the first piece up to its number
 // ("A:\SETUP_" for "A:\SETUP_001.exe"); a renamed first piece gives its

@@ -58,7 +58,7 @@ TEST_P(StubRecordReading, FindsTheStartProgramAndChecksThePassword) {
     if (c.pieces) record = WithPieceCount(record, c.pieces);
     std::vector<const char*> names = Pointers(c.names);
     int count = int(names.size());
-    int start = stub::FindStartProgram(record.data(), names.data(), count);
+    int start = stub::FindStartProgram(record.data(), names.data(), count, c.pieces > 0);
     EXPECT_EQ(start, c.start);
     EXPECT_EQ(stub::RecordHasPassword(record.data(), names.data(), count, start, c.pieces > 0),
               c.hasPassword);

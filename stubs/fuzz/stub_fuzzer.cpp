@@ -13,6 +13,7 @@
 #include "entry_paths.h"
 #include "install_record.h"
 #include "package_layout.h"
+#include "record_room.h"
 #include "zip_directory.h"
 
 namespace {
@@ -38,8 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     uint32_t stubLength = stub::ExecutableLength(whole);
     char record[RecordLength];
-    if (stub::ReadPackageRecord(whole, stubLength, record))
+    if (stub::ReadPackageRecord(whole, stubLength, record)) {
         stub::ContentEnd(whole, stubLength, record);
+        stub::PiecesOf(whole, stubLength, record);
+    }
+    stub::InnerStubChecksumHolds(whole);
     stub::ReadPackageRecord(whole, uint32_t(size / 3), record);
 
     stub::ZipDirectory directory;
@@ -53,12 +57,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             memcpy(record, data, RecordLength);
             const char* const* names = directory.Names();
             int count = int(directory.Count());
-            int start = stub::FindStartProgram(record, names, count);
             bool spanned = stub::PieceCount(record) > 1;
+            int start = stub::FindStartProgram(record, names, count, spanned);
+            stub::RecordNamesStartProgram(record, names, count);
             stub::RecordHasPassword(record, names, count, start, spanned);
             std::string typed(reinterpret_cast<const char*>(data) + RecordLength,
                               size - RecordLength < 40 ? size - RecordLength : 40);
             stub::PasswordMatches(record, typed.c_str(), names, count, start, spanned);
+            int instead;
+            if (count > 0)
+                stub::CheckRecordRoom(names[count - 1], typed.c_str(), names[0], names, count,
+                                      spanned, instead);
         }
     }
     stub::MaskedArchive masked(whole, size > 4 ? uint32_t(size / 4) : 0);
