@@ -1,8 +1,10 @@
 // An access list for administrators and SYSTEM (see private_folder.h). The
-// calls are ADVAPI32's, looked up: the stubs import KERNEL32 and USER32
-// only. CheckTokenMembership came with Windows 2000; on NT 4.0 every program
-// of an administrator has the same rights, so there is no program of lower
-// rights to keep out, and the folder keeps the usual list.
+// list is a constant, a self-relative security descriptor in the layout
+// winnt.h gives, so that only the question of rights needs ADVAPI32 (looked
+// up: the stubs import KERNEL32 and USER32 only). CheckTokenMembership came
+// with Windows 2000; on NT 4.0 every program of an administrator has the
+// same rights, so there is no program of lower rights to keep out, and the
+// folder keeps the usual list.
 #include "private_folder.h"
 
 #include "dll_search.h"
@@ -11,39 +13,30 @@ namespace stub {
 
 namespace {
 
-struct SecurityCalls {
-    BOOL(WINAPI* allocateSid)
-    (PSID_IDENTIFIER_AUTHORITY, BYTE, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-     PSID*);
-    PVOID(WINAPI* freeSid)(PSID);
-    BOOL(WINAPI* checkMembership)(HANDLE, PSID, PBOOL);
-    BOOL(WINAPI* initializeAcl)(PACL, DWORD, DWORD);
-    BOOL(WINAPI* addAllowedAce)(PACL, DWORD, DWORD, DWORD, PSID);
-    BOOL(WINAPI* initializeDescriptor)(PSECURITY_DESCRIPTOR, DWORD);
-    BOOL(WINAPI* setDacl)(PSECURITY_DESCRIPTOR, BOOL, PACL, BOOL);
-    BOOL(WINAPI* setOwner)(PSECURITY_DESCRIPTOR, PSID, BOOL);
-    BOOL(WINAPI* setControl)
-    (PSECURITY_DESCRIPTOR, SECURITY_DESCRIPTOR_CONTROL, SECURITY_DESCRIPTOR_CONTROL);
-};
-
-template <typename Function>
-bool Find(HMODULE module, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    return function != nullptr;
-}
-
-bool LookUp(SecurityCalls& calls) {
-    HMODULE advapi = LoadSystemLibrary("ADVAPI32.DLL");
-    return advapi && Find(advapi, "AllocateAndInitializeSid", calls.allocateSid) &&
-           Find(advapi, "FreeSid", calls.freeSid) &&
-           Find(advapi, "CheckTokenMembership", calls.checkMembership) &&
-           Find(advapi, "InitializeAcl", calls.initializeAcl) &&
-           Find(advapi, "AddAccessAllowedAceEx", calls.addAllowedAce) &&
-           Find(advapi, "InitializeSecurityDescriptor", calls.initializeDescriptor) &&
-           Find(advapi, "SetSecurityDescriptorDacl", calls.setDacl) &&
-           Find(advapi, "SetSecurityDescriptorOwner", calls.setOwner) &&
-           Find(advapi, "SetSecurityDescriptorControl", calls.setControl);
-}
+// Owner: the administrators' group, not the user (an owner may always
+// change the list, and the user's programs without the rights run as the
+// user). List, protected from the temporary folder's own inherited entries:
+// full access for administrators and for SYSTEM, inherited by every folder
+// and file below.
+const WORD kControl = SE_SELF_RELATIVE | SE_DACL_PROTECTED | SE_DACL_PRESENT;
+const DWORD kFullAccess = FILE_ALL_ACCESS;
+const BYTE kInherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+#define VNP_ADMINISTRATORS 1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 2, 0, 0  // S-1-5-32-544
+#define VNP_SYSTEM 1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0                         // S-1-5-18
+#define VNP_DWORD(value) BYTE(value), BYTE((value) >> 8), BYTE((value) >> 16), BYTE((value) >> 24)
+alignas(4) const BYTE kDescriptor[] = {
+    // SECURITY_DESCRIPTOR_RELATIVE: revision 1, self-relative, protected
+    // list present; owner at 20, no group, no audit list, list at 36.
+    1, 0, BYTE(kControl), BYTE(kControl >> 8), VNP_DWORD(20), VNP_DWORD(0), VNP_DWORD(0),
+    VNP_DWORD(36),
+    // The owner.
+    VNP_ADMINISTRATORS,
+    // ACL: revision 2, 52 bytes, 2 entries.
+    ACL_REVISION, 0, 52, 0, 2, 0, 0, 0,
+    // ACCESS_ALLOWED_ACE for administrators, 24 bytes.
+    ACCESS_ALLOWED_ACE_TYPE, kInherited, 24, 0, VNP_DWORD(kFullAccess), VNP_ADMINISTRATORS,
+    // ACCESS_ALLOWED_ACE for SYSTEM, 20 bytes.
+    ACCESS_ALLOWED_ACE_TYPE, kInherited, 20, 0, VNP_DWORD(kFullAccess), VNP_SYSTEM};
 
 bool Windows95Line() {
     OSVERSIONINFOA version = {};
@@ -52,43 +45,26 @@ bool Windows95Line() {
     return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 
-}  // namespace
-
-PrivateFolderSecurity::PrivateFolderSecurity() {
-    SecurityCalls calls;
-    bool windows95Line = Windows95Line();
-    if (windows95Line || !LookUp(calls)) return;
-    freeSid_ = calls.freeSid;
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    BOOL administrator = FALSE;
-    if (!calls.allocateSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
-                           0, 0, &administrators_) ||
-        !calls.checkMembership(nullptr, administrators_, &administrator) ||
-        !RestrictsFolder(windows95Line, administrator != FALSE) ||
-        !calls.allocateSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &system_))
-        return;
-    // Inherited by every folder and file below, and none of the temporary
-    // folder's own entries inherited into it. Its owner is the
-    // administrators' group, not the user: an owner may always change the
-    // list, and the user's programs without the rights run as the user.
-    PACL acl = reinterpret_cast<PACL>(acl_);
-    const DWORD kInherit = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
-    restricted_ =
-        calls.initializeAcl(acl, sizeof acl_, ACL_REVISION) &&
-        calls.addAllowedAce(acl, ACL_REVISION, kInherit, FILE_ALL_ACCESS, administrators_) &&
-        calls.addAllowedAce(acl, ACL_REVISION, kInherit, FILE_ALL_ACCESS, system_) &&
-        calls.initializeDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) &&
-        calls.setDacl(&descriptor_, TRUE, acl, FALSE) &&
-        calls.setOwner(&descriptor_, administrators_, FALSE) &&
-        calls.setControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
-    attributes_.nLength = sizeof attributes_;
-    attributes_.lpSecurityDescriptor = &descriptor_;
-    attributes_.bInheritHandle = FALSE;
+bool Administrator() {
+    using CheckMembershipFunction = BOOL(WINAPI*)(HANDLE, PSID, PBOOL);
+    HMODULE advapi = LoadSystemLibrary("ADVAPI32.DLL");
+    CheckMembershipFunction check =
+        advapi ? reinterpret_cast<CheckMembershipFunction>(
+                     reinterpret_cast<void*>(GetProcAddress(advapi, "CheckTokenMembership")))
+               : nullptr;
+    BOOL member = FALSE;
+    return check && check(nullptr, PSID(kDescriptor + 20), &member) && member;
 }
 
-PrivateFolderSecurity::~PrivateFolderSecurity() {
-    if (administrators_) freeSid_(administrators_);
-    if (system_) freeSid_(system_);
+}  // namespace
+
+SECURITY_ATTRIBUTES* PrivateFolderAttributes(SECURITY_ATTRIBUTES& attributes) {
+    bool windows95Line = Windows95Line();
+    if (!RestrictsFolder(windows95Line, !windows95Line && Administrator())) return nullptr;
+    attributes.nLength = sizeof attributes;
+    attributes.lpSecurityDescriptor = const_cast<BYTE*>(kDescriptor);
+    attributes.bInheritHandle = FALSE;
+    return &attributes;
 }
 
 }  // namespace stub

@@ -18,26 +18,10 @@ inline bool RestrictsFolder(bool windows95Line, bool administrator) {
     return !windows95Line && administrator;
 }
 
-// The security of the folder about to be made. Owns what it built.
-class PrivateFolderSecurity {
-public:
-    PrivateFolderSecurity();
-    ~PrivateFolderSecurity();
-    PrivateFolderSecurity(const PrivateFolderSecurity&) = delete;
-    PrivateFolderSecurity& operator=(const PrivateFolderSecurity&) = delete;
-
-    // For CreateDirectoryA: null when the folder gets the usual access list.
-    SECURITY_ATTRIBUTES* Attributes() { return restricted_ ? &attributes_ : nullptr; }
-
-private:
-    bool restricted_ = false;
-    SECURITY_ATTRIBUTES attributes_;
-    SECURITY_DESCRIPTOR descriptor_;
-    PSID administrators_ = nullptr;
-    PSID system_ = nullptr;
-    PVOID(WINAPI* freeSid_)(PSID) = nullptr;
-    char acl_[128];
-};
+// The attributes to make the folder with, filled in: the list for
+// administrators and SYSTEM where the folder must have it; null where it
+// gets the usual list.
+SECURITY_ATTRIBUTES* PrivateFolderAttributes(SECURITY_ATTRIBUTES& attributes);
 
 }  // namespace stub
 

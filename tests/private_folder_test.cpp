@@ -64,8 +64,8 @@ TEST(PrivateFolder, IsForAdministratorsAndSystemAloneWhereThePackageIsElevated) 
     EXPECT_FALSE(stub::RestrictsFolder(false, false));
     EXPECT_FALSE(stub::RestrictsFolder(true, true));
 
-    stub::PrivateFolderSecurity security;
-    EXPECT_EQ(DescriptorText(security.Attributes()),
+    SECURITY_ATTRIBUTES attributes;
+    EXPECT_EQ(DescriptorText(stub::PrivateFolderAttributes(attributes)),
               OnWindows95Line() ? "" : kAdministratorsAndSystem);
 
     TempDir temp;
