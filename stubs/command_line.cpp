@@ -26,19 +26,23 @@ int HexDigit(char c) {
 
 }  // namespace
 
-bool NextArgument(const char*& cursor, char* argument, uint32_t room) {
+bool NextArgument(const char*& cursor, char* argument, uint32_t room, bool* tooLong) {
     while (IsBlank(*cursor)) ++cursor;
     if (!*cursor) return false;
     uint32_t length = 0;
-    bool quoted = false;
+    bool quoted = false, cut = false;
     for (; *cursor && (quoted || !IsBlank(*cursor)); ++cursor) {
         if (*cursor == '"') {
             quoted = !quoted;
             continue;
         }
-        if (length + 1 < room) argument[length++] = *cursor;
+        if (length + 1 < room)
+            argument[length++] = *cursor;
+        else
+            cut = true;
     }
     argument[length] = 0;
+    if (tooLong) *tooLong = cut;
     return true;
 }
 
@@ -54,20 +58,21 @@ bool ParsePackageSwitches(const char* arguments, PackageSwitches& switches) {
     memset(&switches, 0, sizeof switches);
     char argument[kArgumentRoom];
     const char* cursor = arguments;
-    while (NextArgument(cursor, argument, sizeof argument)) {
+    bool allKnown = true, tooLong = false;
+    while (NextArgument(cursor, argument, sizeof argument, &tooLong)) {
         bool known = false;
-        if ((argument[0] == '/' || argument[0] == '-') && argument[1]) {
+        if (!tooLong && (argument[0] == '/' || argument[0] == '-') && argument[1]) {
             char letter = Upper(argument[1]);
             const char* value = argument + 2;
             bool plain = !*value;
             bool withValue = *value == ':';
+            bool all = letter == 'Q' && withValue && Upper(value[1]) == 'A' && !value[2];
             if (letter == '?' && plain && !switches.help) {
                 switches.help = known = true;
             } else if (letter == 'Q' && plain && !switches.quiet) {
                 switches.quiet = known = true;
-            } else if (letter == 'Q' && withValue && Upper(value[1]) == 'A' && !value[2] &&
-                       !switches.quiet) {
-                switches.quiet = switches.quietAll = known = true;
+            } else if (all && !switches.quiet) {
+                switches.quiet = known = true;
             } else if (letter == 'T' && plain && !switches.test) {
                 switches.test = known = true;
             } else if (letter == 'L' && withValue && value[1] && !switches.logGiven) {
@@ -77,13 +82,34 @@ bool ParsePackageSwitches(const char* arguments, PackageSwitches& switches) {
             } else if (letter == 'P' && withValue && !switches.passwordGiven) {
                 switches.passwordGiven = known = Copy(switches.password, value + 1);
             }
+            // Even given twice or beside a fault, /Q:A asks for no window:
+            // the fault is then told in the log only.
+            if (all) switches.quietAll = true;
         }
-        if (!known) {
+        if (!known && allKnown) {
             Copy(switches.unknown, argument);
-            return false;
+            switches.tooLong = tooLong;
+            allKnown = false;
         }
     }
-    return true;
+    return allKnown;
+}
+
+LineWriter::LineWriter(char* text, uint32_t room) : text_(text), room_(room) {
+    if (room_) text_[0] = 0;
+    fits_ = room_ > 0;
+}
+
+LineWriter& LineWriter::operator<<(const char* part) {
+    uint32_t length = uint32_t(strlen(part));
+    needed_ += length;
+    if (fits_ && length < room_ - length_) {
+        memcpy(text_ + length_, part, length + 1);
+        length_ += length;
+    } else {
+        fits_ = false;
+    }
+    return *this;
 }
 
 void ToHex(const void* bytes, uint32_t length, char* hex) {

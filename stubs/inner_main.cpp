@@ -1,9 +1,10 @@
 // Vornaly.vnp, the inner stub. The outer stub writes the inner executable
 // (this program followed by the masked archive) to a private folder and
 // starts it with the installation record and its choices:
-//   /R:record-in-hex /D:folder [/S] [/Q] [/A] [/X] [/P:password-in-hex]
+//   [/A] /R:record-in-hex /D:folder [/S] [/Q] [/X] [/P:password-in-hex]
 //   [/L:log]
-// /S: the package came in pieces; /A: no window at all; /X: extract only;
+// /A: no window at all (wherever it stands); /S: the package came in pieces;
+// /X: extract only;
 // /L: the log to append to. It checks the password,
 // extracts every entry (CRC checked, times and attributes kept) into the
 // folder, runs the start program there and returns its exit code.
@@ -19,8 +20,11 @@
 #include "password_dialog.h"
 #include "file_io.h"
 #include "launch.h"
+#include "platform.h"
 #include "stub_messages.h"
 #include "target_folder.h"
+#include "stub_paths.h"
+#include "takeback.h"
 #include "zip_directory.h"
 
 using namespace stub;
@@ -40,13 +44,16 @@ struct InnerOptions {
     bool extractOnly = false;
 };
 
+// False when an argument is not one of the above or the record or the folder
+// is missing. Read to the end all the same: /A and the log count wherever
+// they stand, so that even this error shows no window under /A.
 bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
     char argument[kArgumentRoom];
-    bool haveRecord = false, haveFolder = false;
-    while (NextArgument(arguments, argument, sizeof argument)) {
-        if (argument[0] != '/' || !argument[1]) return false;
+    bool haveRecord = false, haveFolder = false, allKnown = true, tooLong = false;
+    while (NextArgument(arguments, argument, sizeof argument, &tooLong)) {
+        bool known = !tooLong && argument[0] == '/' && argument[1];
         const char* value = argument[2] == ':' ? argument + 3 : argument + 2;
-        switch (argument[1]) {
+        switch (known ? argument[1] : 0) {
         case 'R': haveRecord = FromHex(value, options.record, RecordLength); break;
         case 'D':
             haveFolder = strlen(value) > 0 && strlen(value) < sizeof options.folder;
@@ -54,25 +61,24 @@ bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
             break;
         case 'P': {
             size_t length = strlen(value) / 2;
-            if (length >= sizeof options.password || !FromHex(value, options.password, length))
-                return false;
-            options.password[length] = 0;
-            options.passwordGiven = true;
+            known = length < sizeof options.password && FromHex(value, options.password, length);
+            options.password[known ? length : 0] = 0;
+            options.passwordGiven = known;
             break;
         }
         case 'L':
-            options.logGiven = strlen(value) > 0 && strlen(value) < sizeof options.log;
-            if (!options.logGiven) return false;
-            strcpy(options.log, value);
+            known = options.logGiven = strlen(value) > 0 && strlen(value) < sizeof options.log;
+            if (known) strcpy(options.log, value);
             break;
         case 'S': options.spanned = true; break;
         case 'A': options.quietAll = true; break;
         case 'Q': options.quiet = true; break;
         case 'X': options.extractOnly = true; break;
-        default: return false;
+        default: known = false; break;
         }
+        allKnown = allKnown && known;
     }
-    return haveRecord && haveFolder;
+    return allKnown && haveRecord && haveFolder;
 }
 
 // Asks until the password is right. 0 when it is; otherwise the exit code:
@@ -87,7 +93,7 @@ int CheckPassword(const InnerOptions& options, const ZipDirectory& directory, in
         ShowError("The password given with /P: is not right. Nothing was installed.");
         return kExitFailed;
     }
-    if (options.quiet) {
+    if (options.quiet || options.quietAll) {
         ShowError(
             "This package is protected by a password: give it with /P:password. Nothing was "
             "installed.");
@@ -128,21 +134,12 @@ DWORD EntryAttributes(const ZipEntry& entry) {
     return kept ? kept : FILE_ATTRIBUTE_NORMAL;
 }
 
-bool JoinPath(const char* folder, const char* name, char* path) {
-    size_t folderLength = strlen(folder), nameLength = strlen(name);
-    bool separator = folderLength > 0 && folder[folderLength - 1] != '\\';
-    if (folderLength + separator + nameLength >= MAX_PATH) return false;
-    memcpy(path, folder, folderLength);
-    if (separator) path[folderLength++] = '\\';
-    memcpy(path + folderLength, name, nameLength + 1);
-    return true;
-}
-
-// Writes one entry below the folder; false with the reason in why (one
-// sentence) when it cannot.
+// Writes one entry below the folder, each change noted for taking back;
+// false with the reason in why (one sentence) when it cannot.
 const int kWhyRoom = 1024;  // what wsprintfA writes at most
 
-bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder, char* why) {
+bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder,
+                  Takeback& takeback, char* why) {
     char path[MAX_PATH];
     if (!JoinPath(folder, entry.name, path)) {
         wsprintfA(why, "The path of %s in %s is too long.", entry.name, folder);
@@ -151,23 +148,25 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     size_t length = strlen(path);
     if (path[length - 1] == '\\') {
         path[length - 1] = 0;
-        if (MakeFolders(path)) return true;
+        if (takeback.MakeFolders(path)) return true;
         wsprintfA(why, "The folder %s could not be made.", path);
         return false;
     }
     char* last = strrchr(path, '\\');
     *last = 0;
-    bool folderMade = MakeFolders(path);
+    bool folderMade = takeback.MakeFolders(path);
     *last = '\\';
     if (!folderMade) {
         wsprintfA(why, "The folder for %s could not be made.", path);
         return false;
     }
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    char temporary[MAX_PATH];
+    FileHandle file = takeback.NewFile(path, temporary);
     if (!file.valid()) {
-        wsprintfA(why, "%s could not be written (error %lu).", path, GetLastError());
+        if (GetLastError() == ERROR_FILENAME_EXCED_RANGE)
+            wsprintfA(why, "The path of %s in %s is too long.", entry.name, folder);
+        else
+            wsprintfA(why, "%s could not be written (error %lu).", path, GetLastError());
         return false;
     }
     FileSink sink(file.get());
@@ -177,11 +176,15 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
         EntryTimes(entry, written, accessed, created);
         SetFileTime(file.get(), &created, &accessed, &written);
         file.reset();
+        if (!takeback.Place(temporary, path)) {
+            wsprintfA(why, "%s could not be written (error %lu).", path, GetLastError());
+            return false;
+        }
         SetFileAttributesA(path, EntryAttributes(entry));
         return true;
     }
     file.reset();
-    DeleteFileA(path);
+    DeleteFileA(temporary);
     if (result != UnpackResult::kWriteFailed)
         DescribeUnpackFault(result, entry.name, why);
     else if (IsDiskFull(sink.Error()))
@@ -191,40 +194,21 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     return false;
 }
 
-// Takes back the entries before the one that failed, when no half
-// extraction may be left (/Q:A): their files, then each folder that is
-// empty after that, deepest first. A folder that held other files before
-// is not empty and stays, as those files do; so does the extraction folder
-// when it was there before.
-void UndoExtraction(const ZipDirectory& directory, uint32_t done, const char* folder,
-                    bool madeFolder) {
-    for (uint32_t i = done; i-- > 0;) {
-        char path[MAX_PATH];
-        if (!JoinPath(folder, directory[i].name, path)) continue;
-        size_t length = strlen(path);
-        if (path[length - 1] != '\\') {
-            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path);
-        }
-        // The folders above the entry, up to the extraction folder itself.
-        for (char* cut = strrchr(path, '\\'); cut && size_t(cut - path) > strlen(folder);
-             cut = strrchr(path, '\\')) {
-            *cut = 0;
-            RemoveDirectoryA(path);
-        }
-    }
-    if (madeFolder) RemoveDirectoryA(folder);
-}
-
 int RunInner(const char* arguments) {
     InnerOptions options;
-    if (!ParseInnerOptions(arguments, options)) {
+    bool parsed = ParseInnerOptions(arguments, options);
+    if (options.quietAll) NoSystemErrorBoxes();
+    SetReporting(options.quietAll, options.logGiven ? options.log : nullptr);
+    if (!parsed) {
         ShowError("This program is a part of an installation package; run the package instead.");
         return kExitFailed;
     }
-    SetReporting(options.quietAll, options.logGiven ? options.log : nullptr);
     char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
+    DWORD selfLength = GetModuleFileNameA(nullptr, self, sizeof self);
+    if (selfLength == 0 || selfLength >= sizeof self) {
+        ShowError("The path of the installation's temporary folder is too long.");
+        return kExitFailed;
+    }
     FileSource whole(self);
     MaskedArchive archive(whole, InnerStubLength);
     ZipDirectory directory;
@@ -247,28 +231,35 @@ int RunInner(const char* arguments) {
     bool keep = options.extractOnly || start < 0;
     if (options.extractOnly)
         if (int refused = RefuseUnwritableFolder(options.folder, options.quietAll)) return refused;
-    bool madeFolder = GetFileAttributesA(options.folder) == INVALID_FILE_ATTRIBUTES;
-    if (!MakeFolders(options.folder)) {
+    // What an earlier package could not remove goes once the restart has
+    // removed the files in it.
+    RemoveFoldersLeftBefore();
+    Takeback takeback;
+    if (!takeback.MakeFolders(options.folder)) {
+        takeback.TakeBack();
         ShowError("The folder %s could not be made.", options.folder);
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {
         char why[kWhyRoom];
-        if (ExtractEntry(archive, directory[i], options.folder, why)) {
+        if (ExtractEntry(archive, directory[i], options.folder, takeback, why)) {
             LogLine("Extracted %s (%lu bytes)", directory[i].name, directory[i].size);
             continue;
         }
         if (keep && options.quietAll) {
-            UndoExtraction(directory, i, options.folder, madeFolder);
+            takeback.TakeBack();
             ShowError("%s Nothing was extracted.", why);
         } else if (keep) {
+            takeback.Keep();
             ShowError("%s The files extracted before stay in %s.", why, options.folder);
         } else {
+            takeback.Keep();
             RemoveTree(options.folder);
             ShowError("%s Nothing was installed.", why);
         }
         return kExitFailed;
     }
+    takeback.Keep();
     if (keep) {
         ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
         return 0;

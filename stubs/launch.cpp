@@ -1,13 +1,13 @@
 // Launching the start program (see launch.h).
 #include "launch.h"
 
-#include <string.h>
 
 #include "dll_search.h"
 #include "file_io.h"
 #include "platform.h"
 #include "program_kind.h"
 #include "stub_messages.h"
+#include "stub_paths.h"
 
 namespace stub {
 
@@ -53,11 +53,12 @@ ProgramKind KindOfFile(const char* path) {
 
 // Waits until the start program and every program it started have ended:
 // setup programs often hand over to a second program and end at once, and
-// the extracted files must stay until that one is done too. Without a job
-// (older platforms, or this process is in a job that allows none inside),
-// only the start program itself is waited for.
-void WaitForPrograms(const ProgramJob& job, HANDLE process) {
-    WaitForSingleObject(process, INFINITE);
+// the extracted files must stay until that one is done too. The Windows 95
+// line finds those programs by their parent, so they are looked for while
+// the start program runs too. Without either (NT 4.0, or this process is in
+// a job that allows none inside), only the start program is waited for.
+void WaitForPrograms(ProgramJob& job, HANDLE process) {
+    while (WaitForSingleObject(process, 200) == WAIT_TIMEOUT) job.Running();
     while (job.Running()) Sleep(200);
 }
 
@@ -113,9 +114,10 @@ StartFailure AfterFailedStart(DWORD error, bool noWindows, bool canElevate) {
 int RunStartProgram(const char* folder, const char* name, bool noWindows,
                     const LaunchCalls& calls) {
     char path[MAX_PATH], commandLine[MAX_PATH + 2];
-    size_t folderLength = strlen(folder);
-    if (folderLength + 1 + strlen(name) >= MAX_PATH) return kExitFailed;
-    wsprintfA(path, folder[folderLength - 1] == '\\' ? "%s%s" : "%s\\%s", folder, name);
+    if (!JoinPath(folder, name, path)) {
+        ShowError("The path of the installation program %s in %s is too long.", name, folder);
+        return kExitFailed;
+    }
     if (CannotRunHere(KindOfFile(path), calls.sixtyFourBitWindows)) {
         ShowError(
             "%s is a 16-bit program, and this version of Windows cannot run 16-bit programs. "
@@ -149,7 +151,7 @@ int RunStartProgram(const char* folder, const char* name, bool noWindows,
         ShowError("The installation program %s could not be started (error %lu).", path, error);
         return kExitFailed;
     }
-    ProgramJob job(process.hProcess);
+    ProgramJob job(process.hProcess, process.dwProcessId);
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     WaitForPrograms(job, process.hProcess);

@@ -15,7 +15,9 @@
 #include "package_layout.h"
 #include "piece_search.h"
 #include "file_io.h"
+#include "platform.h"
 #include "stub_messages.h"
+#include "stub_paths.h"
 
 using namespace stub;
 
@@ -110,14 +112,12 @@ int WriteInnerExecutable(ByteSource& content, uint32_t stubLength, const char* s
     return 0;
 }
 
-int RunInner(const char* innerPath, const char* commandLine) {
+int RunInner(const char* innerPath, char* commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    char line[2048];
-    lstrcpynA(line, commandLine, sizeof line);
-    if (!CreateProcessA(innerPath, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessA(innerPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         ShowError("The installation could not be started from %s (error %lu).", innerPath,
                   GetLastError());
         return kExitFailed;
@@ -128,6 +128,27 @@ int RunInner(const char* innerPath, const char* commandLine) {
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
     return int(code);
+}
+
+// The inner stub's command line, whole: /A first, so that no window is
+// shown whatever follows. False when it does not fit the room.
+bool InnerCommandLine(const PackageSwitches& switches, const char* innerPath, const char* record,
+                      const char* target, bool spanned, const char* logPath, char* line,
+                      uint32_t room, uint32_t& needed) {
+    char recordHex[2 * RecordLength + 1], passwordHex[2 * 100 + 1];
+    ToHex(record, RecordLength, recordHex);
+    // The writer keeps 39 characters of a password; a longer one given
+    // here is cut well beyond that, so that the command line stays short.
+    ToHex(switches.password, strlen(switches.password) < 100 ? strlen(switches.password) : 100,
+          passwordHex);
+    LineWriter writer(line, room);
+    writer << "\"" << innerPath << "\"" << (switches.quietAll ? " /A" : "") << " /R:" << recordHex
+           << " \"/D:" << target << "\"" << (spanned ? " /S" : "") << (switches.quiet ? " /Q" : "")
+           << (switches.extractOnly ? " /X" : "");
+    if (switches.passwordGiven) writer << " /P:" << passwordHex;
+    if (logPath) writer << " \"/L:" << logPath << "\"";
+    needed = writer.Needed();
+    return writer.Fits();
 }
 
 // Unpacks the inner executable to a private temporary folder and runs it
@@ -142,32 +163,29 @@ int Install(const PackageSwitches& switches, ByteSource& content, uint32_t stubL
     }
     wsprintfA(innerPath, "%s%s", folder, kInnerName);
     if (switches.extractOnly) {
-        if (!GetFullPathNameA(switches.folder, sizeof target, target, nullptr)) {
-            ShowError("The folder %s is not a valid folder name.", switches.folder);
+        if (!FullPath(switches.folder, target)) {
+            ShowError("The folder %s is not a valid folder name or its path is too long.",
+                      switches.folder);
             RemoveTree(folder);
             return kExitFailed;
         }
     } else {
         wsprintfA(target, "%sFILES", folder);
     }
+    // Room for every part at its longest; the check keeps a part that grows
+    // from ever cutting the line.
+    char commandLine[2 * MAX_PATH + 2 * RecordLength + 2 * 100 + MAX_PATH + 64];
+    uint32_t needed = 0;
+    if (!InnerCommandLine(switches, innerPath, record, target, spanned, logPath, commandLine,
+                          sizeof commandLine, needed)) {
+        ShowError("The command line of the installation would take %lu characters, more than %lu.",
+                  needed, DWORD(sizeof commandLine - 1));
+        RemoveTree(folder);
+        return kExitFailed;
+    }
     int code =
         WriteInnerExecutable(content, stubLength, selfPath, pieces, switches.quiet, innerPath);
-    if (code == 0) {
-        char recordHex[2 * RecordLength + 1], passwordHex[2 * 100 + 1];
-        ToHex(record, RecordLength, recordHex);
-        // The writer keeps 39 characters of a password; a longer one given
-        // here is cut well beyond that, so that the command line fits.
-        ToHex(switches.password, strlen(switches.password) < 100 ? strlen(switches.password) : 100,
-              passwordHex);
-        char commandLine[2048];
-        wsprintfA(commandLine, "\"%s\" /R:%s \"/D:%s\"%s%s%s%s%s%s%s%s", innerPath, recordHex,
-                  target, spanned ? " /S" : "", switches.quiet ? " /Q" : "",
-                  switches.quietAll ? " /A" : "", switches.extractOnly ? " /X" : "",
-                  switches.passwordGiven ? " /P:" : "", switches.passwordGiven ? passwordHex : "",
-                  logPath ? " \"/L:" : "", logPath ? logPath : "");
-        if (logPath) lstrcatA(commandLine, "\"");
-        code = RunInner(innerPath, commandLine);
-    }
+    if (code == 0) code = RunInner(innerPath, commandLine);
     // The inner stub removes the files it extracted unless it was asked to
     // keep them; what is left here is the inner executable.
     // The platform may hold the inner executable a moment after it ended.
@@ -184,14 +202,23 @@ int Install(const PackageSwitches& switches, ByteSource& content, uint32_t stubL
 int RunPackage(const char* arguments) {
     PackageSwitches switches;
     bool known = ParsePackageSwitches(arguments, switches);
+    // Before anything can touch a drive: no window means none of the
+    // platform's either.
+    if (switches.quietAll) NoSystemErrorBoxes();
     // The log is a full path: the inner stub runs in another folder.
     char logPath[MAX_PATH];
-    if (switches.logGiven && !GetFullPathNameA(switches.log, sizeof logPath, logPath, nullptr))
-        known = false;
+    bool logUsable = switches.logGiven && FullPath(switches.log, logPath);
     SetReporting(switches.quietAll || (switches.test && switches.quiet),
-                 switches.logGiven && known ? logPath : nullptr);
+                 logUsable ? logPath : nullptr);
     if (!known) {
-        ShowError("The switch %s is not known.\n\n%s", switches.unknown, kHelp);
+        if (switches.tooLong)
+            ShowErrorWithHelp(kHelp, "The argument %s... is too long.", switches.unknown);
+        else
+            ShowErrorWithHelp(kHelp, "The switch %s is not known.", switches.unknown);
+        return kExitFailed;
+    }
+    if (switches.logGiven && !logUsable) {
+        ShowError("The log %s is not a valid file name or its path is too long.", switches.log);
         return kExitFailed;
     }
     if (!LogWritable()) {
@@ -204,7 +231,11 @@ int RunPackage(const char* arguments) {
         return 0;
     }
     char selfPath[MAX_PATH];
-    GetModuleFileNameA(nullptr, selfPath, sizeof selfPath);
+    DWORD selfLength = GetModuleFileNameA(nullptr, selfPath, sizeof selfPath);
+    if (selfLength == 0 || selfLength >= sizeof selfPath) {
+        ShowError("The path of this installation package is too long: move it to a shorter one.");
+        return kExitFailed;
+    }
     LogLine("Package %s", selfPath);
     FileSource self(selfPath);
     char record[RecordLength];

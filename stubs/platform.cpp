@@ -1,10 +1,13 @@
 // The platform differences of the stubs, looked up once (see platform.h).
 #include "platform.h"
 
+#include <tlhelp32.h>
+
 #include <stdlib.h>
 #include <string.h>
 
 #include "ini_section.h"
+#include "stub_paths.h"
 #include "win_handles.h"
 
 namespace stub {
@@ -15,6 +18,8 @@ using CreateJobObjectFunction = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCSTR);
 using AssignProcessFunction = BOOL(WINAPI*)(HANDLE, HANDLE);
 using QueryJobFunction = BOOL(WINAPI*)(HANDLE, JOBOBJECTINFOCLASS, LPVOID, DWORD, LPDWORD);
 using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+using SnapshotFunction = HANDLE(WINAPI*)(DWORD, DWORD);
+using ProcessFunction = BOOL(WINAPI*)(HANDLE, LPPROCESSENTRY32);
 
 struct Platform {
     bool windows95Line = false;
@@ -22,6 +27,9 @@ struct Platform {
     AssignProcessFunction assignProcess = nullptr;
     QueryJobFunction queryJob = nullptr;
     MoveFileExFunction moveFileEx = nullptr;
+    SnapshotFunction snapshot = nullptr;
+    ProcessFunction firstProcess = nullptr;
+    ProcessFunction nextProcess = nullptr;
 };
 
 template <typename Function>
@@ -37,8 +45,14 @@ Platform LookUp() {
     // A compatibility layer that reports an older version may still export
     // the newer functions; the stubs then behave as on the version reported.
     platform.windows95Line = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-    if (platform.windows95Line) return platform;
     HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
+    if (platform.windows95Line) {
+        platform.snapshot = Find<SnapshotFunction>(kernel, "CreateToolhelp32Snapshot");
+        platform.firstProcess = Find<ProcessFunction>(kernel, "Process32First");
+        platform.nextProcess = Find<ProcessFunction>(kernel, "Process32Next");
+        if (!platform.firstProcess || !platform.nextProcess) platform.snapshot = nullptr;
+        return platform;
+    }
     platform.moveFileEx = Find<MoveFileExFunction>(kernel, "MoveFileExA");
     if (version.dwMajorVersion < 5) return platform;  // job objects came with Windows 2000
     platform.createJob = Find<CreateJobObjectFunction>(kernel, "CreateJobObjectA");
@@ -97,8 +111,9 @@ void AddToWininit(const char* file) {
 
 }  // namespace
 
-ProgramJob::ProgramJob(HANDLE process) {
+ProgramJob::ProgramJob(HANDLE process, DWORD processId) {
     const Platform& platform = ThisPlatform();
+    if (platform.snapshot) known_[knownCount_++] = processId;
     if (!platform.createJob) return;
     job_ = platform.createJob(nullptr, nullptr);
     if (job_ && !platform.assignProcess(job_, process)) {
@@ -111,12 +126,38 @@ ProgramJob::~ProgramJob() {
     if (job_) CloseHandle(job_);
 }
 
-bool ProgramJob::Running() const {
+bool ProgramJob::Running() {
+    const Platform& platform = ThisPlatform();
+    if (knownCount_) {
+        FileHandle list(platform.snapshot(TH32CS_SNAPPROCESS, 0));
+        if (!list.valid()) return false;
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        bool running = false;
+        for (BOOL more = platform.firstProcess(list.get(), &entry); more;
+             more = platform.nextProcess(list.get(), &entry)) {
+            bool known = false, parentKnown = false;
+            for (int i = 0; i < knownCount_; ++i) {
+                known = known || known_[i] == entry.th32ProcessID;
+                parentKnown = parentKnown || known_[i] == entry.th32ParentProcessID;
+            }
+            if (!known && parentKnown && knownCount_ < kKnownRoom) {
+                known_[knownCount_++] = entry.th32ProcessID;
+                known = true;
+            }
+            running = running || known;
+        }
+        return running;
+    }
     if (!job_) return false;
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-    return ThisPlatform().queryJob(job_, JobObjectBasicAccountingInformation, &accounting,
-                                   sizeof accounting, nullptr) &&
+    return platform.queryJob(job_, JobObjectBasicAccountingInformation, &accounting,
+                             sizeof accounting, nullptr) &&
            accounting.ActiveProcesses > 0;
+}
+
+void NoSystemErrorBoxes() {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
 }
 
 void RemoveAtRestart(const char* path, bool folder) {
@@ -125,6 +166,52 @@ void RemoveAtRestart(const char* path, bool folder) {
         platform.moveFileEx(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     else if (platform.windows95Line && !folder)
         AddToWininit(path);
+}
+
+namespace {
+
+// Removes the folder and the folders in it when none of them holds a file.
+bool RemoveEmptyTree(const char* folder) {
+    char path[MAX_PATH];
+    if (!JoinPath(folder, "*", path)) return false;
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(path, &found));
+    bool empty = true;
+    if (search.valid()) {
+        do {
+            if (!strcmp(found.cFileName, ".") || !strcmp(found.cFileName, "..")) continue;
+            empty = empty && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                    JoinPath(folder, found.cFileName, path) && RemoveEmptyTree(path);
+        } while (empty && FindNextFileA(search.get(), &found));
+    }
+    search.reset();
+    return empty && RemoveDirectoryA(folder);
+}
+
+}  // namespace
+
+void RemoveFoldersLeftBefore() {
+    if (!ThisPlatform().windows95Line) return;
+    char temporaryFolder[MAX_PATH], pattern[MAX_PATH], folder[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof temporaryFolder, temporaryFolder);
+    if (length == 0 || length >= sizeof temporaryFolder ||
+        !JoinPath(temporaryFolder, "VNP?????.TMP", pattern))
+        return;
+    // A folder that changed a moment ago may be another package's, just made.
+    const ULONGLONG kSettled = 10ull * 60 * 10000000;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULONGLONG latest = (ULONGLONG(now.dwHighDateTime) << 32 | now.dwLowDateTime) - kSettled;
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(pattern, &found));
+    if (!search.valid()) return;
+    do {
+        ULONGLONG written = ULONGLONG(found.ftLastWriteTime.dwHighDateTime) << 32 |
+                            found.ftLastWriteTime.dwLowDateTime;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && written < latest &&
+            JoinPath(temporaryFolder, found.cFileName, folder))
+            RemoveEmptyTree(folder);
+    } while (FindNextFileA(search.get(), &found));
 }
 
 }  // namespace stub

@@ -9,6 +9,7 @@
 #include <stdarg.h>
 #include <string.h>
 
+#include "log_text.h"
 #include "win_handles.h"
 
 namespace stub {
@@ -27,23 +28,32 @@ bool Append(const char* line) {
     return WriteFile(log.get(), line, length, &written, nullptr) && written == length;
 }
 
+// The names in a line come from the package and the command line: escaped,
+// they cannot end the line early and add lines of their own.
 void Log(const char* lead, const char* format, va_list arguments) {
     if (!logPath) return;
-    char line[1100];
-    int length = wsprintfA(line, "%s", lead);
-    length += wvsprintfA(line + length, format, arguments);
+    char text[1025], line[4 * 1024 + 16];
+    wvsprintfA(text, format, arguments);
+    uint32_t length = uint32_t(strlen(lead));
+    memcpy(line, lead, length);
+    length += EscapeLogText(text, line + length, sizeof line - length - 2);
     memcpy(line + length, "\r\n", 3);
     Append(line);
 }
 
-void Show(UINT style, bool quiet, const char* lead, const char* format, va_list arguments) {
+void Show(UINT style, bool quiet, const char* lead, const char* more, const char* format,
+          va_list arguments) {
     va_list copy;
     va_copy(copy, arguments);
     Log(lead, format, copy);
     va_end(copy);
     if (quiet || noWindows) return;
-    char text[1024];
+    char text[2048];
     wvsprintfA(text, format, arguments);
+    if (more) {
+        lstrcatA(text, "\n\n");
+        lstrcpynA(text + strlen(text), more, int(sizeof text - strlen(text)));
+    }
     MessageBoxA(nullptr, text, "Vornaly", style | MB_SETFOREGROUND);
 }
 
@@ -61,14 +71,21 @@ bool LogWritable() { return !logPath || Append(""); }
 void ShowError(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    Show(MB_OK | MB_ICONSTOP, false, "Error: ", format, arguments);
+    Show(MB_OK | MB_ICONSTOP, false, "Error: ", nullptr, format, arguments);
+    va_end(arguments);
+}
+
+void ShowErrorWithHelp(const char* help, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    Show(MB_OK | MB_ICONSTOP, false, "Error: ", help, format, arguments);
     va_end(arguments);
 }
 
 void ShowNote(bool quiet, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    Show(MB_OK | MB_ICONINFORMATION, quiet, "", format, arguments);
+    Show(MB_OK | MB_ICONINFORMATION, quiet, "", nullptr, format, arguments);
     va_end(arguments);
 }
 

@@ -21,9 +21,13 @@ bool LogWritable();
 // A failure, shown whatever the switches but /Q:A (caption "Vornaly"), and
 // logged with the same text.
 void ShowError(const char* format, ...);
+// The same, with the help text added on the screen only: the log keeps one
+// line per error.
+void ShowErrorWithHelp(const char* help, const char* format, ...);
 // A note, left out of the screen when the package runs quietly.
 void ShowNote(bool quiet, const char* format, ...);
-// One line of the log only.
+// One line of the log only. Control characters of the line's texts are
+// escaped in every line written (see log_text.h).
 void LogLine(const char* format, ...);
 
 }  // namespace stub

@@ -91,6 +91,7 @@ FUNCTIONS = {
         "GetShortPathNameA": ("95", "3.5", ""),
         "GetStartupInfoA": BASE,
         "GetSystemDirectoryA": BASE,
+        "GetSystemTimeAsFileTime": ("95", "3.5", ""),
         "GetSystemInfo": BASE,
         "GetTempPathA": BASE,
         "GetTickCount": BASE,

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "temp_dir.h"
 
 namespace {
@@ -155,6 +157,41 @@ std::string BoxText(HWND box) {
     char text[1024] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     return text;
+}
+
+namespace {
+
+BOOL CALLBACK ListChildWindow(HWND window, LPARAM parameter) {
+    auto* seen = reinterpret_cast<std::vector<std::string>*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (!IsWindowVisible(window) || !InChildJob(process)) return TRUE;
+    char className[64] = {}, title[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    std::string entry = std::string(className) + ": " + title;
+    if (std::find(seen->begin(), seen->end(), entry) == seen->end()) seen->push_back(entry);
+    return TRUE;
+}
+
+bool ChildRunning() {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+    return childJob &&
+           QueryInformationJobObject(childJob, JobObjectBasicAccountingInformation, &accounting,
+                                     sizeof accounting, nullptr) &&
+           accounting.ActiveProcesses > 0;
+}
+
+}  // namespace
+
+std::vector<std::string> WatchChildWindows(DWORD timeoutMs) {
+    std::vector<std::string> seen;
+    for (DWORD waited = 0; waited < timeoutMs; waited += 5) {
+        EnumWindows(ListChildWindow, reinterpret_cast<LPARAM>(&seen));
+        if (!ChildRunning()) break;
+        Sleep(5);
+    }
+    return seen;
 }
 
 int RunChild(const std::string& commandLine, const std::function<void()>& answer, DWORD timeoutMs) {

@@ -48,6 +48,11 @@ std::string BoxText(HWND box);
 int RunChild(const std::string& commandLine, const std::function<void()>& answer = nullptr,
              DWORD timeoutMs = 60000);
 
+// Meant as RunChild's answer: lists every visible top-level window of the
+// child and the programs it started ("class: caption"), looking every few
+// milliseconds until none of them runs any more (or timeoutMs passed).
+std::vector<std::string> WatchChildWindows(DWORD timeoutMs = 20000);
+
 // Points the temporary folder of the packages a test runs into a folder of
 // the test's own, so that what they leave there is found and removed with it.
 class OwnTemporaryFolder {

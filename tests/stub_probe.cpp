@@ -6,7 +6,8 @@
 // folder and of the folder above, as SDDL text ("acl=D:...", "parentacl=").
 // With VNP_PROBE_HANDOVER set, it first starts a second copy of itself that
 // waits a second and then writes its own log to the file named there, as a
-// setup program hands over to another program and ends.
+// setup program hands over to another program and ends. The log also shows
+// the error mode it was started with (which boxes the platform keeps away).
 #include <windows.h>
 #include <sddl.h>
 
@@ -77,7 +78,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (GetEnvironmentVariableA("VNP_PROBE_LOG", logPath, sizeof logPath)) {
         GetCurrentDirectoryA(sizeof folder, folder);
         if (FILE* log = fopen(logPath, "w")) {
-            fprintf(log, "folder=%s\ncommand=%s\n", folder, GetCommandLineA());
+            UINT mode = SetErrorMode(0);
+            SetErrorMode(mode);
+            fprintf(log, "folder=%s\ncommand=%s\nerrormode=%u\n", folder, GetCommandLineA(), mode);
             if (GetEnvironmentVariableA("VNP_PROBE_ACL", nullptr, 0)) {
                 WriteAccessList(log, "acl", folder);
                 WriteAccessList(log, "parentacl", std::string(folder) + "\\..");

@@ -12,6 +12,7 @@
 #include "entry_paths.h"
 #include "ini_section.h"
 #include "install_record.h"
+#include "log_text.h"
 #include "package_format.h"
 #include "package_layout.h"
 #include "stub_packages.h"
@@ -300,9 +301,16 @@ TEST(StubSwitches, TestQuietAllAndLogAreReadFromTheCommandLine) {
         {"/L:", false, false, false, false, "", "/L:"},
         {"/L", false, false, false, false, "", "/L"},
         {"/L:a /l:b", false, false, false, false, "a", "/l:b"},
-        {"/Q /Q:A", false, true, false, false, "", "/Q:A"},
+        {"/Q /Q:A", false, true, true, false, "", "/Q:A"},
         {"/Q:B", false, false, false, false, "", "/Q:B"},
         {"/T /T", false, false, false, true, "", "/T"},
+        // The line is read to its end after a fault: /Q:A and the log count
+        // wherever they stand, and the first fault is the one told.
+        {"/Z /Q:A", false, true, true, false, "", "/Z"},
+        {"/L: /Q:A", false, true, true, false, "", "/L:"},
+        {"/X: /y /Q:A \"/L:C:\\a.log\"", false, true, true, false, "C:\\a.log", "/X:"},
+        {"/Q:A /Q:A", false, true, true, false, "", "/Q:A"},
+        {"/q:A /Q", false, true, true, false, "", "/Q"},
     };
     for (const FieldSwitchCase& c : cases) {
         stub::PackageSwitches s;
@@ -312,6 +320,84 @@ TEST(StubSwitches, TestQuietAllAndLogAreReadFromTheCommandLine) {
         EXPECT_EQ(s.test, c.test) << c.line;
         EXPECT_STREQ(s.log, c.log) << c.line;
         EXPECT_STREQ(s.unknown, c.unknown) << c.line;
+    }
+}
+
+// An argument longer than the room is refused as too long, never read cut:
+// a cut /X: or /L: would name another folder or file.
+TEST(StubSwitches, TooLongArgumentsAreRefusedNotCut) {
+    const std::string path(600, 'a');
+    const struct {
+        std::string line;
+        bool ok, tooLong, quietAll;
+    } cases[] = {
+        {"/X:" + path.substr(0, 516), true, false, false},
+        {"/X:" + path.substr(0, 517), false, true, false},
+        {"\"/L:" + path + "\" /Q:A", false, true, true},
+        {"/Q:A /P:" + path, false, true, true},
+        {"/Z /X:" + path, false, false, false},
+    };
+    for (const auto& c : cases) {
+        stub::PackageSwitches s;
+        EXPECT_EQ(stub::ParsePackageSwitches(c.line.c_str(), s), c.ok) << c.line;
+        EXPECT_EQ(s.tooLong, c.tooLong) << c.line;
+        EXPECT_EQ(s.quietAll, c.quietAll) << c.line;
+        if (c.tooLong) {
+            EXPECT_EQ(std::string(s.unknown).size(), stub::kArgumentRoom - 1);
+        }
+    }
+}
+
+TEST(StubCommandLine, IsWrittenWholeOrNotAtAll) {
+    const struct {
+        std::vector<std::string> parts;
+        uint32_t room;
+        bool fits;
+        const char* line;
+    } cases[] = {
+        {{"\"a\"", " /R:", "00"}, 10, true, "\"a\" /R:00"},
+        {{"\"a\"", " /R:", "00"}, 9, false, "\"a\" /R:"},
+        {{"abc", "", "d"}, 5, true, "abcd"},
+        {{"abc", "de", "f"}, 5, false, "abc"},
+        {{std::string(1100, 'x'), " /L:log"}, 2048, true, nullptr},
+        {{std::string(2047, 'x')}, 2048, true, nullptr},
+        {{std::string(2048, 'x')}, 2048, false, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<char> text(c.room, '?');
+        stub::LineWriter writer(text.data(), c.room);
+        std::string whole;
+        for (const std::string& part : c.parts) {
+            writer << part.c_str();
+            whole += part;
+        }
+        EXPECT_EQ(writer.Fits(), c.fits) << whole.substr(0, 40);
+        EXPECT_EQ(writer.Needed(), whole.size());
+        EXPECT_EQ(std::string(text.data()), c.line ? std::string(c.line) : whole);
+    }
+}
+
+TEST(StubLogText, ControlCharactersCannotStartLinesOfTheirOwn) {
+    const struct {
+        std::string text;
+        uint32_t room;
+        std::string logged;
+    } cases[] = {
+        {"Extracted a.txt (5 bytes)", 100, "Extracted a.txt (5 bytes)"},
+        {"a\r\nError: forged", 100, "a<0D><0A>Error: forged"},
+        {std::string("x\0", 1), 100, "x"},
+        {"\t\x1f\x7f<0D>", 100, "<09><1F><7F><3C>0D>"},
+        {"caf\xe9 \x83\x5c", 100, "caf\xe9 \x83\x5c"},  // code page bytes stay
+        {"ab\ncd", 6, "ab"},                            // no half escape at the end
+        {"ab\ncd", 7, "ab<0A>"},
+        {"abc", 1, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<char> out(c.room + 1, '?');
+        uint32_t length = stub::EscapeLogText(c.text.c_str(), out.data(), c.room);
+        EXPECT_EQ(std::string(out.data()), c.logged) << c.text;
+        EXPECT_EQ(length, c.logged.size()) << c.text;
+        EXPECT_EQ(out[c.room], '?') << c.text;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "entry_data.h"
 #include "entry_paths.h"
 #include "install_record.h"
+#include "log_text.h"
 #include "package_layout.h"
 #include "record_room.h"
 #include "zip_directory.h"
@@ -86,5 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char bytes[64];
     stub::FromHex(text.c_str(), bytes,
                   uint32_t(text.size() / 2 < sizeof bytes ? text.size() / 2 : sizeof bytes));
+    char line[300];
+    uint32_t length = stub::EscapeLogText(text.c_str(), line, uint32_t(size % sizeof line));
+    if (size % sizeof line && (length >= size % sizeof line || strpbrk(line, "\r\n")))
+        __builtin_trap();  // a cut line or one with a line end of its own
     return 0;
 }
