@@ -4,6 +4,7 @@
 
 #include "upper_case.h"
 #include "win_handles.h"
+#include "working_values.h"
 
 bool SetupListContains(HWND list, const std::string& path) {
     const std::string wanted = UpperCased(path);
@@ -21,9 +22,9 @@ std::vector<std::string> DroppedNames(HDROP drop) {
     std::vector<std::string> names;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char name[255] = "";
-        DragQueryFileA(drop, i, name, sizeof name);
-        names.emplace_back(name);
+        std::string name(DragQueryFileA(drop, i, nullptr, 0) + 1, '\0');
+        name.resize(DragQueryFileA(drop, i, &name[0], static_cast<UINT>(name.size())));
+        names.push_back(name);
     }
     return names;
 }
@@ -32,6 +33,16 @@ void AddSetupFolders(HWND list, const std::vector<std::string>& names) {
     QuietErrorMode quiet;
     for (const std::string& name : names) {
         if (name.empty() || SetupListContains(list, name)) continue;
+        // Cut, the path could name another folder ("...\Disk 10" would be
+        // "...\Disk 1").
+        if (name.size() > MaxPathText) {
+            MessageBoxA(nullptr,
+                        ("The folder " + name + " has more than " + std::to_string(MaxPathText) +
+                         " characters, so it is not listed.")
+                            .c_str(),
+                        "Vornaly Installer", MB_OK);
+            continue;
+        }
         const DWORD attributes = GetFileAttributesA(name.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;

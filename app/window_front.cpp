@@ -6,6 +6,7 @@
 #include "package_file_choice.h"
 #include "progress.h"
 #include "shell.h"
+#include "text_characters.h"
 #include "working_values.h"
 
 namespace {
@@ -30,9 +31,14 @@ public:
     }
 
     std::string Password() override {
-        char password[MaxPasswordText + 1] = "";
-        GetWindowTextA(TheShell.passwordField, password, sizeof password);
-        return password;
+        // Read whole, so that a cut to the first characters never splits a
+        // double-byte one.
+        const int length = GetWindowTextLengthA(TheShell.passwordField);
+        if (length <= 0) return "";
+        std::string password(static_cast<size_t>(length) + 1, '\0');
+        password.resize(
+            static_cast<size_t>(GetWindowTextA(TheShell.passwordField, &password[0], length + 1)));
+        return CutToCharacters(password, MaxPasswordText, GetACP());
     }
 
     std::string ChoosePackageFile() override { return ::ChoosePackageFile(); }

@@ -1,5 +1,9 @@
 #include "command_line.h"
 
+#include <windows.h>
+
+#include "path_helpers.h"
+#include "text_characters.h"
 #include "upper_case.h"
 #include "working_values.h"
 
@@ -12,6 +16,14 @@ std::optional<std::string> SwitchValue(const std::string& argument, const std::s
     return argument.substr(name.size());
 }
 
+// Set once: a second value would leave it to chance which one the script
+// meant.
+bool SetOnce(bool& given, const std::string& name, std::string& error) {
+    if (given) error = name + " is given twice.";
+    given = true;
+    return error.empty();
+}
+
 }  // namespace
 
 std::optional<BuildRequest> ParseBuildRequest(const std::vector<std::string>& arguments,
@@ -22,17 +34,21 @@ std::optional<BuildRequest> ParseBuildRequest(const std::vector<std::string>& ar
         return request;
     }
     size_t at = 0;
+    bool spanGiven = false, passwordGiven = false, startGiven = false;
     for (; at < arguments.size() && !arguments[at].empty() && arguments[at][0] == '/'; ++at) {
         const std::string& argument = arguments[at];
         if (UpperCased(argument) == "/SPAN") {
+            if (!SetOnce(spanGiven, "/SPAN", error)) return std::nullopt;
             request.span = true;
         } else if (auto password = SwitchValue(argument, "/PASSWORD:")) {
-            if (password->size() > MaxPasswordText) {
+            if (!SetOnce(passwordGiven, "/PASSWORD:", error)) return std::nullopt;
+            if (CharacterCount(*password, GetACP()) > MaxPasswordText) {
                 error = "The password has more than 39 characters.";
                 return std::nullopt;
             }
             request.password = *password;
         } else if (auto start = SwitchValue(argument, "/START:")) {
+            if (!SetOnce(startGiven, "/START:", error)) return std::nullopt;
             if (start->empty()) {
                 error = "/START: names no program.";
                 return std::nullopt;
@@ -48,6 +64,10 @@ std::optional<BuildRequest> ParseBuildRequest(const std::vector<std::string>& ar
         return std::nullopt;
     }
     request.package = arguments[at];
+    if (WithoutLeadingBlanks(request.package).empty()) {
+        error = "The package name is empty.";
+        return std::nullopt;
+    }
     request.folders.assign(arguments.begin() + static_cast<long>(at) + 1, arguments.end());
     for (const std::string& folder : request.folders) {
         if (folder.empty() || folder[0] != '/') continue;

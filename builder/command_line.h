@@ -1,6 +1,6 @@
 // The builder's command line, read without touching the file system:
 //   VNPMAKE [/SPAN] [/PASSWORD:text] [/START:entry] PACKAGE.EXE FOLDER [FOLDER ...]
-// Switches take either case and come before the names.
+// Switches take either case, each at most once, and come before the names.
 #ifndef BUILDER_COMMAND_LINE_H
 #define BUILDER_COMMAND_LINE_H
 

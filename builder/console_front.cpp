@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "executable_entries.h"
+#include "list_order.h"
 #include "path_helpers.h"
-#include "setup_list.h"
 #include "upper_case.h"
 #include "working_values.h"
 
@@ -12,24 +12,17 @@ namespace {
 
 constexpr char BuilderCaption[] = "VNPMAKE";
 
-HWND SortedListBox() {
-    return CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-std::string ListText(HWND list, int index) {
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (length <= 0) return "";
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
+// Whole, however long: a longer path than the Create can hold is refused
+// by name, never cut.
 std::string FullPath(const std::string& path) {
-    char full[MAX_PATH] = "";
-    DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full ? std::string(full, length) : path;
+    std::string full(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) return full.substr(0, length);
+        full.resize(length + 1);
+    }
 }
 
 // A drop names a folder without a closing backslash, except a drive's root.
@@ -45,18 +38,14 @@ void SayError(const std::string& text) {
 
 }  // namespace
 
-ConsoleFront::ConsoleFront(const BuildRequest& request)
-    : request_(request), setupList_(SortedListBox()), candidates_(SortedListBox()) {}
-
-ConsoleFront::~ConsoleFront() {
-    DestroyWindow(setupList_);
-    DestroyWindow(candidates_);
-}
-
 bool ConsoleFront::ListFolders() {
-    std::vector<std::string> names;
     for (const std::string& folder : request_.folders) {
         const std::string name = AsDropped(folder);
+        // Before it is looked for: cut, it could name another folder.
+        if (name.size() > MaxPathText) {
+            SayError("The setup folder " + name + " has more than 254 characters.");
+            return false;
+        }
         const DWORD attributes = GetFileAttributesA(name.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             SayError("The setup folder " + name + " does not exist.");
@@ -66,21 +55,19 @@ bool ConsoleFront::ListFolders() {
             SayError(name + " is a file, not a setup folder.");
             return false;
         }
-        if (name.size() > MaxPathText) {
-            SayError("The setup folder " + name + " has more than 254 characters.");
-            return false;
-        }
-        names.push_back(name);
+        const std::string upper = UpperCased(name);
+        bool listed = false;
+        for (const std::string& entry : setupList_) listed = listed || UpperCased(entry) == upper;
+        if (!listed) InsertInListOrder(setupList_, name);
     }
-    AddSetupFolders(setupList_, names);
     return true;
 }
 
-int ConsoleFront::SetupCount() {
-    return static_cast<int>(SendMessageA(setupList_, LB_GETCOUNT, 0, 0));
-}
+int ConsoleFront::SetupCount() { return static_cast<int>(setupList_.size()); }
 
-std::string ConsoleFront::SetupItem(int index) { return ListText(setupList_, index); }
+std::string ConsoleFront::SetupItem(int index) {
+    return index >= 0 && index < SetupCount() ? setupList_[static_cast<size_t>(index)] : "";
+}
 
 // What the Open dialog hands back for a typed name: the full path, with the
 // default extension where the name has none.
@@ -92,27 +79,25 @@ std::string ConsoleFront::ChoosePackageFile() {
 
 bool ConsoleFront::ChooseInstallExecutable() {
     InstallExecutable.clear();
-    SendMessageA(candidates_, LB_RESETCONTENT, 0, 0);
-    ListExecutableEntries(candidates_);
-    const int count = static_cast<int>(SendMessageA(candidates_, LB_GETCOUNT, 0, 0));
+    const std::vector<std::string> candidates = ExecutableEntries();
     std::string listed;
-    for (int i = 0; i < count; ++i) listed += "\n  " + ListText(candidates_, i);
+    for (const std::string& name : candidates) listed += "\n  " + name;
     if (request_.start) {
-        for (int i = 0; i < count; ++i) {
-            if (UpperCased(ListText(candidates_, i)) != UpperCased(*request_.start)) continue;
-            InstallExecutable = ListText(candidates_, i);
+        for (const std::string& name : candidates) {
+            if (UpperCased(name) != UpperCased(*request_.start)) continue;
+            InstallExecutable = name;
             return true;
         }
         SayError("/START:" + *request_.start + " is not an EXE entry of the archive." +
-                 (count ? " Its EXE entries:" + listed : " It has none."));
+                 (candidates.empty() ? " It has none." : " Its EXE entries:" + listed));
         return false;
     }
-    if (count > 1) {
+    if (candidates.size() > 1) {
         SayError("The archive has several EXE entries; name the start program with /START:" +
                  listed);
         return false;
     }
-    if (count == 1) InstallExecutable = ListText(candidates_, 0);
+    if (candidates.size() == 1) InstallExecutable = candidates[0];
     return true;
 }
 

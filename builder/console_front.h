@@ -5,17 +5,15 @@
 #ifndef BUILDER_CONSOLE_FRONT_H
 #define BUILDER_CONSOLE_FRONT_H
 
-#include <windows.h>
+#include <string>
+#include <vector>
 
 #include "command_line.h"
 #include "create_front.h"
 
 class ConsoleFront : public CreateFront {
 public:
-    explicit ConsoleFront(const BuildRequest& request);
-    ~ConsoleFront() override;
-    ConsoleFront(const ConsoleFront&) = delete;
-    ConsoleFront& operator=(const ConsoleFront&) = delete;
+    explicit ConsoleFront(const BuildRequest& request) : request_(request) {}
 
     // Lists the request's folders as drops would (sorted, each once ignoring
     // case); false, after saying which, when one is missing or a file.
@@ -39,11 +37,9 @@ public:
 
 private:
     const BuildRequest& request_;
-    // Hidden sorted list boxes: the setup list and the start program's
-    // candidates keep the order and the sameness of names that the window's
-    // list boxes give them.
-    HWND setupList_;
-    HWND candidates_;
+    // In the order and with the sameness of names that the window's list
+    // boxes give them, without a window: a build server may have none.
+    std::vector<std::string> setupList_;
 };
 
 #endif

@@ -120,14 +120,14 @@ int32_t ArchiveOutput::Patch(uint64_t at, const std::string& bytes) {
     return Seek(end);
 }
 
+// A network drive may report a failed write only when the file is closed.
 int32_t ArchiveOutput::Commit() {
     if (!SetEndOfFile(file_.get())) return WriteError();
+    if (!CloseHandle(file_.release())) return WriteError();
     if (appending_) {
-        file_.reset();
         committed_ = true;
         return MVWRAP_OK;
     }
-    file_.reset();
     if (!ReplacePath(temporary_, archive_)) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
     committed_ = true;
     return MVWRAP_OK;

@@ -126,6 +126,7 @@ int32_t EntryWriter::ReadSome(Pending& pending) {
 int32_t EntryWriter::ReadBlock(Pending& pending) {
     uint64_t expected = 0;
     if (!GetFileLength(pending.source.get(), expected)) return SourceError(*pending.file);
+    if (expected > kMaxEntryBytes) return output_.TooLarge();
     uint64_t left = expected > pending.read ? expected - pending.read : 0;
     // One byte more than the file should still hold shows its end without
     // another read.
@@ -143,7 +144,7 @@ int32_t EntryWriter::ReadBlock(Pending& pending) {
     }
     block->raw.resize(got);
     pending.read += got;
-    if (!WithinLimits(0, pending.read)) return output_.TooLarge();
+    if (pending.read > kMaxEntryBytes) return output_.TooLarge();
     if (pending.read > kHeldFileSize) pending.streaming = true;
     bool end = got < capacity;
     if (got > 0) {
@@ -300,7 +301,7 @@ int32_t EntryWriter::StoreOnce(Pending& pending) {
         if (read == 0) break;
         header.crc = crc32(header.crc, in_.data(), read);
         pending.size += read;
-        if (!WithinLimits(0, pending.size)) return output_.TooLarge();
+        if (pending.size > kMaxEntryBytes) return output_.TooLarge();
         if (int32_t error = output_.Write(in_.data(), read)) return error;
     }
     pending.packed = pending.size;

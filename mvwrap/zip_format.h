@@ -31,6 +31,9 @@ const uint8_t kNewestVersionNeeded = 45;
 // The 32-bit fields of the format: no archive may reach past them.
 const uint64_t kMaxArchiveBytes = 0xFFFFFFFFu;
 const uint64_t kMaxEntries = 0xFFFF;
+// An entry's sizes are 32-bit fields too, but all ones there means "held in
+// a zip64 extension", which this component neither writes nor reads.
+const uint64_t kMaxEntryBytes = 0xFFFFFFFEu;
 
 struct EntryHeader {
     uint16_t flags = 0;

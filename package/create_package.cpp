@@ -11,35 +11,37 @@
 #include "platform_paths.h"
 #include "spanning.h"
 #include "win_handles.h"
+#include "working_files.h"
 #include "working_values.h"
 #include "zip_job.h"
 
 namespace {
 
-// A working file left by an earlier run goes, read-only or not. False, after
-// saying so, when it cannot: the run would otherwise build on stale bytes.
-bool RemoveLeftover(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && DeleteFileA(path.c_str())) return true;
-    Front().ShowMessage("Unable to remove " + path, "Vornaly", MB_OK);
-    return false;
-}
-
-void SetWorkingPaths(const std::string& chosen) {
-    OutputPath = CutTo(WithoutLeadingBlanks(chosen), MaxPathText);
+// A cut path would name another file, and the cleanup would delete
+// whatever lies there: a path too long to hold is refused, never cut.
+bool SetWorkingPaths(const std::string& chosen) {
+    OutputPath = WithoutLeadingBlanks(chosen);
     const std::string folder = FolderPart(OutputPath);
     const std::string baseName = BaseNamePart(OutputPath);
-    IntermediatePath = CutTo(folder + ShortPrefix(baseName) + "Plus.exe", MaxPathText);
-    ArchivePath = CutTo(folder + baseName + ".zip", MaxPathText);
+    IntermediatePath = folder + ShortPrefix(baseName) + "Plus.exe";
+    ArchivePath = folder + baseName + ".zip";
+    KeptPackagePath = folder + baseName + ".old";
+    for (const std::string* path :
+         {&OutputPath, &ArchivePath, &IntermediatePath, &KeptPackagePath}) {
+        if (path->size() <= MaxPathText) continue;
+        Front().ShowMessage("Unable to write " + *path + ": the path has more than " +
+                                std::to_string(MaxPathText) + " characters",
+                            "Vornaly", MB_OK);
+        return false;
+    }
+    return true;
 }
 
 // A chosen name such as ABCDPlus.exe or Setup.zip is itself the name of a
 // working file; building there would overwrite the package with its own
 // parts. Such a name is refused before anything is written.
 bool OutputNameIsFree() {
-    for (const std::string* working : {&ArchivePath, &IntermediatePath}) {
+    for (const std::string* working : {&ArchivePath, &IntermediatePath, &KeptPackagePath}) {
         if (lstrcmpiA(working->c_str(), OutputPath.c_str()) != 0) continue;
         Front().ShowMessage("Unable to write " + OutputPath +
                                 ": this name is kept for a working file; choose another name",
@@ -63,7 +65,9 @@ bool BuildPackage() {
     // A missing diskette is an error number here, not a system dialog.
     QuietErrorMode quiet;
     if (!OutputNameIsFree()) return false;
-    if (!RemoveLeftover(ArchivePath) || !RemoveLeftover(IntermediatePath)) return false;
+    WorkingFiles files;
+    if (!files.Hold() || !files.Prepare()) return false;
+    SavedArchiveTimes = FileTimes{};
 
     std::string lastEntryName;
     if (ZipSetupList(lastEntryName) != 0) return false;
@@ -76,16 +80,19 @@ bool BuildPackage() {
     if (!WithinPackageLimits(lastEntryName)) return false;
 
     if (!WriteInnerExecutable()) return false;
-    if (!MarkInnerExecutable(OutputPath) || !MoveInnerExecutableAside()) {
-        DeleteFileA(OutputPath.c_str());
+    if (!MarkInnerExecutable(OutputPath) || !MoveInnerExecutableAside()) return false;
+    if (!WritePackage(lastEntryName)) return false;
+    if (!DeleteFileA(IntermediatePath.c_str())) {
+        ShowFileError(FileErrorNumber(GetLastError()));
         return false;
     }
-    const bool written = WritePackage(lastEntryName);
-    DeleteFileA(IntermediatePath.c_str());
-    if (!written) return false;
 
-    if (front.SpanTicked()) return SpanPackage();
-    StampPackageTimes(OutputPath);
+    if (front.SpanTicked()) {
+        if (!SpanPackage()) return false;
+    } else {
+        StampPackageTimes(OutputPath);
+    }
+    files.Finish();
     return true;
 }
 
@@ -96,10 +103,7 @@ bool CreatePackage() {
     if (front.SetupCount() <= 0) return false;
     const std::string chosen = front.ChoosePackageFile();
     bool built = false;
-    if (!WithoutLeadingBlanks(chosen).empty()) {
-        SetWorkingPaths(chosen);
-        built = BuildPackage();
-    }
+    if (!WithoutLeadingBlanks(chosen).empty() && SetWorkingPaths(chosen)) built = BuildPackage();
     front.ProgressHide();
     return built;
 }

@@ -1,6 +1,5 @@
 #include "file_copy.h"
 
-#include <cctype>
 #include <vector>
 
 #include "binary_file.h"
@@ -17,9 +16,21 @@ constexpr uint32_t CopyBlock = 32256;
 constexpr DWORD CarriedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-int16_t DriveNumber(const std::string& path) {
-    if (path.size() < 2 || path[1] != ':') return 0;
-    return static_cast<int16_t>(std::toupper(static_cast<unsigned char>(path[0])) - 64);
+std::string CurrentFolder() {
+    char current[MAX_PATH] = "";
+    const DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    return length < sizeof current ? std::string(current, length) : std::string();
+}
+
+uint32_t FreeBytesOfRoot(const std::string& root) {
+    if (root.empty()) return 0;
+    QuietErrorMode quiet;
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
+    if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &totalClusters))
+        return 0;
+    const uint64_t bytes = uint64_t{bytesPerSector} * sectorsPerCluster * freeClusters;
+    return bytes >= 0x80000000u ? 0x80000000u : static_cast<uint32_t>(bytes);
 }
 
 // Two names of one file: same volume and file index, whatever the spelling.
@@ -54,22 +65,25 @@ bool PathExists(const std::string& path) {
     return false;
 }
 
-uint32_t DriveFreeBytes(int16_t drive) {
-    std::string root;
-    if (drive == 0) {
-        char current[MAX_PATH] = "";
-        GetCurrentDirectoryA(sizeof current, current);
-        root = std::string(current).substr(0, 3);
-    } else {
-        root = {static_cast<char>(drive + 64), ':', '\\'};
+std::string VolumeRoot(const std::string& path, const std::string& currentFolder) {
+    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + "\\";
+    if (path.rfind("\\\\", 0) == 0) {
+        const std::string::size_type server = path.find('\\', 2);
+        if (server == std::string::npos || server == 2) return "";
+        const std::string::size_type share = path.find('\\', server + 1);
+        if (share == server + 1) return "";
+        return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
     }
-    QuietErrorMode quiet;
-    DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
-    if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                           &totalClusters))
-        return 0;
-    const uint64_t bytes = uint64_t{bytesPerSector} * sectorsPerCluster * freeClusters;
-    return bytes >= 0x80000000u ? 0x80000000u : static_cast<uint32_t>(bytes);
+    return currentFolder.empty() ? "" : VolumeRoot(currentFolder, "");
+}
+
+uint32_t DriveFreeBytes(int16_t drive) {
+    if (drive == 0) return FreeBytesOfRoot(VolumeRoot(CurrentFolder(), ""));
+    return FreeBytesOfRoot({static_cast<char>(drive + 64), ':', '\\'});
+}
+
+uint32_t FreeBytesAt(const std::string& path) {
+    return FreeBytesOfRoot(VolumeRoot(path, CurrentFolder()));
 }
 
 bool CopyFileKeepTimes(const std::string& destination, const std::string& source) {
@@ -82,7 +96,7 @@ bool CopyFileKeepTimes(const std::string& destination, const std::string& source
         BinaryFile from = BinaryFile::OpenForReading(source);
         const uint64_t length = from.Length();
         // The old destination's room counts as free: it goes before the copy.
-        uint64_t room = DriveFreeBytes(DriveNumber(destination));
+        uint64_t room = FreeBytesAt(destination);
         WIN32_FILE_ATTRIBUTE_DATA old;
         if (replacing && FindFileDetails(destination.c_str(), old))
             room += (uint64_t{old.nFileSizeHigh} << 32) | old.nFileSizeLow;
@@ -97,6 +111,8 @@ bool CopyFileKeepTimes(const std::string& destination, const std::string& source
                 to.Write(block.data(), got);
                 if (got < CopyBlock) break;
             }
+            // A hidden or system file was not deleted above and may be longer.
+            if (!SetEndOfFile(to.Handle())) ThrowLastFileError();
             FileTimes times;
             GetFileTime(from.Handle(), &times.creation, &times.lastAccess, &times.lastWrite);
             SetFileTime(to.Handle(), &times.creation, &times.lastAccess, &times.lastWrite);
@@ -115,12 +131,13 @@ bool CopyFileKeepTimes(const std::string& destination, const std::string& source
 }
 
 void CaptureArchiveTimes() {
-    try {
-        BinaryFile archive = BinaryFile::OpenForReading(ArchivePath);
-        FileTimes& t = SavedArchiveTimes;
-        GetFileTime(archive.Handle(), &t.creation, &t.lastAccess, &t.lastWrite);
-    } catch (const FileError&) {
-    }
+    SavedArchiveTimes = FileTimes{};
+    BinaryFile archive = BinaryFile::OpenForReading(ArchivePath);
+    FileTimes times;
+    if (!GetFileTime(archive.Handle(), &times.creation, &times.lastAccess, &times.lastWrite))
+        ThrowLastFileError();
+    archive.Close();
+    SavedArchiveTimes = times;
 }
 
 void StampPackageTimes(const std::string& path) {

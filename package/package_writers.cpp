@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 #include <vector>
 
 #include "create_front.h"
@@ -11,6 +10,7 @@
 #include "package_format.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
+#include "text_characters.h"
 #include "working_values.h"
 
 namespace {
@@ -36,10 +36,20 @@ bool Located(const std::string& path) {
 
 // A stub copy that failed (no room, the destination in use) ends the writer:
 // appending to whatever is left there would make a package that cannot run.
+// The copy of a read-only stub (a program folder copied from a CD) is not
+// read-only itself: it is written on, and a failed Create removes it.
 bool StubCopied(const std::string& destination, const std::string& stub) {
-    if (CopyFileKeepTimes(destination, stub)) return true;
-    Front().ShowMessage("Unable to copy " + stub + " to " + destination, Caption, MB_OK);
-    return false;
+    if (!CopyFileKeepTimes(destination, stub)) {
+        Front().ShowMessage("Unable to copy " + stub + " to " + destination, Caption, MB_OK);
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesA(destination.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !SetFileAttributesA(destination.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        ShowFileError(FileErrorNumber(GetLastError()));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -101,12 +111,12 @@ bool WriteInnerExecutable() {
         AppendFileWithProgress(archive, inner, 0, archive.Length());
         archive.Close();
         inner.Close();
+        CaptureArchiveTimes();
     } catch (const FileError& error) {
         DeleteFileA(OutputPath.c_str());
         ShowFileError(error.number);
         return false;
     }
-    CaptureArchiveTimes();
     DeleteFileA(ArchivePath.c_str());
     return true;
 }
@@ -143,7 +153,7 @@ bool AppendPackageData(const std::string& stub, const std::string& entryName) {
         AppendFile(package, stub);
         package.Write(StubMarker);
         package.Write(RecordMarker);
-        PasswordText = CutTo(Front().Password(), MaxPasswordText);
+        PasswordText = CutToCharacters(Front().Password(), MaxPasswordText, GetACP());
         package.Write(InstallationRecord(entryName, PasswordText, InstallExecutable));
         BinaryFile inner = BinaryFile::OpenForReading(IntermediatePath);
         AppendFileWithProgress(inner, package, 0, inner.Length());

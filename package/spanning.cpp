@@ -75,7 +75,27 @@ struct SpanRun {
     uint64_t recordOffset = 0;
     std::string originalRecord;  // set just before the count is written
     std::vector<std::string> piecesWritten;
+    // Pieces of an earlier package, moved aside under their working names
+    // until this run's pieces are all written.
+    std::vector<std::string> piecesKept;
 };
+
+// An earlier piece of this name waits under NAME_nnn.old: a run that fails
+// puts it back.
+std::string KeptPieceName(const std::string& piece) {
+    return FolderPart(piece) + BaseNamePart(piece) + ".old";
+}
+
+void KeepAside(SpanRun& run, const std::string& piece) {
+    const std::string kept = KeptPieceName(piece);
+    QuietErrorMode quiet;
+    if (GetFileAttributesA(kept.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteOrThrow(kept);
+    }
+    if (!MoveFileA(piece.c_str(), kept.c_str())) ThrowLastFileError();
+    run.piecesKept.push_back(piece);
+}
 
 void CutIntoPieces(SpanRun& run, uint64_t pieceCount) {
     BinaryFile package = BinaryFile::OpenExistingForUpdate(run.package);
@@ -93,19 +113,25 @@ void CutIntoPieces(SpanRun& run, uint64_t pieceCount) {
     package.SeekTo(0);
     for (int number = 1; number <= static_cast<int>(pieceCount); ++number) {
         const std::string name = PieceName(run.package, number);
-        if (FileExists(name)) DeleteOrThrow(name);
+        const DWORD attributes = GetFileAttributesA(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            KeepAside(run, name);
         BinaryFile piece = BinaryFile::OpenForUpdate(name);
         run.piecesWritten.push_back(name);
         const auto size = static_cast<uint32_t>(std::min<uint64_t>(PieceSize, left));
         if (package.Read(chunk.data(), size) != size) throw FileError{ErrPastEnd};
         piece.Write(chunk.data(), size);
         left -= size;
-        // A hidden file of this name was not deleted above and may be longer.
-        if (!SetEndOfFile(piece.Handle())) ThrowLastFileError();
         piece.Close();
     }
     package.Close();
     DeleteOrThrow(run.package);
+    // Complete: the earlier pieces go. One that cannot is only a leftover.
+    for (const std::string& piece : run.piecesKept) {
+        const std::string kept = KeptPieceName(piece);
+        SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(kept.c_str());
+    }
 }
 
 // Leaves the package as it was before the run: no piece of an unfinished
@@ -116,6 +142,8 @@ void TakeBack(const SpanRun& run) {
         QuietErrorMode quiet;
         DeleteFileA(piece.c_str());
     }
+    for (const std::string& piece : run.piecesKept)
+        MoveFileA(KeptPieceName(piece).c_str(), piece.c_str());
     if (run.originalRecord.empty()) return;
     try {
         BinaryFile package = BinaryFile::OpenExistingForUpdate(run.package);

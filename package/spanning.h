@@ -39,10 +39,12 @@ using PackageReader = std::function<uint32_t(uint64_t offset, char* buffer, uint
 // do not mislead it.
 std::optional<uint64_t> LocateRecord(uint64_t length, const PackageReader& read);
 
-// Cuts the package at OutputPath into pieces and deletes it. A missing
+// Cuts the package at OutputPath into pieces and deletes it. A file already
+// at a piece's name waits under NAME_nnn.old until every piece is written,
+// and is then deleted. A missing
 // package, or a file without the package layout, is left alone silently. A
 // failure removes the pieces written, puts the record back as it was and
-// says "Error: " with the file-error number. True when the pieces are all
+// says "Error: " with the file-error number; the earlier pieces come back. True when the pieces are all
 // written.
 bool SpanPackage();
 

@@ -3,5 +3,6 @@
 std::string OutputPath;
 std::string ArchivePath;
 std::string IntermediatePath;
+std::string KeptPackagePath;
 std::string InstallExecutable;
 std::string PasswordText;

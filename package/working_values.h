@@ -6,7 +6,7 @@
 
 #include <string>
 
-// Paths are kept to this many characters; a longer value is cut.
+// Paths hold at most this many characters; a Create refuses a longer one.
 constexpr std::string::size_type MaxPathText = 254;
 // The password field is read into PasswordText up to this many characters.
 constexpr std::string::size_type MaxPasswordText = 39;
@@ -14,6 +14,9 @@ constexpr std::string::size_type MaxPasswordText = 39;
 extern std::string OutputPath;
 extern std::string ArchivePath;
 extern std::string IntermediatePath;
+// Where the file that was at OutputPath waits until the new package is
+// complete.
+extern std::string KeptPackagePath;
 extern std::string InstallExecutable;
 extern std::string PasswordText;
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "console_run.h"
 #include "dialog_driver.h"
 #include "main_dialog_fixture.h"
 #include "resource.h"
@@ -21,44 +22,11 @@
 
 namespace {
 
-struct BuilderRun {
-    int exitCode = -1;
-    std::string out, err;
-};
+using BuilderRun = ConsoleRun;
 
-// Runs VNPMAKE with these arguments in folder, its two streams in files.
+// Runs VNPMAKE with these arguments in folder.
 BuilderRun RunBuilder(const std::string& folder, const std::string& arguments) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    const std::string outPath = folder + "\\builder.out", errPath = folder + "\\builder.err";
-    HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, 0, nullptr);
-    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION process = {};
-    std::string line = "\"" + WinePath(VNPMAKE_UNIX_PATH) + "\" " + arguments;
-    BuilderRun run;
-    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                       &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-            TerminateProcess(process.hProcess, 99);
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        run.exitCode = static_cast<int>(code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    run.out = ReadWholeFile(outPath);
-    run.err = ReadWholeFile(errPath);
-    DeleteFileA(outPath.c_str());
-    DeleteFileA(errPath.c_str());
-    return run;
+    return RunConsoleProgram(WinePath(VNPMAKE_UNIX_PATH), folder, arguments);
 }
 
 struct BuilderCase {
@@ -86,7 +54,10 @@ TEST_P(Builder, ExitsSaysAndLeaves) {
     dir.MakeFile("FILE.TXT", "a file");
     dir.MakeFolder("out");
 
+    const std::vector<std::string> around = FolderContents(dir.Path());
     const BuilderRun run = RunBuilder(dir.Path(), c.arguments);
+    // Nothing lands beside the output folder either, in the current folder.
+    EXPECT_EQ(FolderContents(dir.Path()), around);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
     if (*c.error)
         EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
@@ -107,34 +78,83 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Builder,
     testing::Values(
         BuilderCase{"Plain", "out\\Setup DISK1", 0, "", {"Setup.exe"}, "SETUP.EXE"},
-        BuilderCase{"Span", "/SPAN out\\Setup.exe BIG DISK1", 0, "",
-                    {"Setup_001.exe", "Setup_002.exe"}, "SETUP.EXE"},
-        BuilderCase{"Password", "/password:Secret7 out\\Setup.exe DISK1", 0, "", {"Setup.exe"},
+        BuilderCase{"Span",
+                    "/SPAN out\\Setup.exe BIG DISK1",
+                    0,
+                    "",
+                    {"Setup_001.exe", "Setup_002.exe"},
+                    "SETUP.EXE"},
+        BuilderCase{"Password",
+                    "/password:Secret7 out\\Setup.exe DISK1",
+                    0,
+                    "",
+                    {"Setup.exe"},
                     "SETUP.EXE"},
         BuilderCase{"Start", "/START:b.exe out\\Setup.exe TWO", 0, "", {"Setup.exe"}, "B.EXE"},
-        BuilderCase{"SeveralExeEntries", "out\\Setup.exe TWO", 1,
+        BuilderCase{"SeveralExeEntries",
+                    "out\\Setup.exe TWO",
+                    1,
                     "several EXE entries; name the start program with /START:\n  A.EXE\n  B.EXE",
-                    {"Setup.zip"}, ""},
-        BuilderCase{"StartNotInTheArchive", "/START:C.EXE out\\Setup.exe TWO", 1,
-                    "/START:C.EXE is not an EXE entry of the archive. Its EXE entries:",
-                    {"Setup.zip"}, ""},
-        BuilderCase{"NoExeEntry", "out\\Setup.exe DATA", 0, "", {"Setup.exe"}, ""},
-        BuilderCase{"MissingFolder", "out\\Setup.exe DISK1 DISK9", 1, "DISK9 does not exist.", {},
+                    {},
                     ""},
-        BuilderCase{"FileAsFolder", "out\\Setup.exe FILE.TXT", 1,
-                    "FILE.TXT is a file, not a setup folder.", {}, ""},
-        BuilderCase{"OutputInAMissingFolder", "out\\none\\Setup.exe DISK1", 1,
-                    "Vornaly Installer: ", {}, ""},
-        BuilderCase{"OutputNamedLikeAWorkingFile", "out\\SETUPlus.exe DISK1", 1,
-                    "Vornaly: Unable to write", {}, ""},
-        BuilderCase{"UnknownSwitch", "/SPLIT out\\Setup.exe DISK1", 2, "Unknown switch /SPLIT.",
-                    {}, ""},
+        BuilderCase{"StartNotInTheArchive",
+                    "/START:C.EXE out\\Setup.exe TWO",
+                    1,
+                    "/START:C.EXE is not an EXE entry of the archive. Its EXE entries:",
+                    {},
+                    ""},
+        BuilderCase{"NoExeEntry", "out\\Setup.exe DATA", 0, "", {"Setup.exe"}, ""},
+        BuilderCase{
+            "MissingFolder", "out\\Setup.exe DISK1 DISK9", 1, "DISK9 does not exist.", {}, ""},
+        BuilderCase{"FileAsFolder",
+                    "out\\Setup.exe FILE.TXT",
+                    1,
+                    "FILE.TXT is a file, not a setup folder.",
+                    {},
+                    ""},
+        BuilderCase{"OutputInAMissingFolder",
+                    "out\\none\\Setup.exe DISK1",
+                    1,
+                    "Vornaly Installer: ",
+                    {},
+                    ""},
+        BuilderCase{"OutputNamedLikeAWorkingFile",
+                    "out\\SETUPlus.exe DISK1",
+                    1,
+                    "Vornaly: Unable to write",
+                    {},
+                    ""},
+        BuilderCase{
+            "UnknownSwitch", "/SPLIT out\\Setup.exe DISK1", 2, "Unknown switch /SPLIT.", {}, ""},
         BuilderCase{"PasswordTooLong",
-                    "/PASSWORD:0123456789012345678901234567890123456789 out\\Setup.exe DISK1", 2,
-                    "more than 39 characters", {}, ""},
+                    "/PASSWORD:0123456789012345678901234567890123456789 out\\Setup.exe DISK1",
+                    2,
+                    "more than 39 characters",
+                    {},
+                    ""},
         BuilderCase{"NoFolder", "out\\Setup.exe", 2, "No setup folder named.", {}, ""},
-        BuilderCase{"SwitchAfterTheNames", "out\\Setup.exe DISK1 /SPAN", 2,
-                    "Switches come before the package: /SPAN.", {}, ""}),
+        BuilderCase{"EmptyPackageName", "\"\" DISK1", 2, "The package name is empty.", {}, ""},
+        BuilderCase{"BlankPackageName", "\"   \" DISK1", 2, "The package name is empty.", {}, ""},
+        BuilderCase{"StartTwice",
+                    "/START:A.EXE /start:B.EXE out\\Setup.exe TWO",
+                    2,
+                    "/START: is given twice.",
+                    {},
+                    ""},
+        BuilderCase{"PasswordTwice",
+                    "/PASSWORD:one /PASSWORD:two out\\Setup.exe DISK1",
+                    2,
+                    "/PASSWORD: is given twice.",
+                    {},
+                    ""},
+        BuilderCase{
+            "SpanTwice", "/SPAN /span out\\Setup.exe DISK1", 2, "/SPAN is given twice.", {}, ""},
+        BuilderCase{"SwitchAfterTheNames",
+                    "out\\Setup.exe DISK1 /SPAN",
+                    2,
+                    "Switches come before the package: /SPAN.",
+                    {},
+                    ""}),
     [](const testing::TestParamInfo<BuilderCase>& info) { return info.param.name; });
 
 TEST(BuilderOutput, IsTheStepsAndTheUsageOnlyWhenAsked) {
@@ -181,9 +201,9 @@ TEST_F(SameBytes, ThroughTheWindowAndThroughTheBuilder) {
     windowCreate(folder + "\\window\\Span.exe");
 
     SetEnvironmentVariableA("MVWRAP_THREADS", "1");
-    EXPECT_EQ(RunBuilder(folder, "/PASSWORD:Secret7 plain\\Setup.exe setup\\Disk1 setup\\Disk2")
-                  .exitCode,
-              0);
+    EXPECT_EQ(
+        RunBuilder(folder, "/PASSWORD:Secret7 plain\\Setup.exe setup\\Disk1 setup\\Disk2").exitCode,
+        0);
     EXPECT_EQ(RunBuilder(folder, "/SPAN /PASSWORD:Secret7 span\\Setup setup\\Disk1 setup\\Disk2")
                   .exitCode,
               0);

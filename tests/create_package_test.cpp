@@ -255,8 +255,12 @@ TEST_F(CreateTest, OutputHeldByAnotherProgramIsReportedAndKept) {
     HANDLE held = CreateFileA(output.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const std::string message = Create(output, "Vornaly");
     CloseHandle(held);
-    EXPECT_EQ(message, "Unable to copy " + stubs.InnerPath() + " to " + output);
+    // The old file is moved aside before anything is written, and that is
+    // where a file held open is refused.
+    EXPECT_EQ(message,
+              "Unable to move " + output + " aside to " + (out / "Setup.old") + ": Error: 70");
     EXPECT_EQ(ReadWholeFile(output), "someone else's file");
+    EXPECT_EQ(FolderContents(out.Path()), std::vector<std::string>{"Setup.exe"});
 }
 
 TEST_F(CreateTest, LeftoversOfAnEarlierRunAreReplaced) {

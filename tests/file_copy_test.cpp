@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "file_copy.h"
+#include "file_errors.h"
 #include "temp_dir.h"
 #include "working_values.h"
 
@@ -139,6 +140,52 @@ TEST(DriveFreeBytes, NeverReportsMoreThanTwoGigabytes) {
     EXPECT_GT(free, 0u);
     EXPECT_LE(free, 0x80000000u);
     EXPECT_EQ(DriveFreeBytes(static_cast<int16_t>('Q' - 64)), 0u);  // no drive Q: in the prefix
+}
+
+// Another program holding the archive: the times are not those of an
+// earlier Create's archive but none, and the failure is the caller's to report.
+TEST(PackageTimes, AnArchiveWhoseTimesCannotBeReadLeavesNoneSaved) {
+    TempDir dir;
+    ArchivePath = dir.MakeFile("Setup.zip", "PK archive");
+    SetTimes(ArchivePath, SourceTimes);
+    CaptureArchiveTimes();
+    ASSERT_NE(SavedArchiveTimes.lastWrite.dwHighDateTime, 0u);
+
+    HANDLE held =
+        CreateFileA(ArchivePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    int number = 0;
+    try {
+        CaptureArchiveTimes();
+    } catch (const FileError& error) {
+        number = error.number;
+    }
+    CloseHandle(held);
+    EXPECT_EQ(number, 70);
+    EXPECT_EQ(SavedArchiveTimes.creation.dwHighDateTime, 0u);
+    EXPECT_EQ(SavedArchiveTimes.lastAccess.dwHighDateTime, 0u);
+    EXPECT_EQ(SavedArchiveTimes.lastWrite.dwHighDateTime, 0u);
+}
+
+// The free space is asked of the volume the destination lies on: a network
+// share by its own root, whatever the current folder.
+TEST(VolumeRoot, IsTheDestinationsOwnVolume) {
+    const struct {
+        const char* path;
+        const char* current;
+        const char* root;
+    } cases[] = {
+        {"C:\\Out\\Setup.exe", "D:\\Work", "C:\\"},
+        {"c:Setup.exe", "D:\\Work", "c:\\"},
+        {"\\\\server\\share\\Out\\Setup.exe", "C:\\Work", "\\\\server\\share\\"},
+        {"\\\\server\\share", "C:\\Work", "\\\\server\\share\\"},
+        {"\\\\server\\share\\Setup.exe", "\\\\other\\place\\Work", "\\\\server\\share\\"},
+        {"Setup.exe", "\\\\server\\share\\Work", "\\\\server\\share\\"},
+        {"Out\\Setup.exe", "E:\\Work", "E:\\"},
+        {"\\\\server", "C:\\Work", ""},
+        {"\\\\\\share\\x", "C:\\Work", ""},
+        {"Setup.exe", "", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(VolumeRoot(c.path, c.current), c.root) << c.path;
 }
 
 }  // namespace

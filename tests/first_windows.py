@@ -46,10 +46,12 @@ FUNCTIONS = {
     "kernel32.dll": {
         "CloseHandle": BASE,
         "CompareFileTime": BASE,
+        "CompareStringA": BASE,
         "CreateDirectoryA": BASE,
         "CreateEventA": BASE,
         "CreateFileA": BASE,
         "CreateFileW": NT_ONLY_IN_LAYER,
+        "CreateMutexA": BASE,
         "CreateProcessA": BASE,
         "CreateSemaphoreA": BASE,
         "CreateThread": BASE,
@@ -67,6 +69,7 @@ FUNCTIONS = {
         "FindNextFileA": BASE,
         "FindNextFileW": NT_ONLY_IN_LAYER,
         "FreeLibrary": BASE,
+        "GetACP": BASE,
         "GetCommandLineA": BASE,
         "GetCurrentDirectoryA": BASE,
         "GetCurrentProcess": BASE,
@@ -144,7 +147,6 @@ FUNCTIONS = {
         "CreateDialogParamA": BASE,
         "CreateWindowExA": BASE,
         "DialogBoxParamA": BASE,
-        "DestroyWindow": BASE,
         "DispatchMessageA": BASE,
         "EndDialog": BASE,
         "GetClientRect": BASE,
@@ -155,6 +157,7 @@ FUNCTIONS = {
         "GetWindowLongA": BASE,
         "GetWindowRect": BASE,
         "GetWindowTextA": BASE,
+        "GetWindowTextLengthA": BASE,
         "LoadIconA": BASE,
         "LoadStringA": BASE,
         "MessageBoxA": BASE,
@@ -203,7 +206,7 @@ MSVCRT = """__getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__f
 __set_app_type __setusermatherr _amsg_exit _cexit _close _errno _fileno _initterm _iob _lock _onexit
 _read _setmode _unlock _wcsicmp _wcsnicmp abort atoi calloc exit fflush fprintf fputc fputs fputwc free
 fwprintf fwrite iswxdigit localeconv malloc memchr memcmp memcpy memmove memset realloc
-setlocale signal strchr strcmp strerror strlen strncmp strpbrk toupper vfprintf wcschr wcslen""".split()
+setlocale signal strchr strcmp strerror strlen strncmp strpbrk vfprintf wcschr wcslen""".split()
 FUNCTIONS["msvcrt.dll"] = {name: RUNTIME for name in MSVCRT}
 
 

@@ -83,3 +83,29 @@ TEST_F(FullDisk, StubCopyNeedsRoomAndLeavesNoTruncatedCopy) {
 }
 
 }  // namespace
+
+namespace {
+
+// A network path's free space is its share's, whatever the current folder,
+// a share itself included. The disk is also the share \\vornaly\small.
+TEST_F(FullDisk, FreeSpaceOfANetworkPathIsItsShares) {
+    const std::string share = "\\\\vornaly\\small";
+    ASSERT_NE(GetFileAttributesA(share.c_str()), INVALID_FILE_ATTRIBUTES)
+        << share << " is not the small disk";
+    const uint32_t small = DriveFreeBytes('Y' - 64);
+    ASSERT_LT(small, 2u << 20);
+    EXPECT_EQ(FreeBytesAt(share + "\\Setup.exe"), small);
+
+    char home[MAX_PATH];
+    GetCurrentDirectoryA(sizeof home, home);
+    ASSERT_TRUE(SetCurrentDirectoryA(share.c_str()));
+    EXPECT_EQ(FreeBytesAt("Setup.exe"), small);
+    EXPECT_GT(FreeBytesAt(WinePath("/tmp") + "\\Setup.exe"), small);
+    // A stub that fits the host is copied to a path relative to the share.
+    const std::string stub = source.MakeFile("Install.vnp", "a small stub");
+    EXPECT_TRUE(CopyFileKeepTimes("Setup.exe", stub));
+    SetCurrentDirectoryA(home);
+    EXPECT_EQ(FolderContents(disk), std::vector<std::string>{"Setup.exe"});
+}
+
+}  // namespace

@@ -304,3 +304,23 @@ TEST_F(ZipTest, StreamsLargeFilesInConstantMemory) {
 }
 
 }  // namespace
+
+namespace {
+
+// All ones in an entry's size field means "in a zip64 extension", which the
+// component's own reader then takes for a damaged archive: a file of
+// 4,294,967,295 bytes is refused, before a byte of it is read, as too large.
+TEST_F(ZipTest, AFileOfFourGigabytesLessOneIsTooLarge) {
+    const std::string big = dir.MakeFile("in\\big.bin");
+    HANDLE file = CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LONG high = 0;
+    SetFilePointer(file, LONG(0xFFFFFFFFu), &high, FILE_BEGIN);
+    ASSERT_TRUE(SetEndOfFile(file)) << "no room for a sparse file of 4 GiB - 1 byte";
+    CloseHandle(file);
+    dir.MakeFile("in\\small.txt", "small");
+
+    EXPECT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_TOO_LARGE);
+    EXPECT_EQ(FolderContents(dir.Path()), Names{"in"});
+}
+
+}  // namespace

@@ -1,3 +1,4 @@
+#include "dialog_driver.h"
 #include "drop.h"
 #include "main_dialog_fixture.h"
 #include "setup_list.h"
@@ -55,17 +56,24 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"EmptyDrop", {}, {}, {}}),
     [](const testing::TestParamInfo<DropCase>& info) { return info.param.name; });
 
-TEST_F(SetupListTest, LongPathIsCheckedAndListedUnderItsFirst254Characters) {
+// A path of 254 characters is listed whole. A longer one is refused with a
+// message that names it: cut, "...\\Disk 10" would list "...\\Disk 1".
+TEST_F(SetupListTest, LongPathIsListedWholeOrRefusedByName) {
     const size_t room = 254 - dir.Path().size() - 1;
     ASSERT_LT(room, 255u);
-    std::string folder = dir.MakeFolder(std::string(room, 'f'));
+    const std::string folder = dir.MakeFolder(std::string(room - 1, 'f') + "1");
     ASSERT_EQ(folder.size(), 254u);
-    DropOn(dialog, {folder + "\\beyond"});
-    EXPECT_EQ(Entries(), std::vector<std::string>{folder});
+    const std::string longer = dir.MakeFolder(std::string(room - 1, 'f') + "10");
+    ASSERT_EQ(longer.size(), 255u);
 
-    // When the cut path names no folder, nothing is added.
-    std::string missing = dir / (std::string(room, 'g') + "\\sub");
-    DropOn(dialog, {missing});
+    DialogAnswerer refused("Vornaly Installer");
+    DropOn(dialog, {longer});
+    refused.Join();
+    EXPECT_EQ(refused.Text(),
+              "The folder " + longer + " has more than 254 characters, so it is not listed.");
+    EXPECT_TRUE(Entries().empty());
+
+    DropOn(dialog, {folder});
     EXPECT_EQ(Entries(), std::vector<std::string>{folder});
 }
 

@@ -210,7 +210,7 @@ TEST_F(Spanning, ReplacesOldPiecesAndKeepsHigherOnes) {
     const std::string bytes = PackageOfLength(1430001);
     dir.MakeFile("SETUP.EXE", bytes);
     dir.MakeFile("SETUP_001.exe", Letters(1500000, 8));
-    dir.MakeFile("SETUP_002.exe", "old piece 2");
+    dir.MakeFile("SETUP_002.exe", "old piece 2", FILE_ATTRIBUTE_READONLY);
     dir.MakeFile("SETUP_003.exe", "old piece 3");
 
     SpanPackage();
@@ -222,18 +222,23 @@ TEST_F(Spanning, ReplacesOldPiecesAndKeepsHigherOnes) {
               (std::vector<std::string>{"SETUP_001.exe", "SETUP_002.exe", "SETUP_003.exe"}));
 }
 
-// An old piece that cannot be deleted stops the run after piece 1 was
-// written: the run takes back that piece and the count, and says why.
+// An old piece that cannot be moved aside (another program holds it) stops
+// the run after piece 1 was written: the run takes back that piece and the
+// count, and says why. A read-only one is no hindrance: it is moved aside
+// and deleted once every piece is written.
 TEST_F(Spanning, FailureLeavesThePackageAsItWas) {
     const std::string bytes = PackageOfLength(2860001);
     dir.MakeFile("SETUP.EXE", bytes);
     dir.MakeFile("SETUP_002.exe", "old", FILE_ATTRIBUTE_READONLY);
+    HANDLE held =
+        CreateFileA(Piece(2).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 
     DialogAnswerer message(Caption);
     SpanPackage();
     message.Join();
+    CloseHandle(held);
 
-    EXPECT_EQ(message.Text(), "Error: 75");
+    EXPECT_EQ(message.Text(), "Error: 70");
     EXPECT_TRUE(message.HasIcon());
     EXPECT_TRUE(ReadWholeFile(package) == bytes);
     EXPECT_EQ(SortedContents(dir.Path()), (std::vector<std::string>{"SETUP.EXE", "SETUP_002.exe"}));

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "list_order.h"
 #include "mvwrap.h"
 #include "path_helpers.h"
 #include "upper_case.h"
@@ -16,12 +17,13 @@ bool IsExecutableEntry(const std::string& name) { return UpperCased(ExtensionPar
 
 }  // namespace
 
-void ListExecutableEntries(HWND list) {
+std::vector<std::string> ExecutableEntries() {
+    std::vector<std::string> entries;
     int32_t count = ZipCount(ArchivePath.c_str());
     // The component numbers its entries from 0.
     for (int32_t index = 0; index < count; ++index) {
         std::string name = CutTo(TakeComponentText(Zipped(&index)), MaxPathText);
-        if (IsExecutableEntry(name))
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        if (IsExecutableEntry(name)) InsertInListOrder(entries, name);
     }
+    return entries;
 }

@@ -3,10 +3,11 @@
 #ifndef ZIP_EXECUTABLE_ENTRIES_H
 #define ZIP_EXECUTABLE_ENTRIES_H
 
-#include <windows.h>
+#include <string>
+#include <vector>
 
-// Adds each EXE entry's name (cut as InstallExecutable is) to the list box,
-// which keeps them in its order.
-void ListExecutableEntries(HWND list);
+// Each EXE entry's name (cut as InstallExecutable is), in the order of a
+// sorted list box (list_order.h).
+std::vector<std::string> ExecutableEntries();
 
 #endif

@@ -52,10 +52,7 @@ int main(int argc, char** argv) {
     std::string lastEntryName;
     if (ZipSetupList(lastEntryName) != 0) return 1;
     step("zip");
-    HWND list = CreateWindowA("LISTBOX", "", LBS_SORT, 0, 0, 10, 10, TheShell.mainDialog, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    ListExecutableEntries(list);
-    DestroyWindow(list);
+    ExecutableEntries();
     step("choice");
     InstallExecutable = "SETUP.EXE";
     if (!WriteInnerExecutable() || !MarkInnerExecutable(OutputPath)) return 1;

@@ -1,8 +1,8 @@
 // What the file dialog remembers between its uses in one run: the filter
 // list, the filter text built from it and the last chosen extension. Pure:
 // no platform calls, so each step is testable as a table.
-#ifndef ZIP_FILE_FILTERS_H
-#define ZIP_FILE_FILTERS_H
+#ifndef APP_FILE_FILTERS_H
+#define APP_FILE_FILTERS_H
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // The upper-casing that setup list entries are compared under: ASCII letters
 // and seven code page 437 letters with diacritics map to their capitals.
-#ifndef APP_UPPER_CASE_H
-#define APP_UPPER_CASE_H
+#ifndef PACKAGE_UPPER_CASE_H
+#define PACKAGE_UPPER_CASE_H
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // The choice of the package file in the platform's Open dialog. The dialog
 // remembers its filters and the last extension for the rest of the run, so
 // a later dialog starts on the filter of the last choice.
-#ifndef ZIP_PACKAGE_FILE_CHOICE_H
-#define ZIP_PACKAGE_FILE_CHOICE_H
+#ifndef APP_PACKAGE_FILE_CHOICE_H
+#define APP_PACKAGE_FILE_CHOICE_H
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The progress bar of the main dialog, shared by the zip job and the package
 // writers, and the one-message pump that keeps the window alive meanwhile.
-#ifndef ZIP_PROGRESS_H
-#define ZIP_PROGRESS_H
+#ifndef APP_PROGRESS_H
+#define APP_PROGRESS_H
 
 #include <cstdint>
 

@@ -20,7 +20,8 @@ std::string ListItem(HWND list, LRESULT index) {
 
 void OnInitDialog(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_EXE_LIST);
-    ListExecutableEntries(list);
+    for (const std::string& name : ExecutableEntries())
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     if (count <= 1) {
         InstallExecutable = count == 1 ? ListItem(list, 0) : "";
