@@ -10,10 +10,12 @@
 #include "command_line.h"
 #include "console_front.h"
 #include "create_package.h"
+#include "dll_search.h"
 #include "package_constants.h"
 #include "zip_component.h"
 
 int main(int argc, char** argv) {
+    RestrictDllSearch();
     // Lines end in a bare line feed, as a script on either system reads them;
     // the console shows them the same.
     _setmode(_fileno(stdout), _O_BINARY);

@@ -1,4 +1,5 @@
 #include "platform_paths.h"
+#include "dll_search.h"
 
 #include "ansi_code_page.h"
 #include "win_handles.h"
@@ -50,7 +51,7 @@ void MakeFoldersAbove(const std::string& path) {
 void MakeSureFoldersExist(const std::string& path) {
     using Call = BOOL(WINAPI*)(PCSTR);
     static const Call system = [] {
-        HMODULE library = LoadLibraryA("imagehlp.dll");
+        HMODULE library = LoadSystemLibrary("IMAGEHLP.DLL");
         return library ? reinterpret_cast<Call>(reinterpret_cast<void*>(
                              GetProcAddress(library, "MakeSureDirectoryPathExists")))
                        : nullptr;

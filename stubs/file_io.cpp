@@ -5,6 +5,7 @@
 
 #include "ansi_code_page.h"
 #include "platform.h"
+#include "private_folder.h"
 
 namespace stub {
 
@@ -119,11 +120,13 @@ bool MakePrivateFolder(char* folder, uint32_t room) {
     temp[length] = 0;
     MakeFolders(temp);
     DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    SECURITY_ATTRIBUTES attributes;
+    SECURITY_ATTRIBUTES* security = PrivateFolderAttributes(attributes);
     for (DWORD attempt = 0; attempt < 1000; ++attempt) {
         wsprintfA(folder, "%sVNP%05lX.TMP", temp, (seed + attempt) & 0xFFFFF);
         // Creation fails when the folder is there already: only a folder
         // made here is ours to fill and remove.
-        if (CreateDirectoryA(folder, nullptr)) {
+        if (CreateDirectoryA(folder, security)) {
             lstrcatA(folder, "\\");
             return true;
         }

@@ -17,12 +17,15 @@
 #include "command_line.h"
 #include "entry_data.h"
 #include "install_record.h"
+#include "dll_search.h"
 #include "password_dialog.h"
 #include "file_io.h"
+#include "launch.h"
 #include "platform.h"
 #include "record_code_pages.h"
 #include "start_program.h"
 #include "stub_messages.h"
+#include "target_folder.h"
 #include "stub_paths.h"
 #include "takeback.h"
 #include "zip_directory.h"
@@ -206,47 +209,6 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     return false;
 }
 
-// Waits until the start program and every program it started have ended:
-// setup programs often hand over to a second program and end at once, and
-// the extracted files must stay until that one is done too. The Windows 95
-// line finds those programs by their parent, so they are looked for while
-// the start program runs too. Without either (NT 4.0, or this process is in
-// a job that allows none inside), only the start program is waited for.
-void WaitForPrograms(ProgramJob& job, HANDLE process) {
-    while (WaitForSingleObject(process, 200) == WAIT_TIMEOUT) job.Running();
-    while (job.Running()) Sleep(200);
-}
-
-// Runs the start program in the folder and waits for it; its exit code, or
-// kExitFailed when it cannot be started.
-int RunStartProgram(const char* folder, const char* name) {
-    char path[MAX_PATH], commandLine[MAX_PATH + 2];
-    if (!JoinPath(folder, name, path)) {
-        ShowError("The path of the installation program %s in %s is too long.", name, folder);
-        return kExitFailed;
-    }
-    wsprintfA(commandLine, "\"%s\"", path);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    LogLine("Starting %s", path);
-    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder, &startup, &process)) {
-        ShowError("The installation program %s could not be started (error %lu).", path,
-                  GetLastError());
-        return kExitFailed;
-    }
-    ProgramJob job(process.hProcess, process.dwProcessId);
-    ResumeThread(process.hThread);
-    CloseHandle(process.hThread);
-    WaitForPrograms(job, process.hProcess);
-    DWORD code = DWORD(kExitFailed);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    LogLine("%s ended with exit code %lu.", name, code);
-    return int(code);
-}
-
 int RunInner(const char* arguments) {
     InnerOptions options;
     bool parsed = ParseInnerOptions(arguments, options);
@@ -302,6 +264,8 @@ int RunInner(const char* arguments) {
     if (int refused = CheckPassword(options, directory, start)) return refused;
 
     bool keep = options.extractOnly || start.index < 0;
+    if (options.extractOnly)
+        if (int refused = RefuseUnwritableFolder(options.folder, options.quietAll)) return refused;
     // What an earlier package could not remove goes once the restart has
     // removed the files in it.
     RemoveFoldersLeftBefore();
@@ -334,7 +298,8 @@ int RunInner(const char* arguments) {
         ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
         return 0;
     }
-    int code = RunStartProgram(options.folder, directory[uint32_t(start.index)].name);
+    int code = RunStartProgram(options.folder, directory[uint32_t(start.index)].name,
+                               options.quietAll, SystemLaunchCalls());
     RemoveTree(options.folder);
     return code;
 }
@@ -342,5 +307,6 @@ int RunInner(const char* arguments) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     return RunInner(SkipProgramName(GetCommandLineA()));
 }

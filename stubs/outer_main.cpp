@@ -10,6 +10,7 @@
 
 #include "ansi_code_page.h"
 #include "command_line.h"
+#include "dll_search.h"
 #include "install_record.h"
 #include "package_check.h"
 #include "package_layout.h"
@@ -265,5 +266,6 @@ int RunPackage(const char* arguments) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     return RunPackage(SkipProgramName(GetCommandLineA()));
 }

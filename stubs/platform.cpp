@@ -69,6 +69,12 @@ const Platform& ThisPlatform() {
     return platform;
 }
 
+}  // namespace
+
+bool Windows95Line() { return ThisPlatform().windows95Line; }
+
+namespace {
+
 // Heap memory freed on every path.
 class Buffer {
 public:

@@ -36,6 +36,10 @@ private:
     int knownCount_ = 0;
 };
 
+// Whether this is Windows 95, 98 or ME (or a system that reports one of
+// them), rather than the NT line.
+bool Windows95Line();
+
 // Keeps the platform's own boxes away for the rest of the process and for
 // every program it starts, which inherit the setting: a drive that is not
 // ready, a program that lacks a DLL or that crashes is then an error

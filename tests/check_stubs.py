@@ -11,7 +11,7 @@ import subprocess
 import sys
 
 INNER_LENGTH = 97792
-OUTER_AIM = 48 * 1024
+OUTER_AIM = 50 * 1024
 
 
 def section_end(data):

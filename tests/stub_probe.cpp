@@ -2,11 +2,14 @@
 // environment variable VNP_PROBE_LOG its current folder, its command line
 // and the files it finds below that folder (name and size, one a line),
 // then exits with the code in VNP_PROBE_EXIT (42 when there is none).
+// With VNP_PROBE_ACL set, it also writes the access lists of its current
+// folder and of the folder above, as SDDL text ("acl=D:...", "parentacl=").
 // With VNP_PROBE_HANDOVER set, it first starts a second copy of itself that
 // waits a second and then writes its own log to the file named there, as a
 // setup program hands over to another program and ends. The log also shows
 // the error mode it was started with (which boxes the platform keeps away).
 #include <windows.h>
+#include <sddl.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -29,6 +32,21 @@ void ListFiles(FILE* log, const std::string& folder, const std::string& prefix) 
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
+}
+
+void WriteAccessList(FILE* log, const char* key, const std::string& folder) {
+    char descriptor[4096];
+    DWORD needed = 0;
+    LPSTR text = nullptr;
+    if (!GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, descriptor, sizeof descriptor,
+                          &needed) ||
+        !ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        fprintf(log, "%s=error %lu\n", key, GetLastError());
+        return;
+    }
+    fprintf(log, "%s=%s\n", key, text);
+    LocalFree(text);
 }
 
 }  // namespace
@@ -63,6 +81,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             UINT mode = SetErrorMode(0);
             SetErrorMode(mode);
             fprintf(log, "folder=%s\ncommand=%s\nerrormode=%u\n", folder, GetCommandLineA(), mode);
+            if (GetEnvironmentVariableA("VNP_PROBE_ACL", nullptr, 0)) {
+                WriteAccessList(log, "acl", folder);
+                WriteAccessList(log, "parentacl", std::string(folder) + "\\..");
+            }
             ListFiles(log, folder, "");
             fclose(log);
         }
