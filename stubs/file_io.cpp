@@ -55,7 +55,7 @@ bool FileSink::Write(const void* bytes, uint32_t length) {
     return true;
 }
 
-bool MakeFolders(const char* folder) {
+bool MakeFolders(const char* folder, bool (*made)(const char* path, void* context), void* context) {
     char path[MAX_PATH];
     size_t length = strlen(folder);
     if (length == 0 || length >= sizeof path) return false;
@@ -68,7 +68,10 @@ bool MakeFolders(const char* folder) {
         if ((*at == '\\' || *at == 0) && *previous != ':' && *previous != '\\') {
             char kept = *at;
             *at = 0;
-            CreateDirectoryA(path, nullptr);
+            if (CreateDirectoryA(path, nullptr) && made && !made(path, context)) {
+                RemoveDirectoryA(path);
+                return false;
+            }
             *at = kept;
         }
         if (!*at) break;

@@ -45,7 +45,11 @@ inline bool IsDiskFull(DWORD error) {
 }
 
 // Makes the folder and those above it; false when it is not there after.
-bool MakeFolders(const char* folder);
+// made, when given, hears of each folder this call made, the outermost
+// first; when it answers false, that folder is removed again and the call
+// ends with false.
+bool MakeFolders(const char* folder, bool (*made)(const char* path, void* context) = nullptr,
+                 void* context = nullptr);
 
 // Removes the folder with everything in it, read-only files included; what
 // cannot be removed now is left for removal at the next restart.

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "ansi_code_page.h"
+#include "file_io.h"
 #include "platform.h"
 #include "stub_paths.h"
 
@@ -64,29 +65,12 @@ bool Takeback::Note(Kind kind, const char* path, const char* aside) {
 }
 
 bool Takeback::MakeFolders(const char* folder) {
-    char path[MAX_PATH];
-    size_t length = strlen(folder);
-    if (length == 0 || length >= sizeof path) return false;
-    memcpy(path, folder, length + 1);
-    // Each separator after the root ends a folder that may need making; the
-    // second byte "\" of a character is none.
-    const text::LeadBytes& lead = text::AnsiLeadBytes();
-    for (char* previous = path;;) {
-        char* at = const_cast<char*>(text::NextCharacter(previous, lead));
-        if ((*at == '\\' || *at == 0) && *previous != ':' && *previous != '\\') {
-            char kept = *at;
-            *at = 0;
-            if (CreateDirectoryA(path, nullptr) && !Note(kFolder, path, "")) {
-                RemoveDirectoryA(path);
-                return false;
-            }
-            *at = kept;
-        }
-        if (!*at) break;
-        previous = at;
-    }
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return stub::MakeFolders(
+        folder,
+        [](const char* path, void* self) {
+            return static_cast<Takeback*>(self)->Note(kFolder, path, "");
+        },
+        this);
 }
 
 FileHandle Takeback::NewFile(const char* path, char* temporary) {
