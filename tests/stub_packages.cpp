@@ -7,8 +7,6 @@
 
 #include "temp_dir.h"
 
-namespace {
-
 void Put16(std::string& out, uint32_t value) {
     out += char(value & 0xff);
     out += char(value >> 8 & 0xff);
@@ -18,7 +16,7 @@ void Put32(std::string& out, uint32_t value) {
     Put16(out, value >> 16);
 }
 
-}  // namespace
+namespace {}  // namespace
 
 std::string TestRecord(const std::string& entryName, const std::string& password,
                        const std::string& startProgram) {

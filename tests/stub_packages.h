@@ -7,10 +7,16 @@
 
 #include <windows.h>
 
+#include <stdint.h>
+
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
+
+// Little-endian fields, as zip archives and executables hold them.
+void Put16(std::string& out, uint32_t value);
+void Put32(std::string& out, uint32_t value);
 
 // The 100-byte record: entry name padded, password from position 80, start
 // program from position 60, each cut at the record's end.

@@ -241,15 +241,6 @@ TEST_F(RecordPackage, ChangedInnerStubOrStartProgramIsNotCompleteUnderTest) {
     }
 }
 
-void Put16(std::string& out, uint32_t value) {
-    out += char(value & 0xff);
-    out += char(value >> 8 & 0xff);
-}
-void Put32(std::string& out, uint32_t value) {
-    Put16(out, value & 0xffff);
-    Put16(out, value >> 16);
-}
-
 // A stored entry's local header and data, and its directory record.
 void AddEntry(const std::string& name, const std::string& data, uint32_t at, std::string& local,
               std::string& central) {
