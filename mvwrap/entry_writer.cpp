@@ -74,22 +74,37 @@ const size_t kFilesInFlight = 2048;
 EntryWriter::EntryWriter(ArchiveOutput& output, int level, RetryPolicy retry, int workers)
     : output_(output), level_(level), retry_(retry), workers_(workers) {}
 
+// The workers are started on first need, and only once: a call that fails
+// to start them fails when it comes to writing, after whatever failure the
+// search met.
+bool EntryWriter::Started() {
+    if (!pool_) {
+        pool_.reset(new CompressorPool(workers_, level_));
+        started_ = pool_->Start();
+    }
+    return started_;
+}
+
+void EntryWriter::ReadAhead(const std::deque<FoundFile>& files) {
+    if (Started()) AdmitMore(files);
+}
+
+// Hands the workers files as far as the budget allows; whether it handed any.
+bool EntryWriter::AdmitMore(const std::deque<FoundFile>& files) {
+    const size_t was = next_;
+    while (next_ < files.size() && inFlight_ < kBytesInFlight && pending_.size() < kFilesInFlight)
+        Admit(files[next_++]);
+    return next_ != was;
+}
+
 // The workers read and compress while this thread writes each entry as soon
 // as it and every entry before it are done.
-int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
-                            std::vector<std::string>& records) {
-    std::deque<Pending> pending;
-    // Declared after the files and blocks it works on, so that it is
-    // stopped, and its workers are gone, before any of them is freed.
-    CompressorPool pool(workers_, level_);
-    if (!pool.Start()) return Fail(MVWRAP_NO_MEMORY, L"");
-    pool_ = &pool;
-    inFlight_ = 0;
-    size_t next = 0;
+int32_t EntryWriter::AddAll(const std::deque<FoundFile>& files, std::vector<std::string>& records) {
+    if (!Started()) return Fail(MVWRAP_NO_MEMORY, L"");
     for (;;) {
         bool moved = false;
-        while (!pending.empty()) {
-            Pending& front = pending.front();
+        while (!pending_.empty()) {
+            Pending& front = pending_.front();
             if (int32_t error = Collect(front)) return error;
             bool finished = false;
             std::string record;
@@ -100,32 +115,28 @@ int32_t EntryWriter::AddAll(const std::vector<FoundFile>& files,
             }
             records.push_back(std::move(record));
             Release(front, front.charged);
-            pending.pop_front();
+            pending_.pop_front();
             moved = true;
         }
-        if (pending.empty() && next == files.size()) return MVWRAP_OK;
-        while (next < files.size() && inFlight_ < kBytesInFlight &&
-               pending.size() < kFilesInFlight) {
-            Admit(pending, files[next++]);
-            moved = true;
-        }
-        if (!moved) Wait(pending);
+        if (pending_.empty() && next_ == files.size()) return MVWRAP_OK;
+        if (AdmitMore(files)) moved = true;
+        if (!moved) Wait();
     }
 }
 
 // While many small files are read whole, the caller waits for one some way
 // ahead, and then writes all those done before it in one go; a file read in
 // blocks needs the caller after each read.
-void EntryWriter::Wait(std::deque<Pending>& pending) {
+void EntryWriter::Wait() {
     const size_t kAhead = 32;
     // Only with many files in flight and room left in the budget: otherwise
     // the writing must free the budget as soon as it can, or the workers run
     // dry.
-    if (pending.size() > 4 * kAhead && inFlight_ < kBytesInFlight / 2 && pending.front().queued &&
-        !pending.front().streaming) {
-        for (size_t i = std::min(pending.size(), kAhead); i-- > 0;) {
-            if (pending[i].queued && !pending[i].streaming) {
-                pool_->WaitFor(&pending[i].reading);
+    if (pending_.size() > 4 * kAhead && inFlight_ < kBytesInFlight / 2 && pending_.front().queued &&
+        !pending_.front().streaming) {
+        for (size_t i = std::min(pending_.size(), kAhead); i-- > 0;) {
+            if (pending_[i].queued && !pending_[i].streaming) {
+                pool_->WaitFor(&pending_[i].reading);
                 return;
             }
         }
@@ -135,9 +146,9 @@ void EntryWriter::Wait(std::deque<Pending>& pending) {
 
 // A file listed as small enough to hold is read whole by one worker; a
 // larger one a block at a time, as the writing takes them.
-void EntryWriter::Admit(std::deque<Pending>& pending, const FoundFile& file) {
-    pending.emplace_back();
-    Pending& added = pending.back();
+void EntryWriter::Admit(const FoundFile& file) {
+    pending_.emplace_back();
+    Pending& added = pending_.back();
     added.file = &file;
     added.header = HeaderFor(file, times_);
     added.charged = kEntryCharge;

@@ -5,7 +5,8 @@
 // Files are opened and read once, on the worker threads, in blocks that the
 // workers then deflate, while the caller's thread writes the finished entries
 // in archive order. Files are read ahead of the writing as far as a budget of
-// bytes in memory allows, so that small files keep every worker busy.
+// bytes in memory allows, so that small files keep every worker busy; the
+// reading starts while the files are still being found.
 // A file of up to kHeldFileSize bytes is held in memory until all its blocks
 // are done, so that it is stored from the blocks already read when deflate
 // does not make it smaller; a larger one is written block by block as the
@@ -43,8 +44,12 @@ class EntryWriter {
 public:
     EntryWriter(ArchiveOutput& output, int level, RetryPolicy retry, int workers);
 
+    // `files` must outlive the writer, and only grow: the workers read from
+    // it. Hands the workers the files not yet handed to them, as far as the
+    // budget allows, without waiting; for a search still going on.
+    void ReadAhead(const std::deque<FoundFile>& files);
     // Each returns 0 or an error number.
-    int32_t AddAll(const std::vector<FoundFile>& files, std::vector<std::string>& records);
+    int32_t AddAll(const std::deque<FoundFile>& files, std::vector<std::string>& records);
     // Copies a checked entry of the archive being added to; `path` names
     // that archive, for its errors.
     int32_t CarryOver(HANDLE archive, const std::wstring& path, const StoredEntry& entry,
@@ -71,8 +76,10 @@ private:
         uint64_t packed = 0;
     };
 
-    void Admit(std::deque<Pending>& pending, const FoundFile& file);
-    void Wait(std::deque<Pending>& pending);
+    bool Started();
+    bool AdmitMore(const std::deque<FoundFile>& files);
+    void Admit(const FoundFile& file);
+    void Wait();
     void Request(Pending& pending, bool first, uint64_t blocks);
     int32_t Collect(Pending& pending);
     void ReadOn(Pending& front);
@@ -91,7 +98,12 @@ private:
     uint64_t inFlight_ = 0;  // bytes counted for files being read and not yet written
     std::vector<unsigned char> in_;
     LocalTimes times_;
-    CompressorPool* pool_ = nullptr;  // while AddAll runs
+    std::deque<Pending> pending_;  // handed to the workers, in archive order
+    size_t next_ = 0;              // the first file not yet handed to them
+    // Declared after the files and blocks it works on, so that it is
+    // stopped, and its workers are gone, before any of them is freed.
+    std::unique_ptr<CompressorPool> pool_;
+    bool started_ = false;
 };
 
 }  // namespace mvwrap

@@ -8,8 +8,8 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "options.h"
 
@@ -26,12 +26,14 @@ struct FoundFile {
 };
 
 // Searches `folder` (ending in a separator) for files matching `files`, and
-// its subfolders down to `depth` levels (-1: all). Each file's attributes,
-// times and size come from the folder's listing. Hidden and system files
-// and folders are left out unless the options ask for them; links to other
-// folders are never followed. Returns 0 or an error number naming the folder.
+// its subfolders down to `depth` levels (-1: all), handing each to `found`
+// in archive order as soon as its folder is listed, so that the files can be
+// read while the search goes on. Each file's attributes, times and size come
+// from the folder's listing. Hidden and system files and folders are left
+// out unless the options ask for them; links to other folders are never
+// followed. Returns 0 or an error number naming the folder.
 int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
-                  const ZipOptions& options, std::vector<FoundFile>& found);
+                  const ZipOptions& options, const std::function<void(FoundFile&&)>& found);
 
 }  // namespace mvwrap
 

@@ -1,6 +1,6 @@
 #include "zip_job.h"
 
-#include <algorithm>
+#include <deque>
 #include <set>
 #include <vector>
 
@@ -19,31 +19,43 @@ namespace mvwrap {
 
 namespace {
 
-// The archive must not take in its own earlier state, nor a temporary file
-// beside it, whether this run's or one a killed run left.
-void DropArchiveItself(std::vector<FoundFile>& found, const std::wstring& archive) {
-    std::wstring itself = FullArchivePath(archive);
-    std::wstring folder =
-        FullArchivePath(ArchiveFolder(archive).empty() ? L"." : ArchiveFolder(archive));
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    auto own = [&](const FoundFile& file) {
-        std::wstring path = FullArchivePath(file.path);
-        if (path == itself) return true;
-        std::wstring::size_type split = path.find_last_of(L'\\');
-        return split != std::wstring::npos && path.substr(0, split + 1) == folder &&
-               IsTemporaryName(path.substr(split + 1));
-    };
-    found.erase(std::remove_if(found.begin(), found.end(), own), found.end());
-}
+// The files a call adds, as the search finds them, kept where the writer can
+// read them while the search goes on: not the archive itself nor a temporary
+// file beside it, whether this run's or one a killed run left; of new names
+// equal but for case only the first (a case-sensitive file system may hold
+// both).
+class NewFiles {
+public:
+    explicit NewFiles(const std::wstring& archive) : itself_(FullArchivePath(archive)) {
+        folder_ = FullArchivePath(ArchiveFolder(archive).empty() ? L"." : ArchiveFolder(archive));
+        if (!folder_.empty() && folder_.back() != L'\\') folder_ += L'\\';
+    }
 
-// Keeps the first of new names equal but for case (a case-sensitive file
-// system may hold both), and drops old entries that a new one replaces.
-void DropReplaced(std::vector<FoundFile>& found, std::vector<StoredEntry>& entries) {
-    std::set<std::wstring> names;
-    std::vector<FoundFile> unique;
-    for (FoundFile& file : found)
-        if (names.insert(FoldCase(file.name)).second) unique.push_back(std::move(file));
-    found.swap(unique);
+    // Whether the file is kept.
+    bool Take(FoundFile&& file) {
+        if (Own(file) || !names.insert(FoldCase(file.name)).second) return false;
+        files.push_back(std::move(file));
+        return true;
+    }
+
+    std::deque<FoundFile> files;
+    std::set<std::wstring> names;  // folded
+
+private:
+    bool Own(const FoundFile& file) const {
+        std::wstring path = FullArchivePath(file.path);
+        if (path == itself_) return true;
+        std::wstring::size_type split = path.find_last_of(L'\\');
+        return split != std::wstring::npos && path.compare(0, split + 1, folder_) == 0 &&
+               IsTemporaryName(path.substr(split + 1));
+    }
+
+    std::wstring itself_;
+    std::wstring folder_;
+};
+
+// Drops the old entries that a new file replaces.
+void DropReplaced(const std::set<std::wstring>& names, std::vector<StoredEntry>& entries) {
     std::vector<StoredEntry> kept;
     for (StoredEntry& entry : entries)
         if (!names.count(FoldCase(EntryName(entry.record)))) kept.push_back(std::move(entry));
@@ -122,20 +134,26 @@ int32_t WriteDirectory(ArchiveOutput& output, const std::vector<std::string>& re
 
 int32_t RunZipJob(const ZipRequest& request) {
     RemoveLeftoverTemporaries(request.archive);
-    std::vector<FoundFile> found;
-    if (int32_t error =
-            FindFiles(request.folder, request.files, request.depth, request.options, found))
+    // The files are read as the search finds them; what goes wrong in the
+    // reading is only reported once the search and the archive are found
+    // sound, as when everything was listed first. Declared in this order so
+    // that the writer's workers are gone before the files and the output.
+    ArchiveOutput output(request.archive);
+    NewFiles found(request.archive);
+    EntryWriter writer(output, request.level, request.retry, request.workers);
+    if (int32_t error = FindFiles(request.folder, request.files, request.depth, request.options,
+                                  [&](FoundFile&& file) {
+                                      if (found.Take(std::move(file)))
+                                          writer.ReadAhead(found.files);
+                                  }))
         return error;
-    DropArchiveItself(found, request.archive);
     Existing existing;
     if (int32_t error = OpenExisting(request.archive, existing)) return error;
     const size_t had = existing.entries.size();
-    DropReplaced(found, existing.entries);
-    if (!WithinLimits(existing.entries.size() + found.size(), 0))
+    DropReplaced(found.names, existing.entries);
+    if (!WithinLimits(existing.entries.size() + found.files.size(), 0))
         return Fail(MVWRAP_TOO_MANY, request.archive);
 
-    ArchiveOutput output(request.archive);
-    EntryWriter writer(output, request.level, request.retry, request.workers);
     std::vector<std::string> records;
     // Adding costs what is added; only replacing entries rewrites the rest.
     if (existing.writable && existing.packed && existing.entries.size() == had) {
@@ -154,7 +172,7 @@ int32_t RunZipJob(const ZipRequest& request) {
         existing.file.reset();
     }
     existing.entries.clear();
-    if (int32_t error = writer.AddAll(found, records)) return error;
+    if (int32_t error = writer.AddAll(found.files, records)) return error;
     uint64_t centralOffset = output.Position();
     if (int32_t error = WriteDirectory(output, records)) return error;
     uint64_t centralSize = output.Position() - centralOffset;

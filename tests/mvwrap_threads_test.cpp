@@ -168,6 +168,43 @@ TEST_F(ThreadsTest, FailureWhileWorkersRunLeavesTheArchiveAsItWas) {
     EXPECT_EQ(ReadWholeFile(archive).substr(0, old), before.substr(0, old));
 }
 
+// The workers read the first files while the search goes on into the
+// subfolders; a file they could not read is still reported only after the
+// archive itself was found sound, as when everything was listed first.
+TEST_F(ThreadsTest, AFileReadDuringTheSearchFailsOnlyAfterTheArchiveChecks) {
+    MakeTree("new");
+    const std::string locked = dir.MakeFile("new\\aa.txt", "held");
+    HANDLE holder = Hold(locked);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const struct {
+        const char* what;
+        const char* archive;
+        int32_t error;
+    } cases[] = {
+        {"damaged", "This is not an archive, only text long enough to be looked at.",
+         MVWRAP_ARCHIVE_DAMAGED},
+        {"read-only", "", MVWRAP_ARCHIVE_UNWRITABLE},
+        {"sound", nullptr, MVWRAP_FILE_LOCKED},
+    };
+    for (const auto& c : cases) {
+        for (int threads : {1, 3}) {
+            SCOPED_TRACE(std::string(c.what) + ", threads " + std::to_string(threads));
+            SetThreads(threads);
+            const std::string archive = dir / "setup.zip";
+            if (c.archive) dir.MakeFile("setup.zip", c.archive);
+            if (c.archive && !*c.archive)
+                SetFileAttributesA(archive.c_str(), FILE_ATTRIBUTE_READONLY);
+            EXPECT_EQ(Zip(archive, dir / "new\\*.*"), c.error);
+            EXPECT_NE(Message(static_cast<int16_t>(c.error)).find(c.archive ? archive : locked),
+                      std::string::npos)
+                << Message(static_cast<int16_t>(c.error));
+            SetFileAttributesA(archive.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(archive.c_str());
+        }
+    }
+    CloseHandle(holder);
+}
+
 // Busy bytes in every heap of the process: the C runtime's as well as the
 // process heap.
 size_t AllHeapsBytesInUse() {
