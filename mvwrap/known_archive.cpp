@@ -1,5 +1,7 @@
 #include "known_archive.h"
 
+#include <utility>
+
 #include "file_system.h"
 #include "name_order.h"
 #include "zip_format.h"
@@ -49,21 +51,21 @@ bool TakeKnownArchive(const std::wstring& path, HANDLE file, uint64_t length,
     return true;
 }
 
-void RememberArchive(const std::wstring& path, const std::vector<std::string>& records,
+void RememberArchive(const std::wstring& path, std::vector<std::string>&& records,
                      uint64_t directoryOffset, const std::string& end) {
     KnownArchive& known = Known();
     known.path.clear();
     try {
+        known.end.clear();
+        for (const std::string& record : records) known.end += record;
+        known.end += end;
         known.entries.clear();
         for (size_t i = 0; i < records.size(); ++i) {
             uint64_t at = RecordLocalOffset(records[i]);
             uint64_t next =
                 i + 1 < records.size() ? RecordLocalOffset(records[i + 1]) : directoryOffset;
-            known.entries.push_back({records[i], at, next - at});
+            known.entries.push_back({std::move(records[i]), at, next - at});
         }
-        known.end.clear();
-        for (const std::string& record : records) known.end += record;
-        known.end += end;
         known.directoryOffset = directoryOffset;
         if (PathDetails(path, known.attributes)) known.path = FullArchivePath(path);
     } catch (...) {

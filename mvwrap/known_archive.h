@@ -31,8 +31,9 @@ bool TakeKnownArchive(const std::wstring& path, HANDLE file, uint64_t length,
 
 // Notes the archive just committed at `path`: its central records in order,
 // where the directory starts and the end record. Forgets it when its
-// details cannot be read.
-void RememberArchive(const std::wstring& path, const std::vector<std::string>& records,
+// details cannot be read. The records are taken over, not copied: a large
+// archive's directory is megabytes.
+void RememberArchive(const std::wstring& path, std::vector<std::string>&& records,
                      uint64_t directoryOffset, const std::string& end);
 
 }  // namespace mvwrap

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "archive_output.h"
@@ -151,13 +152,15 @@ int32_t RunZipJob(const ZipRequest& request) {
     if (int32_t error = OpenExisting(request.archive, existing)) return error;
     const size_t had = existing.entries.size();
     DropReplaced(found.names, existing.entries);
+    found.names.clear();  // a few megabytes for a large setup, not needed from here on
     if (!WithinLimits(existing.entries.size() + found.files.size(), 0))
         return Fail(MVWRAP_TOO_MANY, request.archive);
 
     std::vector<std::string> records;
+    records.reserve(existing.entries.size() + found.files.size());
     // Adding costs what is added; only replacing entries rewrites the rest.
     if (existing.writable && existing.packed && existing.entries.size() == had) {
-        for (const StoredEntry& entry : existing.entries) records.push_back(entry.record);
+        for (StoredEntry& entry : existing.entries) records.push_back(std::move(entry.record));
         if (int32_t error =
                 output.Append(std::move(existing.file), existing.directoryOffset, existing.length))
             return error;
@@ -171,7 +174,7 @@ int32_t RunZipJob(const ZipRequest& request) {
         }
         existing.file.reset();
     }
-    existing.entries.clear();
+    std::vector<StoredEntry>().swap(existing.entries);
     if (int32_t error = writer.AddAll(found.files, records)) return error;
     uint64_t centralOffset = output.Position();
     if (int32_t error = WriteDirectory(output, records)) return error;
@@ -181,7 +184,7 @@ int32_t RunZipJob(const ZipRequest& request) {
                   static_cast<uint32_t>(centralOffset));
     if (int32_t error = output.Write(end)) return error;
     if (int32_t error = output.Commit()) return error;
-    RememberArchive(request.archive, records, centralOffset, end);
+    RememberArchive(request.archive, std::move(records), centralOffset, end);
     return MVWRAP_OK;
 }
 
