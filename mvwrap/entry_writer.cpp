@@ -85,14 +85,18 @@ bool EntryWriter::Started() {
     return started_;
 }
 
+// Nothing is written while the search goes on, so what the workers finish
+// stays in memory with its compressed bytes: half the budget keeps them busy
+// for far longer than listing a folder takes.
 void EntryWriter::ReadAhead(const std::deque<FoundFile>& files) {
-    if (Started()) AdmitMore(files);
+    if (Started()) AdmitMore(files, kBytesInFlight / 2);
 }
 
-// Hands the workers files as far as the budget allows; whether it handed any.
-bool EntryWriter::AdmitMore(const std::deque<FoundFile>& files) {
+// Hands the workers files while fewer than `budget` bytes are in flight;
+// whether it handed any.
+bool EntryWriter::AdmitMore(const std::deque<FoundFile>& files, uint64_t budget) {
     const size_t was = next_;
-    while (next_ < files.size() && inFlight_ < kBytesInFlight && pending_.size() < kFilesInFlight)
+    while (next_ < files.size() && inFlight_ < budget && pending_.size() < kFilesInFlight)
         Admit(files[next_++]);
     return next_ != was;
 }
@@ -119,7 +123,7 @@ int32_t EntryWriter::AddAll(const std::deque<FoundFile>& files, std::vector<std:
             moved = true;
         }
         if (pending_.empty() && next_ == files.size()) return MVWRAP_OK;
-        if (AdmitMore(files)) moved = true;
+        if (AdmitMore(files, kBytesInFlight)) moved = true;
         if (!moved) Wait();
     }
 }

@@ -77,7 +77,7 @@ private:
     };
 
     bool Started();
-    bool AdmitMore(const std::deque<FoundFile>& files);
+    bool AdmitMore(const std::deque<FoundFile>& files, uint64_t budget);
     void Admit(const FoundFile& file);
     void Wait();
     void Request(Pending& pending, bool first, uint64_t blocks);
