@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <new>
 
 namespace mvwrap {
@@ -121,7 +122,7 @@ void CompressorPool::Submit(Task* task, bool first) {
     try {
         task->done = false;
         if (first)
-            queue_.push_front(task);
+            queue_.insert(queue_.begin() + static_cast<std::ptrdiff_t>(urgent_++), task);
         else
             queue_.push_back(task);
     } catch (...) {
@@ -197,6 +198,7 @@ void CompressorPool::Work() {
         if (!stopping_) {
             task = queue_.front();
             queue_.pop_front();
+            if (urgent_ > 0) --urgent_;
         }
         LeaveCriticalSection(&lock_);
         if (!task) return;

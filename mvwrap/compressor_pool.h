@@ -66,7 +66,10 @@ public:
 
     // False when not every worker could be started.
     bool Start();
-    // Marks the task not done and queues it, at the front when `first`.
+    // Marks the task not done and queues it; when `first`, ahead of every
+    // task not queued so, but behind those that were: a file's blocks are
+    // then compressed in the order they were read, and the writing, which
+    // takes them in that order, can free their memory as they come.
     // Any thread may call it.
     void Submit(Task* task, bool first);
     bool Done(const Task* task);
@@ -92,6 +95,7 @@ private:
     HANDLE queued_;    // semaphore: blocks waiting, plus one per worker on stop
     HANDLE finished_;  // auto-reset event: a task is done
     std::deque<Task*> queue_;
+    size_t urgent_ = 0;  // tasks at the queue's front that were queued first
     std::vector<HANDLE> threads_;
     bool stopping_ = false;
     int idle_ = 0;                   // workers waiting, and not yet woken, for a task

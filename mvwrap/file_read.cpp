@@ -90,9 +90,9 @@ bool FileRead::ReadBlock(CompressorPool& pool) {
     return true;
 }
 
-// Blocks go to the front of the queue: finishing the files already read
-// frees their memory sooner than reading more would. The last one waits
-// for the end of the task (see Run).
+// Blocks go ahead of the reading of other files, in the order they were
+// read: finishing the files already read frees their memory sooner than
+// reading more would. The last one waits for the end of the task (see Run).
 void FileRead::Hand(CompressorPool& pool, std::unique_ptr<Block> block, bool last) {
     block->last = last;
     made.push_back(std::move(block));
