@@ -25,15 +25,14 @@ std::wstring Shown(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
 // version: even names without a dot.
 bool EveryName(const std::wstring& pattern) { return pattern == L"*" || pattern == L"*.*"; }
 
-// In NameBefore's order, each name folded once rather than at every
-// comparison: a folder of thousands of help pages is sorted in a moment.
+// Each name folded once rather than at every comparison: a folder of
+// thousands of help pages is sorted in a moment.
 void SortByName(std::vector<FoundFile>& entries) {
     std::vector<std::pair<std::wstring, size_t>> keys;
     keys.reserve(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(FoldCase(entries[i].name), i);
     std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
-        int order = a.first.compare(b.first);
-        return order != 0 ? order < 0 : entries[a.second].name < entries[b.second].name;
+        return FoldedNameBefore(a.first, entries[a.second].name, b.first, entries[b.second].name);
     });
     std::vector<FoundFile> sorted;
     sorted.reserve(entries.size());
