@@ -17,6 +17,7 @@
 #include "drop.h"
 #include "file_copy.h"
 #include "main_dialog_fixture.h"
+#include "recording_front.h"
 #include "package_format.h"
 #include "setup_list.h"
 #include "stub_files.h"
@@ -112,41 +113,6 @@ TEST_F(CreateTest, WritesThePackageAndOnlyThePackage) {
     }
 }
 
-// The window's front end, with the package path given and a change made to
-// the archive by someone else once the zip job has added the last folder,
-// before the Create lists the archive for its last entry and start program.
-class ChangingFront : public CreateFront {
-public:
-    ChangingFront(std::string output, std::function<void()> change)
-        : output_(std::move(output)), change_(std::move(change)) {}
-
-    int SetupCount() override { return window_.SetupCount(); }
-    std::string SetupItem(int index) override { return window_.SetupItem(index); }
-    bool SpanTicked() override { return window_.SpanTicked(); }
-    std::string Password() override { return window_.Password(); }
-    std::string ChoosePackageFile() override { return output_; }
-    bool ChooseInstallExecutable() override { return window_.ChooseInstallExecutable(); }
-    void ShowMessage(const std::string& text, const char* caption, UINT style) override {
-        window_.ShowMessage(text, caption, style);
-    }
-    void SetStatus(const char* text) override { window_.SetStatus(text); }
-    void ProgressStart(uint32_t count) override { window_.ProgressStart(count); }
-    void ProgressAdvance(uint32_t steps) override { window_.ProgressAdvance(steps); }
-    void ProgressHide() override { window_.ProgressHide(); }
-    void FolderZipped(const std::string& item) override {
-        window_.FolderZipped(item);
-        if (++zipped_ == window_.SetupCount()) change_();
-    }
-    void PumpOneMessage() override { window_.PumpOneMessage(); }
-    bool QuitRequested() override { return window_.QuitRequested(); }
-
-private:
-    CreateFront& window_ = WindowFront();
-    std::string output_;
-    std::function<void()> change_;
-    int zipped_ = 0;
-};
-
 // The zip component trusts the archive it wrote last only while it is as
 // the component left it; one that someone else changed between the Create's
 // steps is read again, so the package names what the archive now holds.
@@ -189,7 +155,7 @@ TEST_F(CreateTest, ListsAnArchiveChangedBetweenItsStepsAsItIsNow) {
         SCOPED_TRACE(c.what);
         const std::string output = out / "Setup.exe";
         DeleteFileA(output.c_str());
-        ChangingFront front(output, c.change);
+        RecordingFront front(output, c.change);
         UseCreateFront(front);
         const bool built = CreatePackage();
         UseCreateFront(WindowFront());
