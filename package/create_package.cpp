@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "create_front.h"
 #include "file_copy.h"
 #include "file_errors.h"
@@ -51,6 +53,47 @@ bool OutputNameIsFree() {
     return true;
 }
 
+// The package's folder and those above it that are missing are made before
+// anything is written there, and a failed Create removes them again.
+class PackageFolder {
+public:
+    PackageFolder() = default;
+    ~PackageFolder() {
+        if (kept_) return;
+        for (const std::string& folder : made_) RemoveDirectoryA(folder.c_str());
+    }
+    PackageFolder(const PackageFolder&) = delete;
+    PackageFolder& operator=(const PackageFolder&) = delete;
+
+    // False, after naming the folder, when it cannot be made.
+    bool Make() {
+        const std::string folder = StripBackslash(FolderPart(OutputPath));
+        for (std::string at = folder; !IsFolder(at);) {
+            made_.push_back(at);
+            const std::string above = StripBackslash(FolderPart(at));
+            if (above.empty() || above == at) break;
+            at = above;
+        }
+        if (made_.empty()) return true;
+        MakeSureFoldersExist(FolderPart(OutputPath));
+        if (IsFolder(folder)) return true;
+        Front().ShowMessage("Unable to make the folder " + folder + " for the package: Error: " +
+                                std::to_string(FileErrorNumber(GetLastError())),
+                            "Vornaly", MB_OK);
+        return false;
+    }
+    void Keep() { kept_ = true; }
+
+private:
+    static bool IsFolder(const std::string& path) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    std::vector<std::string> made_;  // the deepest first
+    bool kept_ = false;
+};
+
 // The inner executable moves aside under IntermediatePath, so that the
 // package can be written at OutputPath around it.
 bool MoveInnerExecutableAside() {
@@ -65,6 +108,8 @@ bool BuildPackage() {
     // A missing diskette is an error number here, not a system dialog.
     QuietErrorMode quiet;
     if (!OutputNameIsFree()) return false;
+    PackageFolder folder;
+    if (!folder.Make()) return false;
     WorkingFiles files;
     if (!files.Hold() || !files.Prepare()) return false;
     SavedArchiveTimes = FileTimes{};
@@ -93,6 +138,7 @@ bool BuildPackage() {
         StampPackageTimes(OutputPath);
     }
     files.Finish();
+    folder.Keep();
     return true;
 }
 

@@ -40,6 +40,18 @@ std::vector<std::string> ArchiveNames() {
     return names;
 }
 
+// The record holds names in the system's code page, where a character it
+// lacks became "?", which no file name holds: the installation would look
+// for another name and start nothing.
+bool CodePageHoldsStartProgram() {
+    if (InstallExecutable.find('?') == std::string::npos) return true;
+    Refuse("the start program's name " + InstallExecutable + " has characters that code page " +
+           std::to_string(GetACP()) +
+           " cannot hold, and the installation record holds it in that code page. Rename the "
+           "start program, or make the package on a system whose code page holds its name.");
+    return false;
+}
+
 bool RecordNamesStartProgram(const std::string& entryName, const std::string& password, bool span) {
     const std::vector<std::string> names = ArchiveNames();
     std::vector<const char*> pointers;
@@ -89,6 +101,6 @@ bool StartsOnWindows(bool span) {
 bool WithinPackageLimits(const std::string& entryName) {
     CreateFront& front = Front();
     const bool span = front.SpanTicked();
-    return RecordNamesStartProgram(entryName, CutTo(front.Password(), MaxPasswordText), span) &&
+    return CodePageHoldsStartProgram() && RecordNamesStartProgram(entryName, CutTo(front.Password(), MaxPasswordText), span) &&
            StartsOnWindows(span);
 }

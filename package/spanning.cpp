@@ -12,6 +12,7 @@
 #include "package_format.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
+#include "set_aside.h"
 #include "working_values.h"
 
 namespace {
@@ -75,9 +76,10 @@ struct SpanRun {
     uint64_t recordOffset = 0;
     std::string originalRecord;  // set just before the count is written
     std::vector<std::string> piecesWritten;
-    // Pieces of an earlier package, moved aside under their working names
-    // until this run's pieces are all written.
-    std::vector<std::string> piecesKept;
+    // Pieces of an earlier package wait under NAME_nnn.old until this run's
+    // pieces are all written; a file of someone else's at such a name waits
+    // under a free name meanwhile.
+    SetAside aside;
 };
 
 // An earlier piece of this name waits under NAME_nnn.old: a run that fails
@@ -89,12 +91,9 @@ std::string KeptPieceName(const std::string& piece) {
 void KeepAside(SpanRun& run, const std::string& piece) {
     const std::string kept = KeptPieceName(piece);
     QuietErrorMode quiet;
-    if (GetFileAttributesA(kept.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteOrThrow(kept);
-    }
-    if (!MoveFileA(piece.c_str(), kept.c_str())) ThrowLastFileError();
-    run.piecesKept.push_back(piece);
+    if (GetFileAttributesA(kept.c_str()) != INVALID_FILE_ATTRIBUTES && !run.aside.Move(kept))
+        ThrowLastFileError();
+    if (!run.aside.Move(piece, kept)) ThrowLastFileError();
 }
 
 void CutIntoPieces(SpanRun& run, uint64_t pieceCount) {
@@ -126,24 +125,20 @@ void CutIntoPieces(SpanRun& run, uint64_t pieceCount) {
     }
     package.Close();
     DeleteOrThrow(run.package);
-    // Complete: the earlier pieces go. One that cannot is only a leftover.
-    for (const std::string& piece : run.piecesKept) {
-        const std::string kept = KeptPieceName(piece);
-        SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(kept.c_str());
-    }
+    // Complete: the earlier pieces go, and what waited beside them comes back.
+    for (const std::string& piece : run.piecesWritten) run.aside.Drop(KeptPieceName(piece));
+    run.aside.PutBack();
 }
 
 // Leaves the package as it was before the run: no piece of an unfinished
 // set may pass for a finished one. A failure here cannot be reported better
 // than the one that led here, so it is dropped.
-void TakeBack(const SpanRun& run) {
+void TakeBack(SpanRun& run) {
     for (const std::string& piece : run.piecesWritten) {
         QuietErrorMode quiet;
         DeleteFileA(piece.c_str());
     }
-    for (const std::string& piece : run.piecesKept)
-        MoveFileA(KeptPieceName(piece).c_str(), piece.c_str());
+    run.aside.PutBack();
     if (run.originalRecord.empty()) return;
     try {
         BinaryFile package = BinaryFile::OpenExistingForUpdate(run.package);

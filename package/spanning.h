@@ -41,7 +41,8 @@ std::optional<uint64_t> LocateRecord(uint64_t length, const PackageReader& read)
 
 // Cuts the package at OutputPath into pieces and deletes it. A file already
 // at a piece's name waits under NAME_nnn.old until every piece is written,
-// and is then deleted. A missing
+// and is then deleted; a file already at NAME_nnn.old waits under a free
+// name and comes back either way. A missing
 // package, or a file without the package layout, is left alone silently. A
 // failure removes the pieces written, puts the record back as it was and
 // says "Error: " with the file-error number; the earlier pieces come back. True when the pieces are all

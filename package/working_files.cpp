@@ -1,18 +1,22 @@
 #include "working_files.h"
 
+#include <algorithm>
+
 #include "ansi_code_page.h"
+#include "binary_file.h"
 #include "create_front.h"
 #include "file_errors.h"
+#include "file_identities.h"
+#include "mvwrap.h"
+#include "path_helpers.h"
+#include "spanning.h"
+#include "upper_case.h"
 #include "win_handles.h"
 #include "working_values.h"
 
 namespace {
 
 constexpr char Caption[] = "Vornaly";
-
-bool Present(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 bool IsFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -21,21 +25,13 @@ bool IsFile(const std::string& path) {
 
 // Read-only or not: a file of ours goes whatever its attributes.
 bool Remove(const std::string& path) {
-    if (!IsFile(path)) return !Present(path);
+    if (!IsFile(path)) return true;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileA(path.c_str()) != FALSE;
 }
 
-std::vector<const std::string*> WorkingPaths() {
-    return {&ArchivePath, &IntermediatePath, &KeptPackagePath};
-}
-
-// The name under which a Create holds a path: the same for every spelling
-// that differs only in case.
-std::string HoldName(const std::string& path) {
-    // A backslash would name a folder of the object namespace.
-    std::string name = "VNP:" + path;
-    CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+// A backslash would name a folder of the object namespace.
+std::string WithoutBackslashes(std::string name) {
     const text::LeadBytes& lead = text::AnsiLeadBytes();
     for (size_t at = 0; at < name.size();) {
         size_t bytes = text::CharacterBytes(name.data(), at, name.size(), lead);
@@ -44,6 +40,78 @@ std::string HoldName(const std::string& path) {
     }
     return name;
 }
+
+// The name under which a Create holds a path: its folder by identity, so
+// that every spelling of the folder meets the same hold, and its file name
+// ignoring case. Where the system cannot open a folder, the folder's path.
+std::string HoldName(const std::string& path) {
+    const std::string folder = FolderPart(path);
+    FileIdentity identity;
+    std::string key = UpperCased(folder);
+    if (IdentityOfPath(folder, identity)) {
+        char digits[32];
+        wsprintfA(digits, "%08lX%08lX%08lX/", identity.volume, identity.indexHigh,
+                  identity.indexLow);
+        key = digits;
+    }
+    std::string name = WithoutBackslashes("VNP:" + key + UpperCased(FileNamePart(path)));
+    // Object names end at MAX_PATH; a long one keeps its start and a
+    // checksum of the whole.
+    if (name.size() >= MAX_PATH) {
+        uint32_t sum = 2166136261u;
+        for (unsigned char byte : name) sum = (sum ^ byte) * 16777619u;
+        char digits[16];
+        wsprintfA(digits, "#%08lX", static_cast<unsigned long>(sum));
+        name = name.substr(0, MAX_PATH - 16) + digits;
+    }
+    return name;
+}
+
+// A file with the layout the package writer gives: an earlier package,
+// never a setup file.
+bool IsPackage(const std::string& path) {
+    try {
+        BinaryFile file = BinaryFile::OpenForReading(path);
+        const uint64_t length = file.Length();
+        return LocateRecord(length, [&file](uint64_t offset, char* buffer, uint32_t size) {
+                   file.SeekTo(offset);
+                   return file.Read(buffer, size);
+               }).has_value();
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+// The pieces an earlier Span left beside the package: NAME_nnn.exe.
+std::vector<std::string> PiecesThere() {
+    std::vector<std::string> pieces;
+    const std::string stem = BaseNamePart(OutputPath) + "_";
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA((FolderPart(OutputPath) + stem + "*.exe").c_str(), &found));
+    if (!search.valid()) return pieces;
+    do {
+        const std::string name = found.cFileName;
+        const std::string digits = name.substr(0, name.find('.')).substr(
+            std::min(stem.size(), name.size()));
+        if (digits.size() != 3 || digits.find_first_not_of("0123456789") != std::string::npos ||
+            digits == "000")
+            continue;
+        const std::string piece = PieceName(OutputPath, std::stoi(digits));
+        if (lstrcmpiA(FileNamePart(piece).c_str(), name.c_str()) == 0 && IsFile(piece))
+            pieces.push_back(piece);
+    } while (FindNextFileA(search.get(), &found));
+    return pieces;
+}
+
+// The setup folder that holds the package's folder, or an empty text.
+std::string SetupFolderHoldingPackage() {
+    CreateFront& front = Front();
+    for (int i = 0; i < front.SetupCount(); ++i)
+        if (FolderWithin(FolderPart(OutputPath), front.SetupItem(i))) return front.SetupItem(i);
+    return "";
+}
+
+void LeaveOutOfArchive(const std::string& path) { LeaveOut(path.c_str()); }
 
 }  // namespace
 
@@ -64,44 +132,71 @@ bool WorkingFiles::Hold() {
 }
 
 bool WorkingFiles::Prepare() {
-    for (const std::string* path : WorkingPaths()) {
-        if (Remove(*path)) continue;
-        Front().ShowMessage("Unable to remove " + *path, Caption, MB_OK);
-        return false;
+    LeaveOutOfArchive("");
+    // In a setup folder, a file at a name the Create writes or works under
+    // is a setup file unless it is an earlier package: replacing it would
+    // destroy it, and the archive would lack it.
+    const std::string setupFolder = SetupFolderHoldingPackage();
+    const std::vector<std::string> pieces = PiecesThere();
+    const bool earlierPieces =
+        !setupFolder.empty() && !pieces.empty() && IsPackage(PieceName(OutputPath, 1));
+    if (!setupFolder.empty()) {
+        std::vector<std::string> written = {OutputPath, ArchivePath, IntermediatePath,
+                                            KeptPackagePath};
+        if (Front().SpanTicked() && !earlierPieces)
+            written.insert(written.end(), pieces.begin(), pieces.end());
+        for (const std::string& path : written) {
+            if (!IsFile(path) || ((path == OutputPath || path == KeptPackagePath) && IsPackage(path)))
+                continue;
+            Front().ShowMessage("Unable to write " + OutputPath + ": " + path +
+                                    " is a file of the setup folder " + setupFolder +
+                                    ", which the package would replace or leave out. Choose a "
+                                    "name or a folder for the package where no setup file lies.",
+                                Caption, MB_OK);
+            return false;
+        }
     }
-    // Hidden and system files too: whatever is there is kept, never built over.
-    if (IsFile(OutputPath) && !MoveFileA(OutputPath.c_str(), KeptPackagePath.c_str())) {
-        Front().ShowMessage("Unable to move " + OutputPath + " aside to " + KeptPackagePath +
-                                ": Error: " + std::to_string(FileErrorNumber(GetLastError())),
+    // Whatever lies at a working name waits aside and comes back; hidden and
+    // system files too.
+    for (const std::string* path : {&ArchivePath, &IntermediatePath, &KeptPackagePath}) {
+        if (!IsFile(*path) || aside_.Move(*path)) continue;
+        const int number = FileErrorNumber(GetLastError());
+        aside_.PutBack();
+        Front().ShowMessage("Unable to move " + *path + " aside: Error: " + std::to_string(number),
                             Caption, MB_OK);
         return false;
     }
+    if (IsFile(OutputPath) && !aside_.Move(OutputPath, KeptPackagePath)) {
+        const int number = FileErrorNumber(GetLastError());
+        aside_.PutBack();
+        Front().ShowMessage("Unable to move " + OutputPath + " aside to " + KeptPackagePath +
+                                ": Error: " + std::to_string(number),
+                            Caption, MB_OK);
+        return false;
+    }
+    for (const std::string& place : aside_.Places()) LeaveOutOfArchive(place);
+    LeaveOutOfArchive(IntermediatePath);
+    if (earlierPieces)
+        for (const std::string& piece : pieces) LeaveOutOfArchive(piece);
     prepared_ = true;
     return true;
 }
 
 void WorkingFiles::Finish() {
     finished_ = true;
-    if (!Remove(KeptPackagePath))
-        Front().ShowMessage("Unable to remove " + KeptPackagePath, Caption, MB_OK);
+    aside_.Drop(KeptPackagePath);
+    aside_.PutBack();
 }
 
 WorkingFiles::~WorkingFiles() {
     if (prepared_ && !finished_) {
         QuietErrorMode quiet;
-        // Once prepared, whatever lies at these paths is this run's.
-        bool removed = true;
-        for (const std::string* path : {&OutputPath, &ArchivePath, &IntermediatePath}) {
-            // A folder of that name was there before and is not ours.
-            if (!IsFile(*path) || Remove(*path)) continue;
-            if (path == &OutputPath) removed = false;
-            Front().ShowMessage("Unable to remove " + *path, Caption, MB_OK);
-        }
-        if (IsFile(KeptPackagePath) &&
-            !(removed && MoveFileA(KeptPackagePath.c_str(), OutputPath.c_str())))
-            Front().ShowMessage(
-                "Unable to put the old package back: it is kept as " + KeptPackagePath, Caption,
-                MB_OK);
+        // Once prepared, whatever lies at these paths is this run's: what
+        // was there before waits aside.
+        for (const std::string* path : {&OutputPath, &ArchivePath, &IntermediatePath})
+            if (!Remove(*path)) Front().ShowMessage("Unable to remove " + *path, Caption, MB_OK);
+        aside_.PutBack();
     }
+    LeaveOutOfArchive("");
     for (HANDLE mutex : held_) CloseHandle(mutex);
 }

@@ -3,7 +3,8 @@
 // which waits under its working name until the new one is complete. One
 // guard per Create, alive from the moment the names are known to the end:
 // every way out of a Create goes through its destructor, so that a Create
-// that fails, at whatever step, leaves the folder as it found it.
+// that fails, at whatever step, leaves every file it did not make as it
+// found it.
 #ifndef PACKAGE_WORKING_FILES_H
 #define PACKAGE_WORKING_FILES_H
 
@@ -12,28 +13,34 @@
 #include <string>
 #include <vector>
 
+#include "set_aside.h"
+
 class WorkingFiles {
 public:
     WorkingFiles() = default;
     // Unless Finish was reached: deletes what this run wrote at the package
-    // path and the working paths, and puts the old package back.
+    // path and the working paths, and puts back what was set aside.
     ~WorkingFiles();
     WorkingFiles(const WorkingFiles&) = delete;
     WorkingFiles& operator=(const WorkingFiles&) = delete;
 
     // Holds OutputPath and the working paths against every other Create,
-    // in this program or another, until the guard ends. False, after saying
-    // which, when another Create holds one of them.
+    // in this program or another, however either spells the folder, until
+    // the guard ends. False, after saying which, when another Create holds
+    // one of them.
     bool Hold();
-    // Removes what an earlier run left at the working paths (read-only or
-    // not) and moves a file at OutputPath aside to KeptPackagePath. False,
-    // after saying what could not be done; nothing is touched after that.
+    // Refuses a package path whose files would be setup files; then sets
+    // aside what lies at the working paths and moves a file at OutputPath
+    // to KeptPackagePath, and has the zip job leave out every file of this
+    // Create's. False, after saying why; nothing is changed then.
     bool Prepare();
-    // The package is complete: the old one goes.
+    // The package is complete: the old one goes, and whatever else was set
+    // aside comes back.
     void Finish();
 
 private:
     std::vector<HANDLE> held_;
+    SetAside aside_;
     bool prepared_ = false;
     bool finished_ = false;
 };

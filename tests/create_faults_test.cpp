@@ -36,22 +36,42 @@ void CopyFrom(const std::string& folder, const std::string& name, const std::str
         << name;
 }
 
-// Every file of a folder with its bytes and attributes.
+// Every file and folder below a folder, by its name as stored (letter case
+// and all), with its bytes, attributes and times.
 struct Entry {
     std::string bytes;
     DWORD attributes;
+    uint64_t created, written;
     bool operator==(const Entry& other) const {
-        return bytes == other.bytes && attributes == other.attributes;
+        return bytes == other.bytes && attributes == other.attributes &&
+               created == other.created && written == other.written;
     }
 };
 using Snapshot = std::map<std::string, Entry>;
 
+uint64_t Ticks(const FILETIME& time) {
+    return uint64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+void SnapInto(Snapshot& snapshot, const std::string& folder, const std::string& prefix) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        snapshot[prefix + name] = {isFolder ? "" : ReadWholeFile(folder + "\\" + name),
+                                   found.dwFileAttributes, Ticks(found.ftCreationTime),
+                                   isFolder ? 0 : Ticks(found.ftLastWriteTime)};
+        if (isFolder) SnapInto(snapshot, folder + "\\" + name, prefix + name + "\\");
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 Snapshot Snap(const std::string& folder) {
     Snapshot snapshot;
-    for (const std::string& name : FolderContents(folder)) {
-        const std::string path = folder + "\\" + name;
-        snapshot[name] = {ReadWholeFile(path), GetFileAttributesA(path.c_str())};
-    }
+    SnapInto(snapshot, folder, "");
     return snapshot;
 }
 
@@ -63,7 +83,8 @@ void Put(const std::string& path, const std::string& bytes) {
 }
 
 void PrintTo(const Entry& entry, std::ostream* out) {
-    *out << entry.bytes.size() << " bytes, attributes " << entry.attributes;
+    *out << entry.bytes.size() << " bytes, attributes " << entry.attributes << ", times "
+         << entry.created << " " << entry.written;
 }
 
 class CreateFaults : public MainDialogTest {
@@ -261,22 +282,167 @@ TEST_F(CreateFaults, EveryFailingStepLeavesTheOutputFolderAsItWas) {
     }
 }
 
+// Layouts people use, each through the window and the builder, and each
+// once as it is and once with a stub locked, a step that fails after the
+// zip job. The rule: a Create changes nothing but its own package and
+// pieces; every other file and folder, in the setup folders and beside the
+// package, keeps its bytes, name, letter case, times and attributes. Built
+// twice, a package is the same bytes: it packs none of its own files,
+// earlier packages included. "=package" stands for an earlier package.
+struct LayoutCase {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> files;  // under the test folder
+    const wchar_t* wideFile;  // a file named beyond the code page, or null
+    const char* output;
+    bool span;
+    const char* said;  // part of the refusal; empty: built
+};
+
+// The package's own files under the test folder: the package, its pieces,
+// and the folders made for it.
+bool Ours(const std::string& name, const std::string& output, bool span) {
+    const std::string stem = output.substr(0, output.size() - 4) + "_";
+    const bool piece = span && name.size() == stem.size() + 7 &&
+                       _strnicmp(name.c_str(), stem.c_str(), stem.size()) == 0 &&
+                       _stricmp(name.c_str() + name.size() - 4, ".exe") == 0;
+    return piece || _stricmp(name.c_str(), output.c_str()) == 0 ||
+           _strnicmp(output.c_str(), (name + "\\").c_str(), name.size() + 1) == 0;
+}
+
+TEST_F(CreateFaults, LayoutsPeopleUseLoseNoFile) {
+    TempDir scratch;
+    scratch.MakeFile("D\\SETUP.EXE", "MZ earlier");
+    ASSERT_EQ(BuilderCreate("\"" + (scratch / "Earlier.exe") + "\" \"" + (scratch / "D") + "\"")
+                  .exitCode,
+              0);
+    const std::string earlier = ReadWholeFile(scratch / "Earlier.exe");
+    const std::pair<const char*, const char*> setup = {"DISK1\\SETUP.INF", "[setup]"};
+    const char* const refused = "is a file of the setup folder";
+    const LayoutCase cases[] = {
+        {"the package's folder inside a setup folder, with an earlier package there",
+         {setup, {"DISK1\\out\\Pkg.exe", "=package"}}, nullptr, "DISK1\\out\\Pkg.exe", false,
+         ""},
+        {"the package path on a setup file", {setup, {"DISK1\\Pkg.exe", "MZ"}}, nullptr,
+         "DISK1\\Pkg.exe", false, refused},
+        {"a piece path on a setup file, with Span", {setup, {"DISK1\\Pkg_001.exe", "MZ"}},
+         nullptr, "DISK1\\Pkg.exe", true, refused},
+        {"a setup file at a piece path, without Span", {setup, {"DISK1\\Pkg_001.exe", "MZ"}},
+         nullptr, "DISK1\\Pkg.exe", false, ""},
+        {"a setup file at a working name", {setup, {"DISK1\\Pkg.zip", "PK"}}, nullptr,
+         "DISK1\\Pkg.exe", false, refused},
+        {"someone else's files at every working name",
+         {setup,
+          {"out\\MyApp.zip", "a zip"},
+          {"out\\MyApPlus.exe", "MZ plus"},
+          {"out\\MyApp.old", "old"},
+          {"out\\MyApp_001.exe", "=package"},
+          {"out\\myapp_001.old", "old piece"}},
+         nullptr, "out\\MyApp.exe", true, ""},
+        {"an earlier package that a killed Create left at NAME.old, and its archive",
+         {setup, {"out\\Pkg.old", "=package"}, {"out\\Pkg.zip", "PK cut"}}, nullptr,
+         "out\\Pkg.exe", false, ""},
+        {"a package in a folder that does not exist", {setup}, nullptr, "new\\deeper\\Pkg.exe",
+         false, ""},
+        {"a start program named beyond the code page", {setup}, L"DISK1\\\u65e5\u672c.exe",
+         "out\\Pkg.exe", false, "cannot hold"},
+    };
+    for (const LayoutCase& c : cases) {
+        for (bool failing : {false, true}) {
+            for (Via via : {Via::Window, Via::Builder}) {
+                SCOPED_TRACE(std::string(c.name) + (failing ? ", a stub locked" : "") +
+                             (via == Via::Window ? ", window" : ", builder"));
+                TempDir root;
+                for (const auto& file : c.files)
+                    root.MakeFile(file.first,
+                                  std::string(file.second) == "=package" ? earlier : file.second);
+                if (c.wideFile) {
+                    const std::wstring folder(root.Path().begin(), root.Path().end());
+                    HANDLE file = CreateFileW((folder + L"\\" + c.wideFile).c_str(), GENERIC_WRITE,
+                                              0, nullptr, CREATE_NEW, 0, nullptr);
+                    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+                    CloseHandle(file);
+                }
+                const std::string folder = root / "DISK1";
+                const std::string output = root / c.output;
+                const std::string piece =
+                    c.span ? output.substr(0, output.size() - 4) + "_001.exe" : output;
+                const Snapshot before = Snap(root.Path());
+                const std::string stub =
+                    (via == Via::Window ? ProgramFolder() : program.Path() + "\\") + "Vornaly.vnp";
+                auto create = [&] {
+                    HANDLE locked = failing ? CreateFileA(stub.c_str(), GENERIC_READ, 0, nullptr,
+                                                          OPEN_EXISTING, 0, nullptr)
+                                            : INVALID_HANDLE_VALUE;
+                    std::string said;
+                    if (via == Via::Window) {
+                        SendMessageA(TheShell.setupList, LB_RESETCONTENT, 0, 0);
+                        AddSetupFolders(TheShell.setupList, {folder});
+                        SendMessageA(TheShell.spanCheckBox, BM_SETCHECK,
+                                     c.span ? BST_CHECKED : BST_UNCHECKED, 0);
+                        RecordingFront front(output);
+                        UseCreateFront(front);
+                        CreatePackage();
+                        UseCreateFront(WindowFront());
+                        said = front.said;
+                    } else {
+                        said = BuilderCreate(std::string(c.span ? "/SPAN " : "") + "\"" + output +
+                                             "\" \"" + folder + "\"")
+                                   .err;
+                    }
+                    if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
+                    return said;
+                };
+                const std::string said = create();
+                const std::string expected = failing && !*c.said ? "Unable to copy" : c.said;
+                if (expected.empty())
+                    EXPECT_EQ(said, "");
+                else
+                    EXPECT_NE(said.find(expected), std::string::npos) << said;
+                const bool built = expected.empty();
+                if (built) {
+                    const std::string package = ReadWholeFile(piece);
+                    EXPECT_FALSE(package.empty());
+                    EXPECT_EQ(create(), "");
+                    EXPECT_TRUE(ReadWholeFile(piece) == package) << "built again, it differs";
+                }
+                auto others = [&](Snapshot snapshot) {
+                    for (auto entry = snapshot.begin(); entry != snapshot.end();)
+                        entry = built && Ours(entry->first, c.output, c.span)
+                                    ? snapshot.erase(entry)
+                                    : std::next(entry);
+                    return snapshot;
+                };
+                EXPECT_EQ(others(Snap(root.Path())), others(before));
+            }
+        }
+    }
+}
+
 // Two package names in one folder that share the text before the first dot
 // share their working files: while one Create runs, the other is refused at
-// once, and the first one's package is whole.
+// once, however it spells the folder, and the first one's package is whole.
 TEST_F(CreateFaults, ASecondCreateOnTheSameWorkingFilesIsRefused) {
     TempDir out;
-    ConsoleRun second;
-    const std::string said = WindowCreate({work / "DISK1"}, out / "MyApp.Pro.exe", false, [&] {
-        second = BuilderCreate("\"" + (out / "MyApp.Home.exe") + "\" DISK1");
-    });
-    EXPECT_EQ(said, "");
-    EXPECT_EQ(second.exitCode, 1);
-    EXPECT_NE(second.err.find("Vornaly: Unable to use " + (out / "MyApp.zip") +
-                              ": another Create is using it"),
-              std::string::npos)
-        << second.err;
-    EXPECT_EQ(FolderContents(out.Path()), std::vector<std::string>{"MyApp.Pro.exe"});
+    char shortName[MAX_PATH] = "";
+    ASSERT_NE(GetShortPathNameA(out.Path().c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortName), out.Path());
+    // The same folder through a second drive letter.
+    ASSERT_TRUE(DefineDosDeviceA(0, "Q:", out.Path().c_str()));
+    for (const std::string& folder : {out.Path(), std::string(shortName), std::string("Q:")}) {
+        SCOPED_TRACE(folder);
+        ConsoleRun second;
+        const std::string said = WindowCreate({work / "DISK1"}, out / "MyApp.Pro.exe", false, [&] {
+            second = BuilderCreate("\"" + folder + "\\MyApp.Home.exe\" DISK1");
+        });
+        EXPECT_EQ(said, "");
+        EXPECT_EQ(second.exitCode, 1);
+        EXPECT_NE(second.err.find("Vornaly: Unable to use " + folder +
+                                  "\\MyApp.zip: another Create is using it"),
+                  std::string::npos)
+            << second.err;
+        EXPECT_EQ(FolderContents(out.Path()), std::vector<std::string>{"MyApp.Pro.exe"});
+    }
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "Q:", nullptr);
 
     // Once it has ended, the name is free again.
     EXPECT_EQ(BuilderCreate("\"" + (out / "MyApp.Home.exe") + "\" DISK1").exitCode, 0);
