@@ -229,14 +229,6 @@ TEST_F(CreateTest, OutputHeldByAnotherProgramIsReportedAndKept) {
     EXPECT_EQ(FolderContents(out.Path()), std::vector<std::string>{"Setup.exe"});
 }
 
-TEST_F(CreateTest, LeftoversOfAnEarlierRunAreReplaced) {
-    StubFiles stubs;
-    out.MakeFile("Setup.zip", "PK stale archive", FILE_ATTRIBUTE_READONLY);
-    out.MakeFile("SetuPlus.exe", "stale intermediate file", FILE_ATTRIBUTE_READONLY);
-    Create(out / "Setup.exe");
-    EXPECT_EQ(FolderContents(out.Path()), std::vector<std::string>{"Setup.exe"});
-}
-
 TEST_F(CreateTest, EmptySetupListDoesNothing) {
     SendMessageA(TheShell.setupList, LB_RESETCONTENT, 0, 0);
     DialogAnswerer open(OpenCaption, IDCANCEL, nullptr, 500);
