@@ -63,6 +63,12 @@ MVWRAP_API int32_t __stdcall SetRetryOptions(const int16_t* count, const int32_t
 // Subfolder depth searched below a pattern's folder: -1 no limit, 0 none.
 MVWRAP_API int32_t __stdcall SetSearchLimit(const int16_t* depth);
 
+// The file at path (a full path) is never packed by the following Zzip
+// calls, however a pattern spells its folder; each Zzip finds the file that
+// is at path when it starts. An empty text empties the list, as StopMorvane
+// does.
+MVWRAP_API int32_t __stdcall LeaveOut(const char* path);
+
 // Adds the files matching pattern ("<folder>\*.*") and those of its
 // subfolders to archive, creating it or adding to it; an entry of the same
 // name, ignoring case, is replaced. options: " -w" with "h" and/or "s" takes

@@ -33,6 +33,7 @@ TEST_F(Component, EveryOperationFailsWhileStopped) {
         EXPECT_EQ(StopMorvane(), MVWRAP_NOT_RUNNING);
         EXPECT_EQ(SetRetryOptions(&count, &seconds), MVWRAP_NOT_RUNNING);
         EXPECT_EQ(SetSearchLimit(&depth), MVWRAP_NOT_RUNNING);
+        EXPECT_EQ(LeaveOut(archive.c_str()), MVWRAP_NOT_RUNNING);
         EXPECT_EQ(Zzip(archive.c_str(), (dir / "in\\*.*").c_str(), " -whs", "", &level),
                   MVWRAP_NOT_RUNNING);
         EXPECT_EQ(ZipCount(archive.c_str()), 0);
@@ -66,6 +67,7 @@ TEST_F(Component, RefusesMissingNumbersAndKeepsTheCallersErrorMode) {
     EXPECT_EQ(SetRetryOptions(nullptr, &seconds), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(SetRetryOptions(&count, nullptr), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(SetSearchLimit(nullptr), MVWRAP_BAD_ARGUMENT);
+    EXPECT_EQ(LeaveOut(nullptr), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(Zzip(archive.c_str(), pattern.c_str(), " -whs", "", nullptr), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(Take(ZipError(nullptr)), "");
     EXPECT_EQ(Take(Zipped(nullptr)), "");
