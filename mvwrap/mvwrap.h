@@ -52,6 +52,8 @@ enum MvwrapError {
     MVWRAP_TOO_MANY = 14,            // the archive would hold more than 65,535 entries
     MVWRAP_NO_MEMORY = 15,           // the compressor could not get its working memory
     MVWRAP_BAD_ARGUMENT = 16,        // a null pointer where a number is needed
+    MVWRAP_DEVICE_NAME = 17,         // a file or folder named like a device (NUL, COM1, ...)
+    MVWRAP_NAME_CLASH = 18,          // two names in one folder differ only in letter case
 };
 
 MVWRAP_API int32_t __stdcall RunMorvane(void);

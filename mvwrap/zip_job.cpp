@@ -22,9 +22,8 @@ namespace mvwrap {
 namespace {
 
 // The files a call adds, as the search finds them, kept where the writer can
-// read them while the search goes on: none that the call never packs; of
-// new names equal but for case only the first (a case-sensitive file system
-// may hold both).
+// read them while the search goes on: all but those the call never packs.
+// The search has refused names equal but for case, so each name is new.
 class NewFiles {
 public:
     NewFiles(const std::wstring& archive, const std::vector<std::wstring>& leftOut)
@@ -32,7 +31,8 @@ public:
 
     // Whether the file is kept.
     bool Take(FoundFile&& file) {
-        if (never_.Holds(file) || !names.insert(FoldCase(file.name)).second) return false;
+        if (never_.Holds(file)) return false;
+        names.insert(FoldCase(file.name));
         files.push_back(std::move(file));
         return true;
     }

@@ -79,14 +79,14 @@ TEST_F(Component, RefusesMissingNumbersAndKeepsTheCallersErrorMode) {
 
 TEST(ZipErrorTest, GivesEachErrorItsOwnSentence) {
     std::set<std::string> messages;
-    for (int16_t number = MVWRAP_OK; number <= MVWRAP_BAD_ARGUMENT; ++number) {
+    for (int16_t number = MVWRAP_OK; number <= MVWRAP_NAME_CLASH; ++number) {
         std::string text = Message(number);
         EXPECT_FALSE(text.empty());
         EXPECT_EQ(text.back(), '.');
         messages.insert(text);
     }
-    EXPECT_EQ(messages.size(), static_cast<size_t>(MVWRAP_BAD_ARGUMENT + 1));
-    EXPECT_EQ(Message(-7), Message(MVWRAP_BAD_ARGUMENT + 1));
+    EXPECT_EQ(messages.size(), static_cast<size_t>(MVWRAP_NAME_CLASH + 1));
+    EXPECT_EQ(Message(-7), Message(MVWRAP_NAME_CLASH + 1));
     EXPECT_NE(Message(-7), "");
 }
 
