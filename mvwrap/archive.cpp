@@ -39,6 +39,7 @@ int32_t ZipFiles(const char* archive, const char* pattern, const char* options,
     request.archive = mvwrap::FromAnsi(Text(archive));
     request.level = *level;
     request.depth = State().searchLimit;
+    request.leftOut = State().leftOut;
     request.retry = {State().retryCount < 1 ? 1 : State().retryCount,
                      State().retrySeconds < 0 ? 0 : State().retrySeconds};
     request.workers = mvwrap::WorkerCount();

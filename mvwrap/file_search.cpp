@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "device_names.h"
 #include "failures.h"
 #include "file_system.h"
 #include "name_order.h"
@@ -26,8 +27,9 @@ std::wstring Shown(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
 bool EveryName(const std::wstring& pattern) { return pattern == L"*" || pattern == L"*.*"; }
 
 // Each name folded once rather than at every comparison: a folder of
-// thousands of help pages is sorted in a moment.
-void SortByName(std::vector<FoundFile>& entries) {
+// thousands of help pages is sorted in a moment. Gives the folded names in
+// the new order.
+std::vector<std::wstring> SortByName(std::vector<FoundFile>& entries) {
     std::vector<std::pair<std::wstring, size_t>> keys;
     keys.reserve(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(FoldCase(entries[i].name), i);
@@ -35,9 +37,37 @@ void SortByName(std::vector<FoundFile>& entries) {
         return FoldedNameBefore(a.first, entries[a.second].name, b.first, entries[b.second].name);
     });
     std::vector<FoundFile> sorted;
+    std::vector<std::wstring> folded;
     sorted.reserve(entries.size());
-    for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
+    folded.reserve(entries.size());
+    for (auto& key : keys) {
+        sorted.push_back(std::move(entries[key.second]));
+        folded.push_back(std::move(key.first));
+    }
     entries.swap(sorted);
+    return folded;
+}
+
+int32_t Clash(const FoundFile& a, const FoundFile& b) {
+    return Fail(MVWRAP_NAME_CLASH, L"\"" + a.path + L"\" and \"" + b.path + L"\"");
+}
+
+// Sorts one folder's files and subfolders by name. Two of them whose names
+// differ only in case (a case-sensitive file system holds both) are
+// refused: Windows cannot hold both, and one would be lost.
+int32_t SortRefusingClashes(std::vector<FoundFile>& files, std::vector<FoundFile>& folders) {
+    const std::vector<std::wstring> fileNames = SortByName(files);
+    const std::vector<std::wstring> folderNames = SortByName(folders);
+    for (size_t i = 1; i < fileNames.size(); ++i)
+        if (fileNames[i] == fileNames[i - 1]) return Clash(files[i - 1], files[i]);
+    for (size_t i = 1; i < folderNames.size(); ++i)
+        if (folderNames[i] == folderNames[i - 1]) return Clash(folders[i - 1], folders[i]);
+    for (size_t i = 0, j = 0; i < fileNames.size() && j < folderNames.size();) {
+        const int order = fileNames[i].compare(folderNames[j]);
+        if (order == 0) return Clash(files[i], folders[j]);
+        order < 0 ? ++i : ++j;
+    }
+    return MVWRAP_OK;
 }
 
 class Search {
@@ -59,8 +89,15 @@ public:
             if (deeper)
                 if (int32_t error = List(path, name, L"*", nullptr, &folders)) return error;
         }
-        for (FoundFile& file : files) Hand(std::move(file));
+        if (int32_t error = SortRefusingClashes(files, folders)) return error;
+        for (FoundFile& file : files) {
+            if (IsDeviceName(file.path.c_str() + path.size()))
+                return Fail(MVWRAP_DEVICE_NAME, file.path);
+            Hand(std::move(file));
+        }
         for (FoundFile& folder : folders) {
+            if (IsDeviceName(folder.path.c_str() + path.size()))
+                return Fail(MVWRAP_DEVICE_NAME, folder.path);
             size_t before = handed_;
             folder.path += L"\\";
             folder.name += L"\\";
@@ -87,7 +124,7 @@ private:
     }
 
     // The wanted files and folders of one folder (into null, those not
-    // asked for), each in name order.
+    // asked for), in the order the system lists them.
     int32_t List(const std::wstring& path, const std::wstring& name, const std::wstring& pattern,
                  std::vector<FoundFile>* files, std::vector<FoundFile>* folders) const {
         WIN32_FIND_DATAW data;
@@ -115,8 +152,6 @@ private:
         } while (FindNext(search.get(), data));
         if (GetLastError() != ERROR_NO_MORE_FILES) return Fail(MVWRAP_FILE_UNREADABLE, path);
         if (!unnamedFolder.empty()) return Fail(MVWRAP_FILE_UNREADABLE, unnamedFolder);
-        for (std::vector<FoundFile>* entries : {files, folders})
-            if (entries) SortByName(*entries);
         return MVWRAP_OK;
     }
 

@@ -31,7 +31,9 @@ struct FoundFile {
 // read while the search goes on. Each file's attributes, times and size come
 // from the folder's listing. Hidden and system files and folders are left
 // out unless the options ask for them; links to other folders are never
-// followed. Returns 0 or an error number naming the folder.
+// followed. Returns 0 or an error number naming the folder, or the file or
+// folder to be taken whose name is a device's (refused before anything is
+// written: a device would be read in its place).
 int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
                   const ZipOptions& options, const std::function<void(FoundFile&&)>& found);
 

@@ -7,6 +7,7 @@
 
 #include "file_details.h"
 #include "text_codes.h"
+#include "win_handles.h"
 
 namespace mvwrap {
 
@@ -20,6 +21,7 @@ struct FileCalls {
     DWORD (*attributes)(const std::wstring&);
     bool (*details)(const std::wstring&, WIN32_FILE_ATTRIBUTE_DATA&);
     bool (*absolute)(const std::wstring&, std::wstring&);
+    bool (*identity)(const std::wstring&, FileIdentity&);
     bool (*replace)(const std::wstring&, const std::wstring&);
     HANDLE (*findFirst)(const std::wstring&, WIN32_FIND_DATAW&);
     bool (*findNext)(HANDLE, WIN32_FIND_DATAW&);
@@ -55,6 +57,15 @@ bool Absolute(const std::wstring& path, std::wstring& full) {
     return true;
 }
 
+// Backup semantics open folders as well as files. No access is asked for,
+// so another program's sharing mode does not stand in the way.
+bool Identity(const std::wstring& path, FileIdentity& identity) {
+    FileHandle file(CreateFileW(path.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.valid() && IdentityOf(file.get(), identity);
+}
+
 bool Replace(const std::wstring& source, const std::wstring& target) {
     return MoveFileExW(source.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
@@ -71,8 +82,8 @@ std::wstring UpperCase(std::wstring name) {
     return name;
 }
 
-const FileCalls kCalls = {Open,    Remove,    Attributes, Details,  Absolute,
-                          Replace, FindFirst, FindNext,   UpperCase};
+const FileCalls kCalls = {Open,     Remove,  Attributes, Details,  Absolute,
+                          Identity, Replace, FindFirst,  FindNext, UpperCase};
 
 }  // namespace wide
 
@@ -146,6 +157,13 @@ bool Absolute(const std::wstring& path, std::wstring& full) {
     return true;
 }
 
+// The 9x line knows neither backup semantics nor FILE_SHARE_DELETE, and
+// opens no folder.
+bool Identity(const std::wstring& path, FileIdentity& identity) {
+    FileHandle file(Open(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
+    return file.valid() && IdentityOf(file.get(), identity);
+}
+
 // The 9x line has no MoveFileEx, and MoveFile does not replace. The old
 // archive steps aside under a name of its own (not one of the temporary
 // names, which the next run would delete) until the new one is in place,
@@ -200,8 +218,8 @@ std::wstring UpperCase(std::wstring name) {
     return name;
 }
 
-const FileCalls kCalls = {Open,    Remove,    Attributes, Details,  Absolute,
-                          Replace, FindFirst, FindNext,   UpperCase};
+const FileCalls kCalls = {Open,     Remove,  Attributes, Details,  Absolute,
+                          Identity, Replace, FindFirst,  FindNext, UpperCase};
 
 }  // namespace ansi
 
@@ -233,6 +251,10 @@ bool PathDetails(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& details) {
 
 bool AbsolutePath(const std::wstring& path, std::wstring& full) {
     return Calls().absolute(path, full);
+}
+
+bool PathIdentity(const std::wstring& path, FileIdentity& identity) {
+    return Calls().identity(path, identity);
 }
 
 bool ReplacePath(const std::wstring& source, const std::wstring& target) {

@@ -3,6 +3,7 @@
 #include "failures.h"
 #include "mvwrap.h"
 #include "state.h"
+#include "text_codes.h"
 
 namespace mvwrap {
 
@@ -31,6 +32,7 @@ int32_t __stdcall StopMorvane(void) {
         [] {
             if (!State().running) return int32_t{MVWRAP_NOT_RUNNING};
             State().running = false;
+            State().leftOut.clear();
             return int32_t{MVWRAP_OK};
         },
         [](int32_t error) { return error; });
@@ -54,6 +56,20 @@ int32_t __stdcall SetSearchLimit(const int16_t* depth) {
             if (!State().running) return int32_t{MVWRAP_NOT_RUNNING};
             if (!depth) return mvwrap::Fail(MVWRAP_BAD_ARGUMENT, L"");
             State().searchLimit = *depth;
+            return int32_t{MVWRAP_OK};
+        },
+        [](int32_t error) { return error; });
+}
+
+int32_t __stdcall LeaveOut(const char* path) {
+    return mvwrap::Guarded(
+        [&] {
+            if (!State().running) return int32_t{MVWRAP_NOT_RUNNING};
+            if (!path) return mvwrap::Fail(MVWRAP_BAD_ARGUMENT, L"");
+            if (*path)
+                State().leftOut.push_back(mvwrap::FromAnsi(path));
+            else
+                State().leftOut.clear();
             return int32_t{MVWRAP_OK};
         },
         [](int32_t error) { return error; });

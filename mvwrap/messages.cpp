@@ -50,6 +50,12 @@ const Message kMessages[] = {
      "The archive would hold more than 65,535 files, more than a zip archive can hold."},
     {MVWRAP_NO_MEMORY, nullptr, "There was not enough memory to compress the files."},
     {MVWRAP_BAD_ARGUMENT, nullptr, "A number the zip component needs was not passed to it."},
+    {MVWRAP_DEVICE_NAME, "The file \"%s\" has a name that Windows keeps for a device; rename it.",
+     "A file to be zipped has a name that Windows keeps for a device; rename it."},
+    {MVWRAP_NAME_CLASH,
+     "The files %s differ only in letter case, and Windows cannot hold both; rename one.",
+     "Two files to be zipped differ only in letter case, and Windows cannot hold both; rename "
+     "one."},
 };
 
 std::string Sentence(int number) {

@@ -52,6 +52,8 @@ enum MvwrapError {
     MVWRAP_TOO_MANY = 14,            // the archive would hold more than 65,535 entries
     MVWRAP_NO_MEMORY = 15,           // the compressor could not get its working memory
     MVWRAP_BAD_ARGUMENT = 16,        // a null pointer where a number is needed
+    MVWRAP_DEVICE_NAME = 17,         // a file or folder named like a device (NUL, COM1, ...)
+    MVWRAP_NAME_CLASH = 18,          // two names in one folder differ only in letter case
 };
 
 MVWRAP_API int32_t __stdcall RunMorvane(void);
@@ -62,6 +64,12 @@ MVWRAP_API int32_t __stdcall SetRetryOptions(const int16_t* count, const int32_t
 
 // Subfolder depth searched below a pattern's folder: -1 no limit, 0 none.
 MVWRAP_API int32_t __stdcall SetSearchLimit(const int16_t* depth);
+
+// The file at path (a full path) is never packed by the following Zzip
+// calls, however a pattern spells its folder; each Zzip finds the file that
+// is at path when it starts. An empty text empties the list, as StopMorvane
+// does.
+MVWRAP_API int32_t __stdcall LeaveOut(const char* path);
 
 // Adds the files matching pattern ("<folder>\*.*") and those of its
 // subfolders to archive, creating it or adding to it; an entry of the same

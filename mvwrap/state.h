@@ -15,6 +15,8 @@ struct Settings {
     int16_t retryCount = 1;
     int32_t retrySeconds = 0;
     int16_t searchLimit = -1;
+    // Files the following Zzip calls never pack (LeaveOut), as passed.
+    std::vector<std::wstring> leftOut;
     // Entry names of the archive ZipCount read last, as Zipped gives them.
     std::vector<std::string> listing;
 };

@@ -12,6 +12,7 @@
 #include "file_system.h"
 #include "known_archive.h"
 #include "name_order.h"
+#include "never_packed.h"
 #include "win_handles.h"
 #include "zip_format.h"
 #include "zip_reader.h"
@@ -21,20 +22,17 @@ namespace mvwrap {
 namespace {
 
 // The files a call adds, as the search finds them, kept where the writer can
-// read them while the search goes on: not the archive itself nor a temporary
-// file beside it, whether this run's or one a killed run left; of new names
-// equal but for case only the first (a case-sensitive file system may hold
-// both).
+// read them while the search goes on: all but those the call never packs.
+// The search has refused names equal but for case, so each name is new.
 class NewFiles {
 public:
-    explicit NewFiles(const std::wstring& archive) : itself_(FullArchivePath(archive)) {
-        folder_ = FullArchivePath(ArchiveFolder(archive).empty() ? L"." : ArchiveFolder(archive));
-        if (!folder_.empty() && folder_.back() != L'\\') folder_ += L'\\';
-    }
+    NewFiles(const std::wstring& archive, const std::vector<std::wstring>& leftOut)
+        : never_(archive, leftOut) {}
 
     // Whether the file is kept.
     bool Take(FoundFile&& file) {
-        if (Own(file) || !names.insert(FoldCase(file.name)).second) return false;
+        if (never_.Holds(file)) return false;
+        names.insert(FoldCase(file.name));
         files.push_back(std::move(file));
         return true;
     }
@@ -43,16 +41,7 @@ public:
     std::set<std::wstring> names;  // folded
 
 private:
-    bool Own(const FoundFile& file) const {
-        std::wstring path = FullArchivePath(file.path);
-        if (path == itself_) return true;
-        std::wstring::size_type split = path.find_last_of(L'\\');
-        return split != std::wstring::npos && path.compare(0, split + 1, folder_) == 0 &&
-               IsTemporaryName(path.substr(split + 1));
-    }
-
-    std::wstring itself_;
-    std::wstring folder_;
+    NeverPacked never_;
 };
 
 // Drops the old entries that a new file replaces.
@@ -140,7 +129,7 @@ int32_t RunZipJob(const ZipRequest& request) {
     // sound, as when everything was listed first. Declared in this order so
     // that the writer's workers are gone before the files and the output.
     ArchiveOutput output(request.archive);
-    NewFiles found(request.archive);
+    NewFiles found(request.archive, request.leftOut);
     EntryWriter writer(output, request.level, request.retry, request.workers);
     if (int32_t error = FindFiles(request.folder, request.files, request.depth, request.options,
                                   [&](FoundFile&& file) {

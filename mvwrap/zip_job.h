@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 #include "entry_writer.h"
 #include "options.h"
@@ -14,8 +15,9 @@ namespace mvwrap {
 
 struct ZipRequest {
     std::wstring archive;
-    std::wstring folder;  // ends in a separator
-    std::wstring files;   // file pattern within each folder
+    std::wstring folder;                // ends in a separator
+    std::wstring files;                 // file pattern within each folder
+    std::vector<std::wstring> leftOut;  // files never packed, however found
     ZipOptions options;
     int level;
     int depth;

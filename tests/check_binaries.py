@@ -24,7 +24,7 @@ import xml.etree.ElementTree as ElementTree
 
 from first_windows import FUNCTIONS, GOALS, newer_than
 
-OPERATIONS = {"RunMorvane", "StopMorvane", "SetRetryOptions", "SetSearchLimit",
+OPERATIONS = {"RunMorvane", "StopMorvane", "SetRetryOptions", "SetSearchLimit", "LeaveOut",
               "Zzip", "ZipError", "ZipCount", "Zipped"}
 SHIPPED = (".exe", ".dll", ".vnp")
 PROGRAMS = (".exe", ".vnp")

@@ -10,6 +10,7 @@
 
 #include "dos_time.h"
 #include "name_order.h"
+#include "never_packed.h"
 #include "options.h"
 #include "text_codes.h"
 #include "zip_format.h"
@@ -127,6 +128,22 @@ TEST(NameOrderTest, OrdersNamesIgnoringCase) {
     EXPECT_EQ(FoldCase(L"Readme.Txt"), FoldCase(L"README.TXT"));
     EXPECT_EQ(FoldCase(L"\u00fcbersicht"), FoldCase(L"\u00dcBERSICHT"));
     EXPECT_NE(FoldCase(L"a.txt"), FoldCase(L"b.txt"));
+}
+
+// The 9x line opens no folder, so there the archive's folder is known by
+// its spelling alone, as it was before identities.
+TEST(NeverPackedTest, TellsFoldersApartByIdentityWhereBothAreKnown) {
+    const FileIdentity one{7, 0, 42}, other{7, 0, 43};
+    const struct {
+        FolderKey a, b;
+        bool same;
+    } cases[] = {
+        {{true, one, L"C:\\OUTP~M41\\"}, {true, one, L"C:\\OUTPUT\\"}, true},
+        {{true, one, L"C:\\OUTPUT\\"}, {true, other, L"C:\\OUTPUT\\"}, false},
+        {{false, one, L"C:\\OUTPUT\\"}, {true, other, L"C:\\OUTPUT\\"}, true},
+        {{false, one, L"C:\\OUTP~M41\\"}, {false, one, L"C:\\OUTPUT\\"}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SameFolder(c.a, c.b), c.same) << &c - cases;
 }
 
 TEST(LimitsTest, RefusesWhatThirtyTwoBitsCannotHold) {

@@ -33,6 +33,7 @@ TEST_F(Component, EveryOperationFailsWhileStopped) {
         EXPECT_EQ(StopMorvane(), MVWRAP_NOT_RUNNING);
         EXPECT_EQ(SetRetryOptions(&count, &seconds), MVWRAP_NOT_RUNNING);
         EXPECT_EQ(SetSearchLimit(&depth), MVWRAP_NOT_RUNNING);
+        EXPECT_EQ(LeaveOut(archive.c_str()), MVWRAP_NOT_RUNNING);
         EXPECT_EQ(Zzip(archive.c_str(), (dir / "in\\*.*").c_str(), " -whs", "", &level),
                   MVWRAP_NOT_RUNNING);
         EXPECT_EQ(ZipCount(archive.c_str()), 0);
@@ -66,6 +67,7 @@ TEST_F(Component, RefusesMissingNumbersAndKeepsTheCallersErrorMode) {
     EXPECT_EQ(SetRetryOptions(nullptr, &seconds), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(SetRetryOptions(&count, nullptr), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(SetSearchLimit(nullptr), MVWRAP_BAD_ARGUMENT);
+    EXPECT_EQ(LeaveOut(nullptr), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(Zzip(archive.c_str(), pattern.c_str(), " -whs", "", nullptr), MVWRAP_BAD_ARGUMENT);
     EXPECT_EQ(Take(ZipError(nullptr)), "");
     EXPECT_EQ(Take(Zipped(nullptr)), "");
@@ -77,14 +79,14 @@ TEST_F(Component, RefusesMissingNumbersAndKeepsTheCallersErrorMode) {
 
 TEST(ZipErrorTest, GivesEachErrorItsOwnSentence) {
     std::set<std::string> messages;
-    for (int16_t number = MVWRAP_OK; number <= MVWRAP_BAD_ARGUMENT; ++number) {
+    for (int16_t number = MVWRAP_OK; number <= MVWRAP_NAME_CLASH; ++number) {
         std::string text = Message(number);
         EXPECT_FALSE(text.empty());
         EXPECT_EQ(text.back(), '.');
         messages.insert(text);
     }
-    EXPECT_EQ(messages.size(), static_cast<size_t>(MVWRAP_BAD_ARGUMENT + 1));
-    EXPECT_EQ(Message(-7), Message(MVWRAP_BAD_ARGUMENT + 1));
+    EXPECT_EQ(messages.size(), static_cast<size_t>(MVWRAP_NAME_CLASH + 1));
+    EXPECT_EQ(Message(-7), Message(MVWRAP_NAME_CLASH + 1));
     EXPECT_NE(Message(-7), "");
 }
 
