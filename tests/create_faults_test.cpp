@@ -61,8 +61,11 @@ void SnapInto(Snapshot& snapshot, const std::string& folder, const std::string& 
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
         const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        // A folder's times change with what it holds (under Wine its
+        // creation time too): it counts by its name and attributes.
         snapshot[prefix + name] = {isFolder ? "" : ReadWholeFile(folder + "\\" + name),
-                                   found.dwFileAttributes, Ticks(found.ftCreationTime),
+                                   found.dwFileAttributes,
+                                   isFolder ? 0 : Ticks(found.ftCreationTime),
                                    isFolder ? 0 : Ticks(found.ftLastWriteTime)};
         if (isFolder) SnapInto(snapshot, folder + "\\" + name, prefix + name + "\\");
     } while (FindNextFileA(search, &found));
@@ -422,16 +425,17 @@ TEST_F(CreateFaults, LayoutsPeopleUseLoseNoFile) {
 // share their working files: while one Create runs, the other is refused at
 // once, however it spells the folder, and the first one's package is whole.
 TEST_F(CreateFaults, ASecondCreateOnTheSameWorkingFilesIsRefused) {
-    TempDir out;
+    // The test run's small disk is drive Y: and the share \\vornaly\small as well.
+    const std::string out = WinePath(FULL_DISK_UNIX_PATH);
+    for (const std::string& name : FolderContents(out)) DeleteFileA((out + "\\" + name).c_str());
     char shortName[MAX_PATH] = "";
-    ASSERT_NE(GetShortPathNameA(out.Path().c_str(), shortName, MAX_PATH), 0u);
-    ASSERT_NE(std::string(shortName), out.Path());
-    // The same folder through a second drive letter.
-    ASSERT_TRUE(DefineDosDeviceA(0, "Q:", out.Path().c_str()));
-    for (const std::string& folder : {out.Path(), std::string(shortName), std::string("Q:")}) {
+    ASSERT_NE(GetShortPathNameA(out.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortName), out);
+    for (const std::string& folder :
+         {out, std::string(shortName), std::string("Y:"), std::string("\\\\vornaly\\small")}) {
         SCOPED_TRACE(folder);
         ConsoleRun second;
-        const std::string said = WindowCreate({work / "DISK1"}, out / "MyApp.Pro.exe", false, [&] {
+        const std::string said = WindowCreate({work / "DISK1"}, out + "\\MyApp.Pro.exe", false, [&] {
             second = BuilderCreate("\"" + folder + "\\MyApp.Home.exe\" DISK1");
         });
         EXPECT_EQ(said, "");
@@ -440,13 +444,14 @@ TEST_F(CreateFaults, ASecondCreateOnTheSameWorkingFilesIsRefused) {
                                   "\\MyApp.zip: another Create is using it"),
                   std::string::npos)
             << second.err;
-        EXPECT_EQ(FolderContents(out.Path()), std::vector<std::string>{"MyApp.Pro.exe"});
+        EXPECT_EQ(FolderContents(out), std::vector<std::string>{"MyApp.Pro.exe"});
     }
-    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "Q:", nullptr);
 
     // Once it has ended, the name is free again.
-    EXPECT_EQ(BuilderCreate("\"" + (out / "MyApp.Home.exe") + "\" DISK1").exitCode, 0);
-    EXPECT_TRUE(ReadWholeFile(out / "MyApp.Home.exe") == ReadWholeFile(out / "MyApp.Pro.exe"));
+    EXPECT_EQ(BuilderCreate("\"Y:\\MyApp.Home.exe\" DISK1").exitCode, 0);
+    EXPECT_TRUE(ReadWholeFile(out + "\\MyApp.Home.exe") ==
+                ReadWholeFile(out + "\\MyApp.Pro.exe"));
+    for (const std::string& name : FolderContents(out)) DeleteFileA((out + "\\" + name).c_str());
 }
 
 // A hidden or system file at the chosen path is replaced whole: none of its
