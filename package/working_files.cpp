@@ -1,6 +1,7 @@
 #include "working_files.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ansi_code_page.h"
 #include "binary_file.h"
@@ -157,19 +158,16 @@ bool WorkingFiles::Prepare() {
         }
     }
     // Whatever lies at a working name waits aside and comes back; hidden and
-    // system files too.
-    for (const std::string* path : {&ArchivePath, &IntermediatePath, &KeptPackagePath}) {
-        if (!IsFile(*path) || aside_.Move(*path)) continue;
+    // system files too. Then the old package takes its working name.
+    const std::pair<const std::string*, std::string> moves[] = {{&ArchivePath, ""},
+                                                                 {&IntermediatePath, ""},
+                                                                 {&KeptPackagePath, ""},
+                                                                 {&OutputPath, KeptPackagePath}};
+    for (const auto& [path, to] : moves) {
+        if (!IsFile(*path) || aside_.Move(*path, to)) continue;
         const int number = FileErrorNumber(GetLastError());
         aside_.PutBack();
-        Front().ShowMessage("Unable to move " + *path + " aside: Error: " + std::to_string(number),
-                            Caption, MB_OK);
-        return false;
-    }
-    if (IsFile(OutputPath) && !aside_.Move(OutputPath, KeptPackagePath)) {
-        const int number = FileErrorNumber(GetLastError());
-        aside_.PutBack();
-        Front().ShowMessage("Unable to move " + OutputPath + " aside to " + KeptPackagePath +
+        Front().ShowMessage("Unable to move " + *path + " aside" + (to.empty() ? "" : " to " + to) +
                                 ": Error: " + std::to_string(number),
                             Caption, MB_OK);
         return false;
