@@ -86,22 +86,15 @@ TEST_F(LeaveOutTest, NeverPacksTheFileHoweverItsPathIsSpelled) {
     }
 }
 
-// Each Zzip finds what lies at the listed paths when it starts; an emptied
-// list, or one a stop cleared, leaves out nothing.
+// Each Zzip finds what lies at the listed paths when it starts, and a stop
+// empties the list (the table above empties it with an empty text).
 TEST_F(LeaveOutTest, EachCallFindsWhatIsAtTheListedPathsThen) {
     const std::string archive = dir / "out.zip", listed = dir / "in\\Setup.old";
-    dir.MakeFile("in\\a.txt", "a");
     ASSERT_EQ(LeaveOut(listed.c_str()), MVWRAP_OK);
-    ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
-    ASSERT_TRUE(MoveFileA(dir.MakeFile("in\\Setup.exe", "package").c_str(), listed.c_str()));
+    dir.MakeFile("in\\a.txt", "a");
+    ASSERT_TRUE(MoveFileA(dir.MakeFile("in\\Setup.exe").c_str(), listed.c_str()));
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
     EXPECT_EQ(Listing(archive), Names{"a.txt"});
-    ASSERT_EQ(LeaveOut(""), MVWRAP_OK);
-    ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
-    EXPECT_EQ(Listing(archive), (Names{"a.txt", "Setup.old"}));
-
-    DeleteFileA(archive.c_str());
-    ASSERT_EQ(LeaveOut(listed.c_str()), MVWRAP_OK);
     ASSERT_EQ(StopMorvane(), MVWRAP_OK);
     ASSERT_EQ(RunMorvane(), MVWRAP_OK);
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);

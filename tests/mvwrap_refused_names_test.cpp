@@ -13,6 +13,7 @@
 #include "component_test.h"
 #include "mvwrap.h"
 #include "temp_dir.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -26,31 +27,26 @@ std::string Ansi(const std::wstring& wide) {
 }
 
 // Made and removed by the "\\?\" form of its path, which the system takes as
-// it stands: a file named like a device is then a file, as on the host.
+// it stands: a file named like a device is then a file, as on the host. A
+// path ending in "\" makes a folder.
 class RawEntries {
 public:
     ~RawEntries() {
-        for (auto made = made_.rbegin(); made != made_.rend(); ++made) {
-            SetFileAttributesW(made->c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(made->c_str())) RemoveDirectoryW(made->c_str());
+        for (const std::wstring& made : made_) {
+            SetFileAttributesW(made.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(made.c_str())) RemoveDirectoryW(made.c_str());
         }
     }
-    // A path ending in "\\" makes a folder with a file in it.
     void Make(const std::wstring& path, DWORD attributes) {
-        std::wstring file = L"\\\\?\\" + path;
-        if (file.back() == L'\\') {
-            file.pop_back();
-            EXPECT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
-            made_.push_back(file);
-            file += L"\\inside.txt";
+        const bool folder = path.back() == L'\\';
+        made_.push_back(L"\\\\?\\" + path.substr(0, path.size() - folder));
+        if (folder) {
+            EXPECT_TRUE(CreateDirectoryW(made_.back().c_str(), nullptr));
+        } else {
+            FileHandle file(CreateFileW(made_.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        attributes, nullptr));
+            EXPECT_TRUE(file.valid());
         }
-        HANDLE handle =
-            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
-        EXPECT_NE(handle, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(handle, "13 bytes here", 13, &written, nullptr);
-        CloseHandle(handle);
-        made_.push_back(file);
     }
 
 private:
@@ -95,7 +91,7 @@ TEST_F(RefusedNamesTest, RefusesNamesWindowsCannotHoldBeforeWritingAnything) {
         {{L"nul.txt"}, MVWRAP_OK, {"a.txt"}, "", FILE_ATTRIBUTE_HIDDEN},
         {{L"console.txt", L"com10.txt", L"lpt0", L"nul_.txt", L"auxiliary\\"},
          MVWRAP_OK,
-         {"a.txt", "com10.txt", "console.txt", "lpt0", "nul_.txt", "auxiliary\\inside.txt"}},
+         {"a.txt", "com10.txt", "console.txt", "lpt0", "nul_.txt", "auxiliary\\"}},
     };
     for (const auto& c : cases) {
         const std::string folder =
