@@ -77,7 +77,9 @@ MVWRAP_API int32_t __stdcall LeaveOut(const char* path);
 // hidden and/or system files in. level: -1 default, 0 store, 1..9. The
 // password must be empty. Returns 0 or an error number; on error the archive
 // is left as it was. A damaged archive is refused (MVWRAP_ARCHIVE_DAMAGED)
-// and a read-only one too (MVWRAP_ARCHIVE_UNWRITABLE), both untouched.
+// and a read-only one too (MVWRAP_ARCHIVE_UNWRITABLE), both untouched, and
+// so are names Windows cannot hold (MVWRAP_DEVICE_NAME, MVWRAP_NAME_CLASH).
+// The archive itself and the files left out (LeaveOut) are never packed.
 // mvwrap/README.md tells the details.
 MVWRAP_API int32_t __stdcall Zzip(const char* archive, const char* pattern, const char* options,
                                   const char* password, const int32_t* level);

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,65 +13,47 @@
 #include "component_test.h"
 #include "mvwrap.h"
 #include "temp_dir.h"
+#include "win_handles.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 
-std::wstring Wide(const std::string& ansi) {
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
-                                    static_cast<int>(wide.size())));
-    return wide;
-}
-
 std::string Ansi(const std::wstring& wide) {
-    std::string ansi(wide.size() * 2, '\0');
-    ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0],
-                                    static_cast<int>(ansi.size()), nullptr, nullptr));
-    return ansi;
+    char ansi[MAX_PATH * 2];
+    return std::string(
+        ansi,
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr) - 1);
 }
 
-// A file or folder made, and removed again, by the "\\?\" form of its path,
-// which the system takes as it stands: a file named like a device is then a
-// file, as it is on the host.
-class RawEntry {
+// Made and removed by the "\\?\" form of its path, which the system takes as
+// it stands: a file named like a device is then a file, as on the host. A
+// path ending in "\" makes a folder.
+class RawEntries {
 public:
-    RawEntry(std::wstring path, bool folder, DWORD attributes)
-        : path_(L"\\\\?\\" + path), folder_(folder) {
-        if (folder_) {
-            EXPECT_TRUE(CreateDirectoryW(path_.c_str(), nullptr));
-            inside_ = path_ + L"\\inside.txt";
+    ~RawEntries() {
+        for (const std::wstring& made : made_) {
+            SetFileAttributesW(made.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(made.c_str())) RemoveDirectoryW(made.c_str());
         }
-        const std::wstring& file = folder_ ? inside_ : path_;
-        HANDLE handle =
-            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
-        EXPECT_NE(handle, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(handle, "13 bytes here", 13, &written, nullptr);
-        CloseHandle(handle);
     }
-    ~RawEntry() {
-        SetFileAttributesW((folder_ ? inside_ : path_).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW((folder_ ? inside_ : path_).c_str());
-        if (folder_) RemoveDirectoryW(path_.c_str());
+    void Make(const std::wstring& path, DWORD attributes) {
+        const bool folder = path.back() == L'\\';
+        made_.push_back(L"\\\\?\\" + path.substr(0, path.size() - folder));
+        if (folder) {
+            EXPECT_TRUE(CreateDirectoryW(made_.back().c_str(), nullptr));
+        } else {
+            FileHandle file(CreateFileW(made_.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        attributes, nullptr));
+            EXPECT_TRUE(file.valid());
+        }
     }
-    RawEntry(const RawEntry&) = delete;
-    RawEntry& operator=(const RawEntry&) = delete;
 
 private:
-    std::wstring path_;
-    std::wstring inside_;
-    bool folder_;
+    std::vector<std::wstring> made_;
 };
 
-class RefusedNamesTest : public ComponentTest {
-protected:
-    void TearDown() override {
-        SetEnvironmentVariableA("MVWRAP_THREADS", nullptr);
-        ComponentTest::TearDown();
-    }
-};
+using RefusedNamesTest = ComponentTest;
 
 TEST_F(RefusedNamesTest, RefusesNamesWindowsCannotHoldBeforeWritingAnything) {
     const std::string archive = dir / "setup.zip";
@@ -80,8 +61,8 @@ TEST_F(RefusedNamesTest, RefusesNamesWindowsCannotHoldBeforeWritingAnything) {
     ASSERT_EQ(Zip(archive, dir / "in\\*.*"), MVWRAP_OK);
     const std::string before = ReadWholeFile(archive);
     const struct {
-        // Made in "in", or made on the host in the folder `host`; a name
-        // ending in "\\" is a folder.
+        // Made in "in", or on the host in the folder `host`; a name ending
+        // in "\\" is a folder.
         std::vector<const wchar_t*> names;
         int32_t error;
         Names taken = {};  // without an error
@@ -102,45 +83,42 @@ TEST_F(RefusedNamesTest, RefusesNamesWindowsCannotHoldBeforeWritingAnything) {
         {{L"Com\u00b3.ini"}, MVWRAP_DEVICE_NAME},
         {{L"con\\"}, MVWRAP_DEVICE_NAME},
         {{L"Lpt3.old\\"}, MVWRAP_DEVICE_NAME},
-        // The first of the two in the message comes first in name order,
-        // a file before a folder.
+        // Wine makes no second name in other case. The first in the message
+        // comes first in name order, a file before a folder.
         {{L"B.txt", L"b.txt"}, MVWRAP_NAME_CLASH, {}, " -whs", 0, "files"},
         {{L"b.txt", L"B.TXT\\"}, MVWRAP_NAME_CLASH, {}, " -whs", 0, "file-folder"},
         {{L"Data\\", L"data\\"}, MVWRAP_NAME_CLASH, {}, " -whs", 0, "folders"},
         {{L"nul.txt"}, MVWRAP_OK, {"a.txt"}, "", FILE_ATTRIBUTE_HIDDEN},
         {{L"console.txt", L"com10.txt", L"lpt0", L"nul_.txt", L"auxiliary\\"},
          MVWRAP_OK,
-         {"a.txt", "com10.txt", "console.txt", "lpt0", "nul_.txt", "auxiliary\\inside.txt"}},
+         {"a.txt", "com10.txt", "console.txt", "lpt0", "nul_.txt", "auxiliary\\"}},
     };
     for (const auto& c : cases) {
         const std::string folder =
             c.host ? WinePath(std::string(CASE_CLASH_UNIX_PATH "/") + c.host) + "\\" : dir / "in\\";
-        std::vector<std::unique_ptr<RawEntry>> made;
-        std::vector<std::string> paths;
+        RawEntries made;
+        std::vector<std::string> subjects;
         for (const wchar_t* name : c.names) {
-            std::wstring path = Wide(folder) + name;
-            const bool isFolder = path.back() == L'\\';
-            if (isFolder) path.pop_back();
-            if (!c.host) made.push_back(std::make_unique<RawEntry>(path, isFolder, c.attributes));
-            paths.push_back(Ansi(path));
+            const std::wstring path = std::wstring(folder.begin(), folder.end()) + name;
+            if (!c.host) made.Make(path, c.attributes);
+            subjects.push_back(Ansi(path.back() == L'\\' ? path.substr(0, path.size() - 1) : path));
         }
-        std::string expected;
-        if (c.error == MVWRAP_DEVICE_NAME)
-            expected = "The file \"" + paths[0] +
-                       "\" has a name that Windows keeps for a device; rename it.";
-        if (c.error == MVWRAP_NAME_CLASH)
-            expected = "The files \"" + paths[0] + "\" and \"" + paths[1] +
-                       "\" differ only in letter case, and Windows cannot hold both; rename one.";
-        for (int threads : {1, 3}) {
-            SCOPED_TRACE(paths[0] + ", threads " + std::to_string(threads));
-            SetEnvironmentVariableA("MVWRAP_THREADS", std::to_string(threads).c_str());
+        const std::string expected =
+            c.error == MVWRAP_DEVICE_NAME
+                ? "The file \"" + subjects[0] +
+                      "\" has a name that Windows keeps for a device; rename it."
+                : "The files \"" + subjects[0] + "\" and \"" + subjects.back() +
+                      "\" differ only in letter case, and Windows cannot hold both; rename one.";
+        for (const char* threads : {"1", "3"}) {
+            SCOPED_TRACE(subjects[0] + ", threads " + threads);
+            SetEnvironmentVariableA("MVWRAP_THREADS", threads);
             EXPECT_EQ(Zip(archive, folder + "*.*", -1, c.options), c.error);
-            if (c.error != MVWRAP_OK) {
-                EXPECT_EQ(Message(static_cast<int16_t>(c.error)), expected);
-                EXPECT_TRUE(ReadWholeFile(archive) == before) << "the archive changed";
-                EXPECT_EQ(FolderContents(dir.Path()), (Names{"in", "setup.zip"}));
-            }
+            if (c.error == MVWRAP_OK) continue;
+            EXPECT_EQ(Message(static_cast<int16_t>(c.error)), expected);
+            EXPECT_TRUE(ReadWholeFile(archive) == before) << "the archive changed";
+            EXPECT_EQ(FolderContents(dir.Path()), (Names{"in", "setup.zip"}));
         }
+        SetEnvironmentVariableA("MVWRAP_THREADS", nullptr);
         if (c.error == MVWRAP_OK) {
             EXPECT_EQ(Listing(archive), c.taken);
         }
