@@ -21,6 +21,7 @@
 #include "create_package.h"
 #include "dialog_driver.h"
 #include "main_dialog_fixture.h"
+#include "raw_entries.h"
 #include "recording_front.h"
 #include "setup_list.h"
 #include "stub_files.h"
@@ -295,7 +296,8 @@ TEST_F(CreateFaults, EveryFailingStepLeavesTheOutputFolderAsItWas) {
 struct LayoutCase {
     const char* name;
     std::vector<std::pair<const char*, const char*>> files;  // under the test folder
-    const wchar_t* wideFile;  // a file named beyond the code page, or null
+    std::vector<const wchar_t*> raw;  // files named as Windows cannot name them
+    const char* host;                 // a folder the test run made on the host, or null
     const char* output;
     bool span;
     const char* said;  // part of the refusal; empty: built
@@ -323,15 +325,15 @@ TEST_F(CreateFaults, LayoutsPeopleUseLoseNoFile) {
     const char* const refused = "is a file of the setup folder";
     const LayoutCase cases[] = {
         {"the package's folder inside a setup folder, with an earlier package there",
-         {setup, {"DISK1\\out\\Pkg.exe", "=package"}}, nullptr, "DISK1\\out\\Pkg.exe", false,
-         ""},
-        {"the package path on a setup file", {setup, {"DISK1\\Pkg.exe", "MZ"}}, nullptr,
+         {setup, {"DISK1\\out\\Pkg.exe", "=package"}}, {}, nullptr, "DISK1\\out\\Pkg.exe",
+         false, ""},
+        {"the package path on a setup file", {setup, {"DISK1\\Pkg.exe", "MZ"}}, {}, nullptr,
          "DISK1\\Pkg.exe", false, refused},
         {"a piece path on a setup file, with Span", {setup, {"DISK1\\Pkg_001.exe", "MZ"}},
-         nullptr, "DISK1\\Pkg.exe", true, refused},
+         {}, nullptr, "DISK1\\Pkg.exe", true, refused},
         {"a setup file at a piece path, without Span", {setup, {"DISK1\\Pkg_001.exe", "MZ"}},
-         nullptr, "DISK1\\Pkg.exe", false, ""},
-        {"a setup file at a working name", {setup, {"DISK1\\Pkg.zip", "PK"}}, nullptr,
+         {}, nullptr, "DISK1\\Pkg.exe", false, ""},
+        {"a setup file at a working name", {setup, {"DISK1\\Pkg.zip", "PK"}}, {}, nullptr,
          "DISK1\\Pkg.exe", false, refused},
         {"someone else's files at every working name",
          {setup,
@@ -340,36 +342,38 @@ TEST_F(CreateFaults, LayoutsPeopleUseLoseNoFile) {
           {"out\\MyApp.old", "old"},
           {"out\\MyApp_001.exe", "=package"},
           {"out\\myapp_001.old", "old piece"}},
-         nullptr, "out\\MyApp.exe", true, ""},
+         {}, nullptr, "out\\MyApp.exe", true, ""},
         {"an earlier package that a killed Create left at NAME.old, and its archive",
-         {setup, {"out\\Pkg.old", "=package"}, {"out\\Pkg.zip", "PK cut"}}, nullptr,
+         {setup, {"out\\Pkg.old", "=package"}, {"out\\Pkg.zip", "PK cut"}}, {}, nullptr,
          "out\\Pkg.exe", false, ""},
-        {"a package in a folder that does not exist", {setup}, nullptr, "new\\deeper\\Pkg.exe",
-         false, ""},
-        {"a start program named beyond the code page", {setup}, L"DISK1\\\u65e5\u672c.exe",
-         "out\\Pkg.exe", false, "cannot hold"},
+        {"a package in a folder that does not exist", {setup}, {}, nullptr,
+         "new\\deeper\\Pkg.exe", false, ""},
+        {"a start program named beyond the code page", {setup}, {L"DISK1\\\u65e5\u672c.exe"},
+         nullptr, "out\\Pkg.exe", false, "cannot hold"},
+        {"a setup file named like a device", {setup}, {L"DISK1\\nul.txt"}, nullptr,
+         "out\\Pkg.exe", false, "keeps for a device"},
+        {"two setup files whose names differ only in letter case", {}, {}, "create",
+         "out\\Pkg.exe", false, "differ only in letter case"},
     };
     for (const LayoutCase& c : cases) {
         for (bool failing : {false, true}) {
             for (Via via : {Via::Window, Via::Builder}) {
                 SCOPED_TRACE(std::string(c.name) + (failing ? ", a stub locked" : "") +
                              (via == Via::Window ? ", window" : ", builder"));
-                TempDir root;
+                TempDir made;
+                const std::string root =
+                    c.host ? WinePath(CASE_CLASH_UNIX_PATH) + "\\" + c.host : made.Path();
                 for (const auto& file : c.files)
-                    root.MakeFile(file.first,
+                    made.MakeFile(file.first,
                                   std::string(file.second) == "=package" ? earlier : file.second);
-                if (c.wideFile) {
-                    const std::wstring folder(root.Path().begin(), root.Path().end());
-                    HANDLE file = CreateFileW((folder + L"\\" + c.wideFile).c_str(), GENERIC_WRITE,
-                                              0, nullptr, CREATE_NEW, 0, nullptr);
-                    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-                    CloseHandle(file);
-                }
-                const std::string folder = root / "DISK1";
-                const std::string output = root / c.output;
+                RawEntries raw;
+                for (const wchar_t* name : c.raw)
+                    raw.Make(std::wstring(root.begin(), root.end()) + L"\\" + name);
+                const std::string folder = root + "\\DISK1";
+                const std::string output = root + "\\" + c.output;
                 const std::string piece =
                     c.span ? output.substr(0, output.size() - 4) + "_001.exe" : output;
-                const Snapshot before = Snap(root.Path());
+                const Snapshot before = Snap(root);
                 const std::string stub =
                     (via == Via::Window ? ProgramFolder() : program.Path() + "\\") + "Vornaly.vnp";
                 auto create = [&] {
@@ -415,7 +419,7 @@ TEST_F(CreateFaults, LayoutsPeopleUseLoseNoFile) {
                                     : std::next(entry);
                     return snapshot;
                 };
-                EXPECT_EQ(others(Snap(root.Path())), others(before));
+                EXPECT_EQ(others(Snap(root)), others(before));
             }
         }
     }

@@ -12,8 +12,8 @@
 #include "component_calls.h"
 #include "component_test.h"
 #include "mvwrap.h"
+#include "raw_entries.h"
 #include "temp_dir.h"
-#include "win_handles.h"
 
 namespace {
 
@@ -25,33 +25,6 @@ std::string Ansi(const std::wstring& wide) {
         ansi,
         WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr) - 1);
 }
-
-// Made and removed by the "\\?\" form of its path, which the system takes as
-// it stands: a file named like a device is then a file, as on the host. A
-// path ending in "\" makes a folder.
-class RawEntries {
-public:
-    ~RawEntries() {
-        for (const std::wstring& made : made_) {
-            SetFileAttributesW(made.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(made.c_str())) RemoveDirectoryW(made.c_str());
-        }
-    }
-    void Make(const std::wstring& path, DWORD attributes) {
-        const bool folder = path.back() == L'\\';
-        made_.push_back(L"\\\\?\\" + path.substr(0, path.size() - folder));
-        if (folder) {
-            EXPECT_TRUE(CreateDirectoryW(made_.back().c_str(), nullptr));
-        } else {
-            FileHandle file(CreateFileW(made_.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        attributes, nullptr));
-            EXPECT_TRUE(file.valid());
-        }
-    }
-
-private:
-    std::vector<std::wstring> made_;
-};
 
 using RefusedNamesTest = ComponentTest;
 
