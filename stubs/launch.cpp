@@ -5,6 +5,7 @@
 #include "dll_search.h"
 #include "file_io.h"
 #include "platform.h"
+#include "program_job.h"
 #include "program_kind.h"
 #include "stub_messages.h"
 #include "stub_paths.h"

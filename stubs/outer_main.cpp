@@ -93,14 +93,9 @@ int WriteInnerExecutable(ByteSource& content, uint32_t stubLength, const char* s
     if (!AppendBytes(content, from, content.Size() - from, inner.get(), innerPath))
         return kExitFailed;
     if (pieces < 2) return 0;
-    char prefix[MAX_PATH];
-    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix, text::AnsiLeadBytes())) {
-        ShowError("The names of the pieces of %s are too long.", selfPath);
-        return kExitFailed;
-    }
     for (int number = 2; number <= pieces; ++number) {
         char found[MAX_PATH];
-        PieceAnswer answer = FindPiece(prefix, selfPath, number, pieces, quiet, found);
+        PieceAnswer answer = FindPiece(selfPath, number, pieces, quiet, found);
         if (answer == PieceAnswer::kCancelled) return kExitCancelled;
         if (answer == PieceAnswer::kFailed) return kExitFailed;
         FileSource piece(found);

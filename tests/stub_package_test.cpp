@@ -648,6 +648,10 @@ TEST(StubTakebackSteps, KeepOrTakeBackEveryChange) {
          {{"a.txt", "first"}, {"A.TXT", "second"}},
          {true, true}},
         {"FolderInTheWay", {{"a.txt", ""}}, {{"b.txt", "b"}, {"a.txt", "a file"}}, {true, false}},
+        {"ReplacedUnderAnotherCase",
+         {{"README.TXT", "old"}, {"sub\\Setup.Ini", "old ini"}},
+         {{"readme.txt", "new"}, {"sub\\SETUP.INI", "new ini"}},
+         {true, true}},
     };
     for (const auto& c : cases) {
         for (bool keep : {true, false}) {
@@ -688,6 +692,11 @@ TEST(StubTakebackSteps, KeepOrTakeBackEveryChange) {
                 else
                     takeback.TakeBack();
             }
+            // Taken back, each file has its own name again, letter case too.
+            if (!keep) {
+                expected.clear();
+                for (const auto& file : c.before) expected[file.first] = file.second;
+            }
             std::map<std::string, std::string> got;
             std::vector<std::string> folders = {""};
             for (size_t f = 0; f < folders.size(); ++f) {
@@ -699,7 +708,7 @@ TEST(StubTakebackSteps, KeepOrTakeBackEveryChange) {
                         folders.push_back(relative + "\\");
                         continue;
                     }
-                    got[upper(relative)] = ReadWholeFile(path);
+                    got[keep ? upper(relative) : relative] = ReadWholeFile(path);
                     // What was there before comes back read-only, as it was.
                     if (!keep) {
                         EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY) << c.name << relative;
