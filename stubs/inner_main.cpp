@@ -275,9 +275,10 @@ int RunInner(const char* arguments) {
         ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
         return 0;
     }
+    bool filesInUse = false;
     int code = RunStartProgram(options.folder, directory[uint32_t(start.index)].name,
-                               options.quietAll, SystemLaunchCalls());
-    RemoveTree(options.folder);
+                               options.quietAll, SystemLaunchCalls(), filesInUse);
+    RemoveTree(options.folder, filesInUse);
     return code;
 }
 

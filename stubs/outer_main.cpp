@@ -183,15 +183,18 @@ int Install(const PackageSwitches& switches, ByteSource& content, uint32_t stubL
         WriteInnerExecutable(content, stubLength, selfPath, pieces, switches.quiet, innerPath);
     if (code == 0) code = RunInner(innerPath, commandLine);
     // The inner stub removes the files it extracted unless it was asked to
-    // keep them; what is left here is the inner executable.
-    // The platform may hold the inner executable a moment after it ended.
-    for (int tries = 0; tries < 50 && !DeleteFileA(innerPath) &&
-                        GetFileAttributesA(innerPath) != INVALID_FILE_ATTRIBUTES;
-         ++tries)
+    // keep them; what is left here is the inner executable. The platform
+    // holds it a moment after it ended: until then it cannot be deleted,
+    // or, deleted, it stays in the folder.
+    for (int tries = 0; tries < 50; ++tries) {
+        DeleteFileA(innerPath);
+        if (GetFileAttributesA(innerPath) == INVALID_FILE_ATTRIBUTES) break;
         Sleep(100);
+    }
     folder[strlen(folder) - 1] = 0;
-    if (!RemoveDirectoryA(folder) && GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES)
-        RemoveTree(folder);
+    // Files the inner stub left for the restart go before their folder.
+    if (!RemoveDirectoryA(folder))
+        RemoveTree(folder, GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES);
     return code;
 }
 
