@@ -25,7 +25,7 @@ bool CheckArchiveNames(ZipDirectory& directory, const char record[RecordLength],
         return false;
     }
     if (EntriesClash(directory, why)) return false;
-    start = FindRecordedStart(record, directory, spanned, names);
+    FindRecordedStart(record, directory, spanned, names, start);
     if (start.index >= 0 || !start.named || extractOnly) return true;
     strcpy(why, "The installation program that this package names ");
     wsprintfA(why + strlen(why),

@@ -15,6 +15,7 @@
 #include "package_check.h"
 #include "package_layout.h"
 #include "piece_search.h"
+#include "start_retry.h"
 #include "file_io.h"
 #include "platform.h"
 #include "stub_messages.h"
@@ -112,11 +113,16 @@ int RunInner(const char* innerPath, char* commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(innerPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ShowError("The installation could not be started from %s (error %lu).", innerPath,
-                  GetLastError());
-        return kExitFailed;
+    for (int tries = 1; !CreateProcessA(innerPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                                        nullptr, &startup, &process);
+         ++tries) {
+        DWORD error = GetLastError();
+        if (!StartAgain(error, tries)) {
+            ShowError("The installation could not be started from %s (error %lu).", innerPath,
+                      error);
+            return kExitFailed;
+        }
+        Sleep(200);
     }
     CloseHandle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);

@@ -60,14 +60,14 @@ bool CodePageNames::Fill(const ZipDirectory& directory, unsigned codePage) {
 
 void CodePageNames::FoldCase() { CharUpperBuffA(text_, length_); }
 
-RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory,
-                                bool spanned, CodePageNames& other) {
+void FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory, bool spanned,
+                       CodePageNames& other, RecordedStart& start) {
     const int count = int(directory.Count());
-    RecordedStart start = {FindStartProgram(record, directory.Names(), count, spanned), true,
-                           GetACP(), directory.Names()};
-    if (start.index >= 0) return start;
+    start = {FindStartProgram(record, directory.Names(), count, spanned), true, GetACP(),
+             directory.Names()};
+    if (start.index >= 0) return;
     start.named = RecordNamesStartProgram(record, directory.Names(), count);
-    if (!start.named) return start;
+    if (!start.named) return;
     bool explained = false;
     int found[kCodePageCount];
     for (int i = 0; i < kCodePageCount; ++i) {
@@ -89,7 +89,6 @@ RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirect
         start.names = other.Names();
         break;
     }
-    return start;
 }
 
 bool RightPassword(const char record[RecordLength], const ZipDirectory& directory,

@@ -46,8 +46,8 @@ struct RecordedStart {
 // record spells one agrees on. `other` holds the names when they are not
 // the directory's own.
 // In spanned packages the piece count hides positions 90 to 92.
-RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory,
-                                bool spanned, CodePageNames& other);
+void FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory, bool spanned,
+                       CodePageNames& other, RecordedStart& start);
 
 // Whether the password typed here (in this system's code page) is the one
 // the record holds. The record holds it in the code page of the machine

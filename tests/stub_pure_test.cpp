@@ -19,6 +19,7 @@
 #include "log_text.h"
 #include "package_format.h"
 #include "package_layout.h"
+#include "start_retry.h"
 #include "stub_packages.h"
 #include "utf8.h"
 #include "zip_directory.h"
@@ -250,6 +251,21 @@ TEST(StubEntryClashes, AreAFileNamedTwiceOrAsAFolder) {
     ASSERT_GE(clash.file, 0);
     EXPECT_EQ(many[size_t(clash.file)], "F1234");
     EXPECT_EQ(clash.other, 5000);
+}
+
+// The outer stub's start of the inner executable it has just written: the
+// errors of a file a scanner holds for a moment are tried again, up to five
+// tries in all; any other error ends the package at the first.
+TEST(StubStartRetry, PassingErrorsAreTriedAgainAFewTimes) {
+    const struct {
+        unsigned long error;
+        int tries;
+        bool again;
+    } cases[] = {{32, 1, true},   {33, 1, true},   {1359, 1, true}, {32, 4, true},
+                 {1359, 4, true}, {32, 5, false},  {33, 5, false},  {5, 1, false},
+                 {2, 1, false},   {193, 1, false}, {740, 1, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(stub::StartAgain(c.error, c.tries), c.again) << c.error << " on try " << c.tries;
 }
 
 // The list of files the Windows 95 line removes while it starts holds one
