@@ -120,7 +120,7 @@ bool Takeback::Place(const char* temporary, const char* path) {
         noted = moved && Note(kReplaced, own, aside);
         placed = noted && MoveFileA(temporary, path);
         // What was there before goes back at once: nothing may lose it.
-        if (moved && !placed) MoveFileA(aside, path);
+        if (moved && !placed) MoveFileA(aside, own);
     }
     if (!placed) {
         DWORD error = GetLastError();
