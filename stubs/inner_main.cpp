@@ -23,7 +23,6 @@
 #include "file_io.h"
 #include "launch.h"
 #include "platform.h"
-#include "record_code_pages.h"
 #include "start_program.h"
 #include "stub_messages.h"
 #include "target_folder.h"

@@ -8,7 +8,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "ansi_code_page.h"
 #include "command_line.h"
 #include "dll_search.h"
 #include "install_record.h"

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "ansi_code_page.h"
 #include "archive_check.h"
 #include "archive_names.h"
 #include "entry_data.h"
