@@ -35,81 +35,59 @@ std::string ErrorIn(const std::string& log) {
     return at == std::string::npos ? "" : log.substr(at + 7, log.find("\r\n", at) - at - 7);
 }
 
+enum class Twist { kNone, kUtf8Names, kBytesChanged };
+
 struct VerdictCase {
     const char* name;
-    Entries entries;
-    std::string start;  // the record's start program, in the bytes of its code page
-    bool utf8;          // names marked as UTF-8
-    bool damaged;       // the last file's bytes changed after packing
-    const char* said;   // a part of the refusal; null when the package installs
+    const char* said;            // a part of the refusal; null when the package installs
+    std::string start;           // the record's start program, in the bytes of its code page
+    Entries entries;             // SETUP.EXE, the probe, first where not said otherwise
+    Twist twist = Twist::kNone;  // names marked as UTF-8, or the last file's bytes changed
 };
 
 // The names are this system's (code page 1252) where not marked as UTF-8.
 std::vector<VerdictCase> Cases() {
-    const std::string probe = ProbeProgram();
+    const char* kHolds = "The package holds ";
+    const char* kNotAmong = "The installation program that this package names is not among";
     return {
-        {"Good", {{"SETUP.EXE", probe}, {"a.txt", "a"}}, "SETUP.EXE", false, false, nullptr},
+        {"Good", nullptr, "SETUP.EXE", {{"a.txt", "a"}}},
         {"FoldersOfOneNameMeet",
-         {{"SETUP.EXE", probe}, {"sub/a.txt", "a"}, {"SUB/b.txt", "b"}, {"Sub/", ""}},
+         nullptr,
          "SETUP.EXE",
-         false,
-         false,
-         nullptr},
+         {{"sub/a.txt", "a"}, {"SUB/b.txt", "b"}, {"Sub/", ""}}},
         // Made where the start program's character is another byte (1257).
-        {"StartProgramOfAnotherCodePage",
-         {{"\xD8.EXE", probe}, {"a.txt", "a"}},
-         "\xA8.EXE",
-         false,
-         false,
-         nullptr},
+        {"StartProgramOfAnotherCodePage", nullptr, "\xA8.EXE", {{"\xD8.EXE", ""}, {"a.txt", "a"}}},
         {"FileWhereAFolderMustBe",
-         {{"SETUP.EXE", probe}, {"x", "a file"}, {"x/y.txt", "below"}},
+         "The package holds x and x\\y.txt",
          "SETUP.EXE",
-         false,
-         false,
-         "The package holds x and x\\y.txt"},
+         {{"x", "a file"}, {"x/y.txt", "below"}}},
         {"NamesDifferingInCase",
-         {{"SETUP.EXE", probe}, {"Read.me", "1"}, {"sub/b", "b"}, {"READ.ME", "2"}},
+         kHolds,
          "SETUP.EXE",
-         false,
-         false,
-         "The package holds "},
+         {{"Read.me", "1"}, {"sub/b", "b"}, {"READ.ME", "2"}}},
         {"AccentedNamesDifferingInCase",
-         {{"SETUP.EXE", probe}, {"caf\xe9.txt", "1"}, {"CAF\xc9.TXT", "2"}},
+         kHolds,
          "SETUP.EXE",
-         false,
-         false,
-         "The package holds "},
-        {"StartProgramNotThere",
-         {{"SETUP.EXE", probe}, {"a.txt", "a"}},
-         "INSTALL.EXE",
-         false,
-         false,
-         "The installation program that this package names is not among its files"},
+         {{"caf\xe9.txt", "1"}, {"CAF\xc9.TXT", "2"}}},
+        {"StartProgramNotThere", kNotAmong, "INSTALL.EXE", {{"a.txt", "a"}}},
         {"StartProgramBeyondAsciiNotThere",
-         {{"\xC9.EXE", probe}, {"a.txt", "a"}},
+         kNotAmong,
          "\xC8.EXE",
-         false,
-         false,
-         "The installation program that this package names is not among its files"},
+         {{"\xC9.EXE", ""}, {"a.txt", "a"}}},
         {"SuperscriptDevice",
-         {{"SETUP.EXE", probe}, {"sub/COM\xB9.log", "x"}},
+         "would be written outside its folder (sub\\COM\xB9.log)",
          "SETUP.EXE",
-         false,
-         false,
-         "would be written outside its folder (sub\\COM\xB9.log)"},
+         {{"sub/COM\xB9.log", "x"}}},
         {"NameThisSystemCannotHold",
-         {{"SETUP.EXE", probe}, {"\xD0\x94.txt", "Cyrillic De"}},
+         "This system cannot hold the file name",
          "SETUP.EXE",
-         true,
-         false,
-         "This system cannot hold the file name"},
+         {{"\xD0\x94.txt", "Cyrillic De"}},
+         Twist::kUtf8Names},
         {"BytesChanged",
-         {{"SETUP.EXE", probe}, {"a.txt", "bytes of a"}},
+         "a.txt does not hold the bytes that were packed.",
          "SETUP.EXE",
-         false,
-         true,
-         "a.txt does not hold the bytes that were packed."},
+         {{"a.txt", "bytes of a"}},
+         Twist::kBytesChanged},
     };
 }
 
@@ -118,12 +96,18 @@ TEST(StubVerdicts, TestRefusesWhatTheInstallRefusesInTheSameWords) {
     for (const VerdictCase& c : Cases()) {
         SCOPED_TRACE(c.name);
         TempDir temp;
-        std::string archive = StoredZip(c.entries);
-        if (c.damaged) archive[archive.rfind(c.entries.back().second)] ^= 1;
-        if (c.utf8) archive = Utf8Marked(archive);
+        // The start program is the probe: given first, or named with no bytes.
+        Entries entries = c.entries;
+        if (entries.front().second.empty())
+            entries.front().second = ProbeProgram();
+        else
+            entries.insert(entries.begin(), {"SETUP.EXE", ProbeProgram()});
+        std::string archive = StoredZip(entries);
+        if (c.twist == Twist::kBytesChanged) archive[archive.rfind(entries.back().second)] ^= 1;
+        if (c.twist == Twist::kUtf8Names) archive = Utf8Marked(archive);
         std::string package = temp / "PACKAGE.EXE";
         WriteBytes(package, TestPackage(OuterStub(), InnerStub(), archive,
-                                        TestRecord(c.entries.back().first, "", c.start)));
+                                        TestRecord(entries.back().first, "", c.start)));
         SetEnvironmentVariableA("VNP_PROBE_LOG", (temp / "probe.log").c_str());
         SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
         OwnTemporaryFolder redirected(temp.MakeFolder("temporary"));
