@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
 #include <string.h>
 
 #include "ansi_code_page.h"
+#include "entry_clashes.h"
 #include "entry_paths.h"
+#include "start_program.h"
 #include "utf8.h"
 
 namespace stub {
@@ -54,6 +57,24 @@ int FirstUnsafeEntry(const ZipDirectory& directory) {
     for (uint32_t i = 0; i < directory.Count(); ++i)
         if (!SafeEntryPath(directory[i].name, text::AnsiLeadBytes())) return int(i);
     return -1;
+}
+
+bool EntriesClash(const ZipDirectory& directory, char* why) {
+    CodePageNames folded;
+    uint32_t* order = static_cast<uint32_t*>(malloc(directory.Count() * sizeof *order + 1));
+    bool ready = order && folded.Fill(directory, GetACP());
+    if (ready) folded.FoldCase();
+    EntryClash clash = {-1, -1};
+    if (ready) clash = FirstClash(folded.Names(), directory.Count(), order, text::AnsiLeadBytes());
+    free(order);
+    if (!ready) {
+        DescribeUnpackFault(UnpackResult::kNoMemory, "the list of files", why);
+        return true;
+    }
+    if (clash.file < 0) return false;
+    wsprintfA(why, "The package holds %s and %s, which one folder cannot hold together.",
+              directory[uint32_t(clash.file)].name, directory[uint32_t(clash.other)].name);
+    return true;
 }
 
 void DescribeUnpackFault(UnpackResult result, const char* name, char* why) {

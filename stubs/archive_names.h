@@ -22,6 +22,11 @@ bool HeldAs(unsigned codePage, const uint16_t* wide, char* bytes, int room);
 // The first entry whose name would be written outside the folder, or -1.
 int FirstUnsafeEntry(const ZipDirectory& directory);
 
+// Whether two of the (ANSI) names would be written as one file or a file
+// where a folder must be: why then says which, in one sentence, as it does
+// when there is not the memory to tell.
+bool EntriesClash(const ZipDirectory& directory, char* why);
+
 // One sentence on why the entry's data could not be unpacked, for every
 // result but kOk and kWriteFailed (which only the writer can describe).
 void DescribeUnpackFault(UnpackResult result, const char* name, char* why);

@@ -19,6 +19,15 @@ bool SameIgnoringCase(const char* a, size_t length, const char* b) {
     return true;
 }
 
+// Windows takes the superscripts one to three for digits in device names
+// ("COM" and a superscript one is the first port). The code pages that have
+// them (1252 and its kin) hold them as these bytes; in the others these
+// bytes are letters of their own, and refusing a four-letter "COM" or "LPT"
+// name there too loses nothing.
+bool IsSuperscriptDigit(char c) {
+    return uint8_t(c) == 0xB9 || uint8_t(c) == 0xB2 || uint8_t(c) == 0xB3;
+}
+
 // Device names stay devices with any extension ("NUL.txt", "com1.exe").
 bool IsDeviceName(const char* component, size_t length) {
     size_t stem = 0;
@@ -28,15 +37,14 @@ bool IsDeviceName(const char* component, size_t length) {
                                            "CONIN$", "CONOUT$", "CLOCK$"};
     for (const char* device : kDevices)
         if (SameIgnoringCase(component, stem, device)) return true;
-    if (stem == 4 &&
-        (SameIgnoringCase(component, 3, "COM") || SameIgnoringCase(component, 3, "LPT")) &&
-        component[3] >= '1' && component[3] <= '9')
-        return true;
-    return false;
+    return stem == 4 &&
+           (SameIgnoringCase(component, 3, "COM") || SameIgnoringCase(component, 3, "LPT")) &&
+           ((component[3] >= '1' && component[3] <= '9') || IsSuperscriptDigit(component[3]));
 }
 
 // A trailing dot or blank is the last character whatever the code page:
-// no second byte of a character is below 0x40. Device names are ASCII.
+// no second byte of a character is below 0x40. Device names are single
+// bytes.
 bool SafeComponent(const char* component, size_t length) {
     if (length == 0) return false;
     if (component[length - 1] == '.' || component[length - 1] == ' ') return false;

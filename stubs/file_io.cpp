@@ -81,7 +81,7 @@ bool MakeFolders(const char* folder, bool (*made)(const char* path, void* contex
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void RemoveTree(const char* folder) {
+void RemoveTree(const char* folder, bool atRestart) {
     char pattern[MAX_PATH];
     size_t length = strlen(folder);
     if (length + 3 >= sizeof pattern) return;
@@ -89,6 +89,7 @@ void RemoveTree(const char* folder) {
     while (length > 0 && text::EndsWith(pattern, '\\', text::AnsiLeadBytes()))
         pattern[--length] = 0;
     if (length == 0) return;
+    bool emptied = !atRestart;
     memcpy(pattern + length, "\\*", 3);
     WIN32_FIND_DATAA found;
     FindHandle search(FindFirstFileA(pattern, &found));
@@ -102,17 +103,33 @@ void RemoveTree(const char* folder) {
             path[length] = '\\';
             memcpy(path + length + 1, found.cFileName, name + 1);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
+                RemoveTree(path, atRestart);
+                emptied = emptied && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
                 continue;
             }
             SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileA(path)) RemoveAtRestart(path, false);
+            if (atRestart || !DeleteFileA(path)) {
+                RemoveAtRestart(path, false);
+                emptied = false;
+            }
         } while (FindNextFileA(search.get(), &found));
     }
     search.reset();
     pattern[length] = 0;
     SetFileAttributesA(pattern, FILE_ATTRIBUTE_NORMAL);
-    if (!RemoveDirectoryA(pattern)) RemoveAtRestart(pattern, true);
+    // A program that has just ended lets go of its folder and of its own
+    // program file a moment later, and that file, deleted while still held,
+    // stays in the folder until it is let go: NT 4.0, which has no job to
+    // wait for the program's end, removes the folder before then. So a
+    // folder whose files are all deleted is tried again for a while before
+    // it is left for the restart.
+    for (int tries = 0; atRestart || !RemoveDirectoryA(pattern); ++tries) {
+        if (!emptied || tries == 50) {
+            RemoveAtRestart(pattern, true);
+            return;
+        }
+        Sleep(100);
+    }
 }
 
 bool MakePrivateFolder(char* folder, uint32_t room) {

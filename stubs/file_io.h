@@ -52,8 +52,9 @@ bool MakeFolders(const char* folder, bool (*made)(const char* path, void* contex
                  void* context = nullptr);
 
 // Removes the folder with everything in it, read-only files included; what
-// cannot be removed now is left for removal at the next restart.
-void RemoveTree(const char* folder);
+// cannot be removed now is left for removal at the next restart, as all of
+// it is with atRestart (a program may still use it).
+void RemoveTree(const char* folder, bool atRestart = false);
 
 // A new folder of this process's own under the temporary folder, with a
 // trailing backslash; false when none could be made.

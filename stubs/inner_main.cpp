@@ -13,6 +13,7 @@
 #include <string.h>
 
 #include "ansi_code_page.h"
+#include "archive_check.h"
 #include "archive_names.h"
 #include "command_line.h"
 #include "entry_data.h"
@@ -22,7 +23,6 @@
 #include "file_io.h"
 #include "launch.h"
 #include "platform.h"
-#include "record_code_pages.h"
 #include "start_program.h"
 #include "stub_messages.h"
 #include "target_folder.h"
@@ -84,16 +84,6 @@ bool ParseInnerOptions(const char* arguments, InnerOptions& options) {
     return allKnown && haveRecord && haveFolder;
 }
 
-// Whether the password, typed in this system's code page, is the one the
-// record holds in the code page it was written in.
-bool RightPassword(const InnerOptions& options, const RecordedStart& start, int count,
-                   const char* typed) {
-    char stored[kArgumentRoom];
-    PasswordInCodePage(typed, start.codePage, stored, sizeof stored);
-    return PasswordMatches(options.record, stored, start.names, count, start.index,
-                           options.spanned);
-}
-
 // Asks until the password is right. 0 when it is; otherwise the exit code:
 // cancelled by the user, or failed when run quietly without the right one.
 int CheckPassword(const InnerOptions& options, const ZipDirectory& directory,
@@ -102,7 +92,8 @@ int CheckPassword(const InnerOptions& options, const ZipDirectory& directory,
     if (!RecordHasPassword(options.record, start.names, count, start.index, options.spanned))
         return 0;
     if (options.passwordGiven) {
-        if (RightPassword(options, start, count, options.password)) return 0;
+        if (RightPassword(options.record, directory, start, options.spanned, options.password))
+            return 0;
         ShowError("The password given with /P: is not right. Nothing was installed.");
         return kExitFailed;
     }
@@ -114,7 +105,7 @@ int CheckPassword(const InnerOptions& options, const ZipDirectory& directory,
     }
     char typed[kArgumentRoom];
     while (AskPassword(typed, sizeof typed)) {
-        if (RightPassword(options, start, count, typed)) return 0;
+        if (RightPassword(options.record, directory, start, options.spanned, typed)) return 0;
         MessageBoxA(nullptr, "The password is not right. Please type it again.", "Vornaly",
                     MB_OK | MB_ICONEXCLAMATION);
     }
@@ -149,8 +140,6 @@ DWORD EntryAttributes(const ZipEntry& entry) {
 
 // Writes one entry below the folder, each change noted for taking back;
 // false with the reason in why (one sentence) when it cannot.
-const int kWhyRoom = 1024;  // what wsprintfA writes at most
-
 bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder,
                   Takeback& takeback, char* why) {
     char path[MAX_PATH];
@@ -209,6 +198,13 @@ bool ExtractEntry(ByteSource& archive, const ZipEntry& entry, const char* folder
     return false;
 }
 
+// The log lists the files an extraction wrote once they stay: none that a
+// failure then took back or removed.
+void LogExtracted(const ZipDirectory& directory, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i)
+        LogLine("Extracted %s (%lu bytes)", directory[i].name, directory[i].size);
+}
+
 int RunInner(const char* arguments) {
     InnerOptions options;
     bool parsed = ParseInnerOptions(arguments, options);
@@ -227,38 +223,16 @@ int RunInner(const char* arguments) {
     FileSource whole(self);
     MaskedArchive archive(whole, InnerStubLength);
     ZipDirectory directory;
+    if (!whole.Open() || !archive.Marked() || !directory.Read(archive)) {
+        ShowError("%s", kFilesUnreadable);
+        return kExitFailed;
+    }
     char why[kWhyRoom];
-    why[0] = 0;
-    if (!whole.Open() || !archive.Marked() || !directory.Read(archive) ||
-        !NamesToAnsi(directory, why)) {
-        if (why[0])
-            ShowError("%s Nothing was installed.", why);
-        else
-            ShowError("The installation package is damaged: its files cannot be read.");
-        return kExitFailed;
-    }
-    int unsafe = FirstUnsafeEntry(directory);
-    if (unsafe >= 0) {
-        ShowError(
-            "The package holds a file that would be written outside its folder (%s). Nothing was "
-            "installed.",
-            directory[uint32_t(unsafe)].name);
-        return kExitFailed;
-    }
     CodePageNames recordNames;
-    RecordedStart start =
-        FindRecordedStart(options.record, directory, options.spanned, recordNames);
-    if (start.index < 0 && start.named && !options.extractOnly) {
-        if (start.index == kStartProgramsDisagree)
-            ShowError(
-                "The installation program that this package names reads as different files in "
-                "different code pages, and as none in this system's (%u). Nothing was installed.",
-                GetACP());
-        else
-            ShowError(
-                "The installation program that this package names is not among its files, read "
-                "in this system's code page (%u) or in any other it has. Nothing was installed.",
-                GetACP());
+    RecordedStart start;
+    if (!CheckArchiveNames(directory, options.record, options.spanned, options.extractOnly,
+                           recordNames, start, why)) {
+        ShowError("%s Nothing was installed.", why);
         return kExitFailed;
     }
     if (int refused = CheckPassword(options, directory, start)) return refused;
@@ -275,16 +249,17 @@ int RunInner(const char* arguments) {
         ShowError("The folder %s could not be made.", options.folder);
         return kExitFailed;
     }
-    for (uint32_t i = 0; i < directory.Count(); ++i) {
-        if (ExtractEntry(archive, directory[i], options.folder, takeback, why)) {
-            LogLine("Extracted %s (%lu bytes)", directory[i].name, directory[i].size);
-            continue;
-        }
+    uint32_t written = 0;
+    while (written < directory.Count() &&
+           ExtractEntry(archive, directory[written], options.folder, takeback, why))
+        ++written;
+    if (written < directory.Count()) {
         if (keep && options.quietAll) {
             takeback.TakeBack();
             ShowError("%s Nothing was extracted.", why);
         } else if (keep) {
             takeback.Keep();
+            LogExtracted(directory, written);
             ShowError("%s The files extracted before stay in %s.", why, options.folder);
         } else {
             takeback.Keep();
@@ -293,14 +268,16 @@ int RunInner(const char* arguments) {
         }
         return kExitFailed;
     }
+    LogExtracted(directory, written);
     takeback.Keep();
     if (keep) {
         ShowNote(options.quiet, "The files were extracted to %s.", options.folder);
         return 0;
     }
+    bool filesInUse = false;
     int code = RunStartProgram(options.folder, directory[uint32_t(start.index)].name,
-                               options.quietAll, SystemLaunchCalls());
-    RemoveTree(options.folder);
+                               options.quietAll, SystemLaunchCalls(), filesInUse);
+    RemoveTree(options.folder, filesInUse);
     return code;
 }
 

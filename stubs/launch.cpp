@@ -1,10 +1,10 @@
 // Launching the start program (see launch.h).
 #include "launch.h"
 
-
 #include "dll_search.h"
 #include "file_io.h"
 #include "platform.h"
+#include "program_job.h"
 #include "program_kind.h"
 #include "stub_messages.h"
 #include "stub_paths.h"
@@ -72,7 +72,8 @@ int EndedWith(HANDLE process, const char* name) {
 
 // The elevated program runs with rights this process lacks: it cannot be
 // taken into this process's job, so it alone is waited for.
-int RunElevated(const char* path, const char* folder, const char* name, const LaunchCalls& calls) {
+int RunElevated(const char* path, const char* folder, const char* name, const LaunchCalls& calls,
+                bool& filesInUse) {
     LogLine("%s needs administrator rights; asking for them.", name);
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
@@ -90,7 +91,16 @@ int RunElevated(const char* path, const char* folder, const char* name, const La
         ShowError("The installation program %s could not be started (error %lu).", path, error);
         return kExitFailed;
     }
-    if (!info.hProcess) return 0;  // handed to a running program: nothing to wait for
+    if (!info.hProcess) {
+        // Handed to a program that was running already, or started without a
+        // process to wait for: it may use the files for as long as it runs.
+        filesInUse = true;
+        LogLine(
+            "%s was started with administrator rights without a process to wait for: its files "
+            "stay until the next restart.",
+            name);
+        return kExitStillRunning;
+    }
     WaitForSingleObject(info.hProcess, INFINITE);
     return EndedWith(info.hProcess, name);
 }
@@ -111,8 +121,9 @@ StartFailure AfterFailedStart(DWORD error, bool noWindows, bool canElevate) {
     return canElevate ? StartFailure::kElevate : StartFailure::kReport;
 }
 
-int RunStartProgram(const char* folder, const char* name, bool noWindows,
-                    const LaunchCalls& calls) {
+int RunStartProgram(const char* folder, const char* name, bool noWindows, const LaunchCalls& calls,
+                    bool& filesInUse) {
+    filesInUse = false;
     char path[MAX_PATH], commandLine[MAX_PATH + 2];
     if (!JoinPath(folder, name, path)) {
         ShowError("The path of the installation program %s in %s is too long.", name, folder);
@@ -139,7 +150,7 @@ int RunStartProgram(const char* folder, const char* name, bool noWindows,
     if (!started) {
         DWORD error = GetLastError();
         switch (AfterFailedStart(error, noWindows, calls.shellExecuteEx != nullptr)) {
-        case StartFailure::kElevate: return RunElevated(path, folder, name, calls);
+        case StartFailure::kElevate: return RunElevated(path, folder, name, calls, filesInUse);
         case StartFailure::kNeedsAdministrator:
             ShowError(
                 "The package must be run with administrator rights: its installation program %s "

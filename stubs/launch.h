@@ -40,12 +40,20 @@ StartFailure AfterFailedStart(DWORD error, bool noWindows, bool canElevate);
 // Exit code 740 of a package that may not ask for administrator rights.
 const int kExitElevationRequired = int(kErrorElevationRequired);
 
+// Exit code of a package whose start program was started with administrator
+// rights but without a process to wait for: it may still run, and its own
+// code is not known (the platform's STILL_ACTIVE).
+const int kExitStillRunning = 259;
+
 // Runs the program name in the folder, with the folder as its current
 // folder, and waits for it and for every program it started; its exit code,
 // kExitFailed when it cannot be started, kExitCancelled when the user
 // cancelled the elevation, kExitElevationRequired when it needs rights that
-// no window may ask for (noWindows).
-int RunStartProgram(const char* folder, const char* name, bool noWindows, const LaunchCalls& calls);
+// no window may ask for (noWindows), kExitStillRunning when it could not be
+// waited for: filesInUse is then set, for the files must stay while it may
+// use them.
+int RunStartProgram(const char* folder, const char* name, bool noWindows, const LaunchCalls& calls,
+                    bool& filesInUse);
 
 }  // namespace stub
 

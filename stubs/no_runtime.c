@@ -26,6 +26,19 @@ void free(void* block) {
     if (block) HeapFree(GetProcessHeap(), 0, block);
 }
 
+/* Inflate's memory when the caller names no functions of its own. zlib's
+   own pair would bring its whole table of error texts along, which nothing
+   here shows. */
+void* zcalloc(void* opaque, unsigned items, unsigned size) {
+    (void)opaque;
+    return calloc(items, size);
+}
+
+void zcfree(void* opaque, void* block) {
+    (void)opaque;
+    free(block);
+}
+
 void* memcpy(void* to, const void* from, size_t length) {
     unsigned char* out = to;
     const unsigned char* in = from;

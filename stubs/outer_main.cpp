@@ -8,13 +8,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "ansi_code_page.h"
 #include "command_line.h"
 #include "dll_search.h"
 #include "install_record.h"
 #include "package_check.h"
 #include "package_layout.h"
 #include "piece_search.h"
+#include "start_retry.h"
 #include "file_io.h"
 #include "platform.h"
 #include "stub_messages.h"
@@ -93,14 +93,9 @@ int WriteInnerExecutable(ByteSource& content, uint32_t stubLength, const char* s
     if (!AppendBytes(content, from, content.Size() - from, inner.get(), innerPath))
         return kExitFailed;
     if (pieces < 2) return 0;
-    char prefix[MAX_PATH];
-    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix, text::AnsiLeadBytes())) {
-        ShowError("The names of the pieces of %s are too long.", selfPath);
-        return kExitFailed;
-    }
     for (int number = 2; number <= pieces; ++number) {
         char found[MAX_PATH];
-        PieceAnswer answer = FindPiece(prefix, selfPath, number, pieces, quiet, found);
+        PieceAnswer answer = FindPiece(selfPath, number, pieces, quiet, found);
         if (answer == PieceAnswer::kCancelled) return kExitCancelled;
         if (answer == PieceAnswer::kFailed) return kExitFailed;
         FileSource piece(found);
@@ -117,11 +112,16 @@ int RunInner(const char* innerPath, char* commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(innerPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ShowError("The installation could not be started from %s (error %lu).", innerPath,
-                  GetLastError());
-        return kExitFailed;
+    for (int tries = 1; !CreateProcessA(innerPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                                        nullptr, &startup, &process);
+         ++tries) {
+        DWORD error = GetLastError();
+        if (!StartAgain(error, tries)) {
+            ShowError("The installation could not be started from %s (error %lu).", innerPath,
+                      error);
+            return kExitFailed;
+        }
+        Sleep(200);
     }
     CloseHandle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -188,15 +188,18 @@ int Install(const PackageSwitches& switches, ByteSource& content, uint32_t stubL
         WriteInnerExecutable(content, stubLength, selfPath, pieces, switches.quiet, innerPath);
     if (code == 0) code = RunInner(innerPath, commandLine);
     // The inner stub removes the files it extracted unless it was asked to
-    // keep them; what is left here is the inner executable.
-    // The platform may hold the inner executable a moment after it ended.
-    for (int tries = 0; tries < 50 && !DeleteFileA(innerPath) &&
-                        GetFileAttributesA(innerPath) != INVALID_FILE_ATTRIBUTES;
-         ++tries)
+    // keep them; what is left here is the inner executable. The platform
+    // holds it a moment after it ended: until then it cannot be deleted,
+    // or, deleted, it stays in the folder.
+    for (int tries = 0; tries < 50; ++tries) {
+        DeleteFileA(innerPath);
+        if (GetFileAttributesA(innerPath) == INVALID_FILE_ATTRIBUTES) break;
         Sleep(100);
+    }
     folder[strlen(folder) - 1] = 0;
-    if (!RemoveDirectoryA(folder) && GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES)
-        RemoveTree(folder);
+    // Files the inner stub left for the restart go before their folder.
+    if (!RemoveDirectoryA(folder))
+        RemoveTree(folder, GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES);
     return code;
 }
 

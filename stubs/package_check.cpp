@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-#include "ansi_code_page.h"
+#include "archive_check.h"
 #include "archive_names.h"
 #include "entry_data.h"
-#include "install_record.h"
 #include "package_constants.h"
 #include "package_layout.h"
 #include "piece_chain.h"
@@ -27,18 +26,12 @@ public:
 // Every piece after the first, found and added in order; false when one
 // cannot be had (the fault told already).
 bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet) {
-    char prefix[MAX_PATH];
-    if (!PieceNamePrefix(selfPath, prefix, sizeof prefix, text::AnsiLeadBytes())) {
-        ShowError("The names of the pieces of %s are too long.", selfPath);
-        return false;
-    }
     for (int number = 2; number <= pieces; ++number) {
         char found[MAX_PATH];
-        PieceAnswer answer = FindPiece(prefix, selfPath, number, pieces, quiet, found);
+        PieceAnswer answer = FindPiece(selfPath, number, pieces, quiet, found);
         // A cancel in the box is a fault of the package all the same; a
         // windowless run has told it already.
-        if (answer == PieceAnswer::kCancelled && WindowsAllowed() &&
-            PieceName(prefix, number, found, sizeof found))
+        if (answer == PieceAnswer::kCancelled && WindowsAllowed())
             ShowError("The package is not complete: the piece %s is missing.", found);
         if (answer != PieceAnswer::kFound) return false;
         if (!chain.Add(found, 0, 0) || !RightSize(chain.LastFileSize(), number, pieces)) {
@@ -69,30 +62,17 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
     }
     MaskedArchive archive(chain, InnerStubLength);
     ZipDirectory directory;
-    char why[1024];
-    why[0] = 0;
-    if (!archive.Marked() || !directory.Read(archive) || !NamesToAnsi(directory, why)) {
-        ShowError("%s",
-                  why[0] ? why : "The installation package is damaged: its files cannot be read.");
+    if (!archive.Marked() || !directory.Read(archive)) {
+        ShowError("%s", kFilesUnreadable);
         return kExitFailed;
     }
-    int unsafe = FirstUnsafeEntry(directory);
-    if (unsafe >= 0) {
-        ShowError("The package holds a file that would be written outside its folder (%s).",
-                  directory[uint32_t(unsafe)].name);
-        return kExitFailed;
-    }
-    // The install finds its start program by the same rule. A name beyond
-    // ASCII may be in the code page of the machine that made the package,
-    // which the install tries too; the outer stub has no room for that, so
-    // such a name is left to the install.
-    const int count = int(directory.Count());
-    bool ascii = true;
-    for (uint32_t i = RecordExecutableOffset; i < RecordLength; ++i)
-        ascii = ascii && uint8_t(record[i]) < 0x80;
-    if (ascii && FindStartProgram(record, directory.Names(), count, spanned) < 0 &&
-        RecordNamesStartProgram(record, directory.Names(), count)) {
-        ShowError("The installation package is damaged: its start program is not in it.");
+    // The names and the start program as the install takes them, by the
+    // same procedure: /T and the install cannot disagree on them.
+    char why[kWhyRoom];
+    CodePageNames names;
+    RecordedStart start;
+    if (!CheckArchiveNames(directory, record, spanned, false, names, start, why)) {
+        ShowError("%s", why);
         return kExitFailed;
     }
     for (uint32_t i = 0; i < directory.Count(); ++i) {

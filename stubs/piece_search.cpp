@@ -36,10 +36,15 @@ bool RightSize(uint32_t size, int number, int count) {
     return number < count ? size == PieceSize : size > 0 && size <= PieceSize;
 }
 
-PieceAnswer FindPiece(const char* prefix, const char* firstPiece, int number, int count, bool quiet,
-                      char* found) {
-    char name[MAX_PATH], onRoot[MAX_PATH];
-    if (!PieceName(prefix, number, name, sizeof name)) return PieceAnswer::kFailed;
+PieceAnswer FindPiece(const char* firstPiece, int number, int count, bool quiet, char* found) {
+    char prefix[MAX_PATH], onRoot[MAX_PATH];
+    char* name = found;
+    if (!PieceNamePrefix(firstPiece, prefix, sizeof prefix, text::AnsiLeadBytes()) ||
+        !PieceName(prefix, number, name, MAX_PATH)) {
+        name[0] = 0;
+        ShowError("The names of the pieces of %s are too long.", firstPiece);
+        return PieceAnswer::kFailed;
+    }
     const char* shortName = FileName(name);
     for (;;) {
         bool wrongSize = false;
@@ -51,7 +56,7 @@ PieceAnswer FindPiece(const char* prefix, const char* firstPiece, int number, in
             FileSource piece(candidate);
             if (!piece.Open()) continue;
             if (RightSize(piece.Size(), number, count)) {
-                strcpy(found, candidate);
+                if (candidate != found) strcpy(found, candidate);
                 LogLine("Piece %d of %d: %s", number, count, candidate);
                 return PieceAnswer::kFound;
             }

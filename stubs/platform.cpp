@@ -1,8 +1,6 @@
 // The platform differences of the stubs, looked up once (see platform.h).
 #include "platform.h"
 
-#include <tlhelp32.h>
-
 #include <stdlib.h>
 #include <string.h>
 
@@ -15,28 +13,13 @@ namespace stub {
 
 namespace {
 
-using CreateJobObjectFunction = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCSTR);
-using AssignProcessFunction = BOOL(WINAPI*)(HANDLE, HANDLE);
-using QueryJobFunction = BOOL(WINAPI*)(HANDLE, JOBOBJECTINFOCLASS, LPVOID, DWORD, LPDWORD);
 using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-using SnapshotFunction = HANDLE(WINAPI*)(DWORD, DWORD);
-using ProcessFunction = BOOL(WINAPI*)(HANDLE, LPPROCESSENTRY32);
 
 struct Platform {
     bool windows95Line = false;
-    CreateJobObjectFunction createJob = nullptr;
-    AssignProcessFunction assignProcess = nullptr;
-    QueryJobFunction queryJob = nullptr;
+    DWORD majorVersion = 0;
     MoveFileExFunction moveFileEx = nullptr;
-    SnapshotFunction snapshot = nullptr;
-    ProcessFunction firstProcess = nullptr;
-    ProcessFunction nextProcess = nullptr;
 };
-
-template <typename Function>
-Function Find(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 Platform LookUp() {
     Platform platform;
@@ -46,21 +29,10 @@ Platform LookUp() {
     // A compatibility layer that reports an older version may still export
     // the newer functions; the stubs then behave as on the version reported.
     platform.windows95Line = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
-    if (platform.windows95Line) {
-        platform.snapshot = Find<SnapshotFunction>(kernel, "CreateToolhelp32Snapshot");
-        platform.firstProcess = Find<ProcessFunction>(kernel, "Process32First");
-        platform.nextProcess = Find<ProcessFunction>(kernel, "Process32Next");
-        if (!platform.firstProcess || !platform.nextProcess) platform.snapshot = nullptr;
-        return platform;
-    }
-    platform.moveFileEx = Find<MoveFileExFunction>(kernel, "MoveFileExA");
-    if (version.dwMajorVersion < 5) return platform;  // job objects came with Windows 2000
-    platform.createJob = Find<CreateJobObjectFunction>(kernel, "CreateJobObjectA");
-    platform.assignProcess = Find<AssignProcessFunction>(kernel, "AssignProcessToJobObject");
-    platform.queryJob = Find<QueryJobFunction>(kernel, "QueryInformationJobObject");
-    if (!platform.createJob || !platform.assignProcess || !platform.queryJob)
-        platform.createJob = nullptr;
+    platform.majorVersion = version.dwMajorVersion;
+    if (!platform.windows95Line)
+        platform.moveFileEx = reinterpret_cast<MoveFileExFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "MoveFileExA")));
     return platform;
 }
 
@@ -72,6 +44,10 @@ const Platform& ThisPlatform() {
 }  // namespace
 
 bool Windows95Line() { return ThisPlatform().windows95Line; }
+
+bool JobObjectsExpected() {
+    return !ThisPlatform().windows95Line && ThisPlatform().majorVersion >= 5;
+}
 
 namespace {
 
@@ -117,51 +93,6 @@ void AddToWininit(const char* file) {
 }
 
 }  // namespace
-
-ProgramJob::ProgramJob(HANDLE process, DWORD processId) {
-    const Platform& platform = ThisPlatform();
-    if (platform.snapshot) known_[knownCount_++] = processId;
-    if (!platform.createJob) return;
-    job_ = platform.createJob(nullptr, nullptr);
-    if (job_ && !platform.assignProcess(job_, process)) {
-        CloseHandle(job_);
-        job_ = nullptr;
-    }
-}
-
-ProgramJob::~ProgramJob() {
-    if (job_) CloseHandle(job_);
-}
-
-bool ProgramJob::Running() {
-    const Platform& platform = ThisPlatform();
-    if (knownCount_) {
-        FileHandle list(platform.snapshot(TH32CS_SNAPPROCESS, 0));
-        if (!list.valid()) return false;
-        PROCESSENTRY32 entry = {};
-        entry.dwSize = sizeof entry;
-        bool running = false;
-        for (BOOL more = platform.firstProcess(list.get(), &entry); more;
-             more = platform.nextProcess(list.get(), &entry)) {
-            bool known = false, parentKnown = false;
-            for (int i = 0; i < knownCount_; ++i) {
-                known = known || known_[i] == entry.th32ProcessID;
-                parentKnown = parentKnown || known_[i] == entry.th32ParentProcessID;
-            }
-            if (!known && parentKnown && knownCount_ < kKnownRoom) {
-                known_[knownCount_++] = entry.th32ProcessID;
-                known = true;
-            }
-            running = running || known;
-        }
-        return running;
-    }
-    if (!job_) return false;
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-    return platform.queryJob(job_, JobObjectBasicAccountingInformation, &accounting,
-                             sizeof accounting, nullptr) &&
-           accounting.ActiveProcesses > 0;
-}
 
 void NoSystemErrorBoxes() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);

@@ -9,36 +9,12 @@
 
 namespace stub {
 
-// The start program and every program it starts, held together where the
-// platform has job objects (Windows 2000 and later), so that waiting for the
-// job waits for the programs a setup program hands over to. The Windows 95
-// line has no jobs: there the programs are found by their parent in the
-// platform's list of processes, which it has instead. Owns the job.
-class ProgramJob {
-public:
-    // Takes the process, started suspended, into a new job.
-    ProgramJob(HANDLE process, DWORD processId);
-    ~ProgramJob();
-    ProgramJob(const ProgramJob&) = delete;
-    ProgramJob& operator=(const ProgramJob&) = delete;
-
-    // Whether a program of the job still runs (without jobs: a program the
-    // start program or one of those started, looked for at each call, so
-    // that it is called while the start program runs too). Always false
-    // where neither is there (NT 4.0), or when this process's own job allows
-    // no job inside: then only the start program itself can be waited for.
-    bool Running();
-
-private:
-    static const int kKnownRoom = 64;
-    HANDLE job_ = nullptr;
-    DWORD known_[kKnownRoom];  // the start program, then each program found
-    int knownCount_ = 0;
-};
-
 // Whether this is Windows 95, 98 or ME (or a system that reports one of
 // them), rather than the NT line.
 bool Windows95Line();
+
+// Whether this system reports Windows 2000 or later, which have job objects.
+bool JobObjectsExpected();
 
 // Keeps the platform's own boxes away for the rest of the process and for
 // every program it starts, which inherit the setting: a drive that is not

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "archive_names.h"
+#include "command_line.h"
 #include "install_record.h"
 #include "record_code_pages.h"
 
@@ -13,9 +14,10 @@ namespace stub {
 
 namespace {
 
-// Every ANSI code page of the Windows versions the packages run on.
-const UINT kAnsiCodePages[] = {1252, 1250, 1251, 1253, 1254, 1255, 1256,
-                               1257, 1258, 874,  932,  936,  949,  950};
+// Every ANSI code page of the Windows versions the packages run on. One a
+// system lacks converts no name: its names stay empty.
+const uint16_t kAnsiCodePages[] = {1252, 1250, 1251, 1253, 1254, 1255, 1256,
+                                   1257, 1258, 874,  932,  936,  949,  950};
 const int kCodePageCount = int(sizeof kAnsiCodePages / sizeof kAnsiCodePages[0]);
 
 }  // namespace
@@ -27,6 +29,7 @@ void CodePageNames::Clear() {
     free(names_);
     text_ = nullptr;
     names_ = nullptr;
+    length_ = 0;
 }
 
 bool CodePageNames::Fill(const ZipDirectory& directory, unsigned codePage) {
@@ -51,23 +54,25 @@ bool CodePageNames::Fill(const ZipDirectory& directory, unsigned codePage) {
         names_[i] = at;
         at += strlen(at) + 1;
     }
+    length_ = DWORD(at - text_);
     return true;
 }
 
-RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory,
-                                bool spanned, CodePageNames& other) {
+void CodePageNames::FoldCase() { CharUpperBuffA(text_, length_); }
+
+void FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory, bool spanned,
+                       CodePageNames& other, RecordedStart& start) {
     const int count = int(directory.Count());
-    RecordedStart start = {FindStartProgram(record, directory.Names(), count, spanned), true,
-                           GetACP(), directory.Names()};
-    if (start.index >= 0) return start;
+    start = {FindStartProgram(record, directory.Names(), count, spanned), true, GetACP(),
+             directory.Names()};
+    if (start.index >= 0) return;
     start.named = RecordNamesStartProgram(record, directory.Names(), count);
-    if (!start.named) return start;
+    if (!start.named) return;
     bool explained = false;
     int found[kCodePageCount];
     for (int i = 0; i < kCodePageCount; ++i) {
         found[i] = -1;
-        if (kAnsiCodePages[i] == start.codePage || !IsValidCodePage(kAnsiCodePages[i]) ||
-            !other.Fill(directory, kAnsiCodePages[i]))
+        if (kAnsiCodePages[i] == start.codePage || !other.Fill(directory, kAnsiCodePages[i]))
             continue;
         found[i] = FindStartProgram(record, other.Names(), count, spanned);
         explained = explained || !RecordNamesStartProgram(record, other.Names(), count);
@@ -84,15 +89,30 @@ RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirect
         start.names = other.Names();
         break;
     }
-    return start;
 }
 
-void PasswordInCodePage(const char* typed, unsigned codePage, char* stored, int room) {
-    WCHAR wide[MAX_PATH];
-    stored[0] = 0;
-    if (codePage == GetACP() || !MultiByteToWideChar(CP_ACP, 0, typed, -1, wide, MAX_PATH) ||
-        !WideCharToMultiByte(codePage, 0, wide, -1, stored, room, nullptr, nullptr))
-        lstrcpynA(stored, typed, room);
+bool RightPassword(const char record[RecordLength], const ZipDirectory& directory,
+                   const RecordedStart& start, bool spanned, const char* typed) {
+    const int count = int(directory.Count());
+    WCHAR wide[kArgumentRoom];
+    if (!MultiByteToWideChar(CP_ACP, 0, typed, -1, wide, kArgumentRoom)) return false;
+    CodePageNames other;
+    for (UINT codePage : kAnsiCodePages) {
+        char stored[2 * kArgumentRoom];
+        const char* const* names = directory.Names();
+        if (codePage != GetACP() &&
+            (!HeldAs(codePage, reinterpret_cast<const uint16_t*>(wide), stored, sizeof stored) ||
+             !other.Fill(directory, codePage)))
+            continue;
+        if (codePage != GetACP())
+            names = other.Names();
+        else
+            lstrcpynA(stored, typed, sizeof stored);
+        if (FindStartProgram(record, names, count, spanned) == start.index &&
+            PasswordMatches(record, stored, names, count, start.index, spanned))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace stub

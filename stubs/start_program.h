@@ -22,12 +22,16 @@ public:
     // False without the memory.
     bool Fill(const ZipDirectory& directory, unsigned codePage);
     const char* const* Names() const { return names_; }
+    // Turns names in this system's code page into capitals, as its file
+    // names compare.
+    void FoldCase();
 
 private:
     void Clear();
 
     char* text_ = nullptr;
     const char** names_ = nullptr;
+    unsigned long length_ = 0;
 };
 
 struct RecordedStart {
@@ -42,12 +46,17 @@ struct RecordedStart {
 // record spells one agrees on. `other` holds the names when they are not
 // the directory's own.
 // In spanned packages the piece count hides positions 90 to 92.
-RecordedStart FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory,
-                                bool spanned, CodePageNames& other);
+void FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory, bool spanned,
+                       CodePageNames& other, RecordedStart& start);
 
-// The password typed here (the ANSI code page) as the machine that wrote
-// the record in codePage would have stored it; room bytes at most.
-void PasswordInCodePage(const char* typed, unsigned codePage, char* stored, int room);
+// Whether the password typed here (in this system's code page) is the one
+// the record holds. The record holds it in the code page of the machine
+// that made the package, which the names cannot tell when the start
+// program's is plain ASCII (or there is none): it is tried in every code
+// page that holds the typed characters and in which the record names the
+// same start program.
+bool RightPassword(const char record[RecordLength], const ZipDirectory& directory,
+                   const RecordedStart& start, bool spanned, const char* typed);
 
 }  // namespace stub
 

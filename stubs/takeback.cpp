@@ -38,6 +38,19 @@ bool NameBeside(const char* path, uint32_t number, char* name) {
     return JoinPath(folder, file, name);
 }
 
+// The path with its last part as the folder spells the file there.
+bool OwnName(const char* path, char* own) {
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(path, &found));
+    const char* last = text::LastCharacter(path, '\\', text::AnsiLeadBytes());
+    if (!search.valid() || !last) return false;
+    size_t folder = size_t(last - path) + 1, name = strlen(found.cFileName);
+    if (folder + name >= MAX_PATH) return false;
+    memcpy(own, path, folder);
+    memcpy(own + folder, found.cFileName, name + 1);
+    return true;
+}
+
 }  // namespace
 
 Takeback::~Takeback() {
@@ -96,14 +109,18 @@ bool Takeback::Place(const char* temporary, const char* path) {
         noted = Note(kNewFile, path, "");
         placed = noted && MoveFileA(temporary, path);
     } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        // The name the file there has, which the archive may spell in
+        // another letter case: taken back, it gets its own again.
+        char own[MAX_PATH];
+        bool named = OwnName(path, own);
         char aside[MAX_PATH];
         bool moved = false;
-        for (int tries = 0; tries < 1000 && !moved; ++tries)
+        for (int tries = 0; tries < 1000 && named && !moved; ++tries)
             moved = NameBeside(path, ++lastName_, aside) && MoveFileA(path, aside);
-        noted = moved && Note(kReplaced, path, aside);
+        noted = moved && Note(kReplaced, own, aside);
         placed = noted && MoveFileA(temporary, path);
         // What was there before goes back at once: nothing may lose it.
-        if (moved && !placed) MoveFileA(aside, path);
+        if (moved && !placed) MoveFileA(aside, own);
     }
     if (!placed) {
         DWORD error = GetLastError();

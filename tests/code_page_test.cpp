@@ -7,6 +7,8 @@
 // must be the source tree. Each run leaves its package for the runs in the
 // other code pages, which install it as a package made elsewhere: the start
 // program runs, or the package says which name this system cannot hold.
+// So do the packages of the password table (ASCII or not, with a start
+// program ASCII or not), installed with the password typed here.
 // This test program runs beside the real stubs, as the builder does.
 #include <gtest/gtest.h>
 
@@ -78,6 +80,25 @@ std::wstring StartProgram(const CodePageCase& c) {
 // The record holds the password in the code page of the machine that made
 // the package; it is typed on another.
 std::wstring Password(const CodePageCase& c) { return L"pw" + std::wstring(c.seven); }
+
+// The packages of the password table: the password and the start program
+// each plain ASCII or in the characters of the code page that made them.
+struct PasswordPackage {
+    bool asciiPassword, asciiStart;
+};
+const PasswordPackage kPasswordPackages[] = {
+    {true, true}, {true, false}, {false, true}, {false, false}};
+
+std::wstring TablePassword(const CodePageCase& c, const PasswordPackage& p) {
+    return p.asciiPassword ? L"Secret7" : Password(c);
+}
+std::wstring TableStart(const CodePageCase& c, const PasswordPackage& p) {
+    return p.asciiStart ? L"SETUP.EXE" : StartProgram(c);
+}
+std::string PasswordPackageName(unsigned codePage, const PasswordPackage& p) {
+    return std::string("password-") + (p.asciiPassword ? "ascii" : "own") + "-start-" +
+           (p.asciiStart ? "ascii" : "own") + "-" + std::to_string(codePage) + ".exe";
+}
 
 Tree SourceTree(const CodePageCase& c) {
     const std::wstring five = c.five, seven = c.seven;
@@ -296,10 +317,61 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
     EXPECT_EQ(ReadTree(Wide(dir / Ansi(L"made" + five))), (Tree{{L"deeper" + five + L"\\", ""}}));
     EXPECT_TRUE(FileExists(dir / ("Disk1\\" + Ansi(L"list" + five))));
 
-    // Left for the runs in the other code pages.
+    // Left for the runs in the other code pages, with the packages of the
+    // password table.
     if (!SharedFolder().empty()) {
         CreateDirectoryA(SharedFolder().c_str(), nullptr);
         WriteBytes(SharedFolder() + "\\made-in-" + std::to_string(c.codePage) + ".exe", bytes);
+        for (const PasswordPackage& p : kPasswordPackages) {
+            // Made here and copied, as the package above, so that no two
+            // code pages' Creates work in one folder at once.
+            const std::string name = PasswordPackageName(c.codePage, p);
+            const std::string folder = dir.MakeFolder(name + "-files");
+            MakeTree(Wide(folder), {{TableStart(c, p), ProbeProgram()}, {L"a.txt", "a"}});
+            EXPECT_EQ(RunChild("\"" + WinePath(VNPMAKE_UNIX_PATH) + "\" \"/PASSWORD:" +
+                               Ansi(TablePassword(c, p)) + "\" \"/START:" + Ansi(TableStart(c, p)) +
+                               "\" \"" + dir / name + "\" \"" + folder + "\""),
+                      0);
+            WriteBytes(SharedFolder() + "\\" + name, ReadWholeFile(dir / name));
+        }
+    }
+}
+
+// The password is compared in the code page that wrote the record, whatever
+// the start program's name: each code page installs every code page's
+// packages (its own too) with the password typed in its own. Where it lacks
+// a character of the start program, the package says so; where it lacks
+// one of the password, no password typed here is right.
+TEST_F(CodePage, PasswordsAreRightWhicheverCodePageMadeThePackage) {
+    ASSERT_FALSE(SharedFolder().empty()) << "run by ./test after every code page made its package";
+    OwnTemporaryFolder temp(dir.MakeFolder("temp"));
+    const std::string log = dir / "probe.log", packageLog = dir / "package.log";
+    SetEnvironmentVariableA("VNP_PROBE_LOG", log.c_str());
+    SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
+    for (const CodePageCase& maker : kCases) {
+        for (const PasswordPackage& p : kPasswordPackages) {
+            const std::string name = PasswordPackageName(maker.codePage, p);
+            SCOPED_TRACE(name);
+            DeleteFileA(log.c_str());
+            DeleteFileA(packageLog.c_str());
+            const std::wstring password = TablePassword(maker, p);
+            int code = RunChild("\"" + SharedFolder() + "\\" + name + "\" /Q:A \"/L:" + packageLog +
+                                "\" \"/P:" + Ansi(password) + "\"");
+            const std::string said = ReadWholeFile(packageLog);
+            if (!Holds(TableStart(maker, p))) {
+                EXPECT_EQ(code, 1);
+                EXPECT_NE(said.find("This system cannot hold the file name "), std::string::npos)
+                    << said;
+            } else if (!Holds(password)) {
+                EXPECT_EQ(code, 1);
+                EXPECT_NE(said.find("The password given with /P: is not right."), std::string::npos)
+                    << said;
+            } else {
+                EXPECT_EQ(code, 42) << said;
+                EXPECT_NE(ReadWholeFile(log).find(ProbeLine(L"a.txt", 1)), std::string::npos);
+            }
+            EXPECT_EQ(FolderContents(dir / "temp"), std::vector<std::string>());
+        }
     }
 }
 

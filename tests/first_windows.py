@@ -106,7 +106,6 @@ FUNCTIONS = {
         "IsDBCSLeadByte": BASE,
         "IsDBCSLeadByteEx": ("95", "4.0", "the compiler runtime's multibyte conversion; the "
                              "platform SDK of 1998 names Windows 95 and NT 4.0"),
-        "IsValidCodePage": BASE,
         "LeaveCriticalSection": BASE,
         "LoadLibraryA": BASE,
         "LoadLibraryW": RUNTIME_PROBE,

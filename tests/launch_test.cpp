@@ -49,6 +49,15 @@ BOOL WINAPI RealShell(SHELLEXECUTEINFOA* info) {
     return stub::SystemLaunchCalls().shellExecuteEx(info);
 }
 
+// The shell's start that succeeds without a process handle: the program was
+// handed to one that ran already.
+BOOL WINAPI HandlelessShell(SHELLEXECUTEINFOA* info) {
+    ++shellCalls;
+    shellVerb = info->lpVerb ? info->lpVerb : "";
+    info->hProcess = nullptr;
+    return TRUE;
+}
+
 BOOL WINAPI FailingShell(SHELLEXECUTEINFOA* info) {
     ++shellCalls;
     shellVerb = info->lpVerb ? info->lpVerb : "";
@@ -69,7 +78,7 @@ std::string Header(const char* signature, uint32_t at, size_t size = 512) {
 
 enum class Program { kProbe, kNewExecutable, kDos };
 enum class Create { kReal, kFails };
-enum class Shell { kReal, kFails, kNone };
+enum class Shell { kReal, kFails, kNone, kNoHandle };
 
 struct StartCase {
     const char* name;
@@ -83,7 +92,8 @@ struct StartCase {
     int exitCode;
     int createCalls, shellCalls;
     bool probeRuns;
-    const char* logged;  // a line of the log the start writes
+    const char* logged;       // a line of the log the start writes
+    bool filesInUse = false;  // the files must stay: the program may use them
 };
 
 std::ostream& operator<<(std::ostream& out, const StartCase& c) { return out << c.name; }
@@ -110,14 +120,17 @@ TEST_P(StartProgram, TakesTheWayItsPlatformLeaves) {
     shellFolder.clear();
     LaunchCalls calls;
     calls.createProcess = c.create == Create::kReal ? CountedCreateProcess : FailingCreateProcess;
-    calls.shellExecuteEx = c.shell == Shell::kReal    ? RealShell
-                           : c.shell == Shell::kFails ? FailingShell
-                                                      : nullptr;
+    calls.shellExecuteEx = c.shell == Shell::kReal       ? RealShell
+                           : c.shell == Shell::kFails    ? FailingShell
+                           : c.shell == Shell::kNoHandle ? HandlelessShell
+                                                         : nullptr;
     calls.sixtyFourBitWindows = c.sixtyFourBit;
 
-    int code = stub::RunStartProgram(folder.c_str(), "SETUP.EXE", c.noWindows, calls);
+    bool filesInUse = !c.filesInUse;
+    int code = stub::RunStartProgram(folder.c_str(), "SETUP.EXE", c.noWindows, calls, filesInUse);
     // The elevated start waits for the program, not for what it started.
     EXPECT_EQ(code, c.exitCode);
+    EXPECT_EQ(filesInUse, c.filesInUse);
     EXPECT_EQ(createCalls, c.createCalls);
     EXPECT_EQ(shellCalls, c.shellCalls);
     if (c.shellCalls) {
@@ -150,6 +163,11 @@ INSTANTIATE_TEST_SUITE_P(
                   1, 0, true, "SETUP.EXE ended with exit code 42."},
         StartCase{"ElevatedThroughTheShell", Program::kProbe, false, Create::kFails, 740,
                   Shell::kReal, 0, false, 42, 1, 1, true, "SETUP.EXE ended with exit code 42."},
+        StartCase{"ElevatedWithoutAProcessToWaitFor", Program::kProbe, false, Create::kFails, 740,
+                  Shell::kNoHandle, 0, false, 259, 1, 1, false,
+                  "SETUP.EXE was started with administrator rights without a process to wait "
+                  "for: its files stay until the next restart.",
+                  true},
         StartCase{"ElevationCancelled", Program::kProbe, false, Create::kFails, 740, Shell::kFails,
                   ERROR_CANCELLED, false, 1223, 1, 1, false,
                   "The administrator rights for SETUP.EXE were not given."},

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "component_calls.h"
@@ -624,6 +625,44 @@ TEST_F(StubPackage, ANamedStartProgramThatIsNotThereFails) {
     EXPECT_EQ(ReadWholeFile(target + "\\a.txt"), "a");
 }
 
+// Removing the extracted files once the start program has ended. A file
+// deleted while a program that just ended still holds it (its program file)
+// stays until it is let go, and its folder with it: on NT 4.0, which cannot
+// wait for that in a job, the folders are tried until then, and nothing is
+// left for the restart. Files a program may still use all stay, each noted
+// for the restart.
+TEST(StubRemoveTree, WaitsForAFileLetGoAndLeavesFilesInUseForTheRestart) {
+    RestartLists lists;
+    const std::string pendingBefore = lists.PendingMoves(), wininitBefore = lists.Wininit();
+    TempDir temp;
+    std::string held = temp.MakeFile("FILES\\sub\\SETUP.EXE", "the program");
+    temp.MakeFile("FILES\\a.txt", "a");
+    HANDLE program = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(program, INVALID_HANDLE_VALUE);
+    std::thread letGo([program] {
+        Sleep(500);
+        CloseHandle(program);
+    });
+    stub::RemoveTree((temp / "FILES").c_str());
+    letGo.join();
+    EXPECT_FALSE(Exists(temp / "FILES"));
+    EXPECT_EQ(lists.PendingMoves(), pendingBefore);
+    EXPECT_EQ(lists.Wininit(), wininitBefore);
+
+    std::string inUse = temp.MakeFile("FILES\\sub\\SETUP.EXE", "the program");
+    char shortPath[MAX_PATH] = {};
+    GetShortPathNameA(inUse.c_str(), shortPath, sizeof shortPath);
+    stub::RemoveTree((temp / "FILES").c_str(), true);
+    EXPECT_EQ(ReadWholeFile(inUse), "the program");
+    if (OnWindows95Line()) {
+        EXPECT_NE(lists.Wininit().find(std::string("NUL=") + shortPath), std::string::npos);
+    } else {
+        for (const std::string& path : {inUse, temp / "FILES\\sub", temp / "FILES"})
+            EXPECT_NE(lists.PendingMoves().find(path), std::string::npos) << path;
+    }
+}
+
 // The takeback on its own, with the platform's own file calls: files of the
 // same name written twice, files there before (read-only too), a folder
 // where a file should go. After Keep() the folder holds what was written
@@ -648,6 +687,10 @@ TEST(StubTakebackSteps, KeepOrTakeBackEveryChange) {
          {{"a.txt", "first"}, {"A.TXT", "second"}},
          {true, true}},
         {"FolderInTheWay", {{"a.txt", ""}}, {{"b.txt", "b"}, {"a.txt", "a file"}}, {true, false}},
+        {"ReplacedUnderAnotherCase",
+         {{"README.TXT", "old"}, {"sub\\Setup.Ini", "old ini"}},
+         {{"readme.txt", "new"}, {"sub\\SETUP.INI", "new ini"}},
+         {true, true}},
     };
     for (const auto& c : cases) {
         for (bool keep : {true, false}) {
@@ -688,6 +731,11 @@ TEST(StubTakebackSteps, KeepOrTakeBackEveryChange) {
                 else
                     takeback.TakeBack();
             }
+            // Taken back, each file has its own name again, letter case too.
+            if (!keep) {
+                expected.clear();
+                for (const auto& file : c.before) expected[file.first] = file.second;
+            }
             std::map<std::string, std::string> got;
             std::vector<std::string> folders = {""};
             for (size_t f = 0; f < folders.size(); ++f) {
@@ -699,7 +747,7 @@ TEST(StubTakebackSteps, KeepOrTakeBackEveryChange) {
                         folders.push_back(relative + "\\");
                         continue;
                     }
-                    got[upper(relative)] = ReadWholeFile(path);
+                    got[keep ? upper(relative) : relative] = ReadWholeFile(path);
                     // What was there before comes back read-only, as it was.
                     if (!keep) {
                         EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY) << c.name << relative;

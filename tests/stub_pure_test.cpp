@@ -4,10 +4,14 @@
 // remove at the next restart.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "command_line.h"
+#include "entry_clashes.h"
 #include "entry_data.h"
 #include "entry_paths.h"
 #include "ini_section.h"
@@ -15,6 +19,7 @@
 #include "log_text.h"
 #include "package_format.h"
 #include "package_layout.h"
+#include "start_retry.h"
 #include "stub_packages.h"
 #include "utf8.h"
 #include "zip_directory.h"
@@ -185,14 +190,82 @@ TEST(StubRecord, PieceCountIsThreeDigitsOrNothing) {
 }
 
 TEST(StubEntryPaths, StayInsideTheirFolder) {
-    for (const char* name : {"a.txt", "sub\\b.txt", "sub\\", "a..b", ".profile", "CONFIG.SYS",
-                             "COM10", "CON2.txt", "console", "sub\\deeper\\c"})
+    for (const char* name :
+         {"a.txt", "sub\\b.txt", "sub\\", "a..b", ".profile", "CONFIG.SYS", "COM10", "CON2.txt",
+          "console", "sub\\deeper\\c", "COM\xB9\xB9", "LPT\xB4", "COM\xB9x"})
         EXPECT_TRUE(stub::SafeEntryPath(name, text::LeadBytes())) << name;
-    for (const char* name : {"",        "..",        "..\\a",    "a\\..\\b", "a\\..",   ".\\a",
-                             "\\a",     "C:\\a",     "C:a",      "a:stream", "a\\\\b",  "NUL",
-                             "nul.txt", "sub\\COM1", "lpt9.log", "CON .txt", "CONOUT$", "a.",
-                             "a ",      "a*b",       "a?",       "a\x01",    "a/b",     "a|b"})
+    for (const char* name :
+         {"",        "..",          "..\\a",    "a\\..\\b",        "a\\..",   ".\\a",
+          "\\a",     "C:\\a",       "C:a",      "a:stream",        "a\\\\b",  "NUL",
+          "nul.txt", "sub\\COM1",   "lpt9.log", "CON .txt",        "CONOUT$", "a.",
+          "a ",      "a*b",         "a?",       "a\x01",           "a/b",     "a|b",
+          "COM\xB9", "com\xB2.txt", "LPT\xB3",  "sub\\lpt\xB9.log"})
         EXPECT_FALSE(stub::SafeEntryPath(name, text::LeadBytes())) << name;
+}
+
+// Names already folded to capitals. A clash is a file's name given again,
+// or given as a folder (an entry below it, or its folder entry); the pair is
+// told by position, the file first. A second byte "\" (0x5C) of a
+// double-byte character is no separator, at the end of a name either.
+TEST(StubEntryClashes, AreAFileNamedTwiceOrAsAFolder) {
+    text::LeadBytes gbk;
+    gbk.Add(0x81, 0xFE);
+    const struct {
+        const char* name;
+        std::vector<const char*> names;
+        bool doubleByte;
+        int file, other;
+    } cases[] = {
+        {"Distinct", {"A.TXT", "B.TXT", "SUB\\A.TXT", "SUB\\"}, false, -1, -1},
+        {"SameFileTwice", {"B.TXT", "A.TXT", "C.TXT", "A.TXT"}, false, 1, 3},
+        {"FileAndEntryBelowIt", {"X\\Y.TXT", "Z", "X"}, false, 2, 0},
+        {"FileAndFolderEntry", {"X", "X\\"}, false, 0, 1},
+        {"FileDeepInAFolderPath", {"A\\B\\C\\D.TXT", "A\\B"}, false, 1, 0},
+        {"FolderEntriesTwice", {"SUB\\", "SUB\\", "SUB\\A"}, false, -1, -1},
+        {"PrefixIsNoFolder", {"AB", "A", "A.TXT", "A B\\C"}, false, -1, -1},
+        {"SecondByte5CEndsAFile", {"\x95\\", "\x95\\\\A"}, true, 0, 1},
+        {"SecondByte5CIsNoSeparator", {"\x95\\", "\x95\\A", "\x95\\B\\"}, true, -1, -1},
+        {"Empty", {}, false, -1, -1},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint32_t> order(c.names.size());
+        stub::EntryClash clash =
+            stub::FirstClash(c.names.data(), uint32_t(c.names.size()), order.data(),
+                             c.doubleByte ? gbk : text::LeadBytes());
+        // Of a name given twice, either may be told first.
+        if (clash.file > clash.other &&
+            !strcmp(c.names[size_t(clash.file)], c.names[size_t(clash.other)]))
+            std::swap(clash.file, clash.other);
+        EXPECT_EQ(clash.file, c.file) << c.name;
+        EXPECT_EQ(clash.other, c.other) << c.name;
+    }
+    // Many names, the clash hidden among them: the order does not matter.
+    std::vector<std::string> many;
+    for (int i = 0; i < 5000; ++i) many.push_back("F" + std::to_string((i * 7919) % 5000));
+    many.push_back("F1234\\INSIDE");
+    std::vector<const char*> names;
+    for (const std::string& name : many) names.push_back(name.c_str());
+    std::vector<uint32_t> order(names.size());
+    stub::EntryClash clash =
+        stub::FirstClash(names.data(), uint32_t(names.size()), order.data(), text::LeadBytes());
+    ASSERT_GE(clash.file, 0);
+    EXPECT_EQ(many[size_t(clash.file)], "F1234");
+    EXPECT_EQ(clash.other, 5000);
+}
+
+// The outer stub's start of the inner executable it has just written: the
+// errors of a file a scanner holds for a moment are tried again, up to five
+// tries in all; any other error ends the package at the first.
+TEST(StubStartRetry, PassingErrorsAreTriedAgainAFewTimes) {
+    const struct {
+        unsigned long error;
+        int tries;
+        bool again;
+    } cases[] = {{32, 1, true},   {33, 1, true},   {1359, 1, true}, {32, 4, true},
+                 {1359, 4, true}, {32, 5, false},  {33, 5, false},  {5, 1, false},
+                 {2, 1, false},   {193, 1, false}, {740, 1, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(stub::StartAgain(c.error, c.tries), c.again) << c.error << " on try " << c.tries;
 }
 
 // The list of files the Windows 95 line removes while it starts holds one
@@ -411,7 +484,8 @@ TEST(StubPieceNames, FollowTheFirstPiece) {
         {"C:\\x\\_001.exe", "C:\\x\\_"}};
     for (const auto& c : cases) {
         char prefix[260];
-        ASSERT_TRUE(stub::PieceNamePrefix(c.first, prefix, sizeof prefix, text::LeadBytes())) << c.first;
+        ASSERT_TRUE(stub::PieceNamePrefix(c.first, prefix, sizeof prefix, text::LeadBytes()))
+            << c.first;
         EXPECT_STREQ(prefix, c.second) << c.first;
     }
     char name[260];

@@ -228,7 +228,7 @@ TEST_F(RecordPackage, ChangedInnerStubOrStartProgramIsNotCompleteUnderTest) {
         {"PaddingByte", InnerStubLength - 10, "x", "its unpacking program has changed"},
         // The record's start program: no archived name.
         {"NoArchivedStart", -static_cast<long long>(RecordLength - RecordExecutableOffset),
-         "NOSUCH.EXE", "its start program is not in it"}};
+         "NOSUCH.EXE", "that this package names is not among its files"}};
     for (const DamageCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::string changed = original;
