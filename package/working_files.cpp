@@ -97,7 +97,8 @@ std::vector<std::string> PiecesThere() {
         if (digits.size() != 3 || digits.find_first_not_of("0123456789") != std::string::npos ||
             digits == "000")
             continue;
-        const std::string piece = PieceName(OutputPath, std::stoi(digits));
+        const int number = (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
+        const std::string piece = PieceName(OutputPath, number);
         if (lstrcmpiA(FileNamePart(piece).c_str(), name.c_str()) == 0 && IsFile(piece))
             pieces.push_back(piece);
     } while (FindNextFileA(search.get(), &found));

@@ -96,6 +96,7 @@ FUNCTIONS = {
         "GetSystemDirectoryA": BASE,
         "GetSystemTimeAsFileTime": ("95", "3.5", ""),
         "GetSystemInfo": BASE,
+        "GetTempFileNameA": BASE,
         "GetTempPathA": BASE,
         "GetTickCount": BASE,
         "GetVersionExA": ("95", "3.5", ""),
