@@ -101,6 +101,7 @@ bool StartsOnWindows(bool span) {
 bool WithinPackageLimits(const std::string& entryName) {
     CreateFront& front = Front();
     const bool span = front.SpanTicked();
-    return CodePageHoldsStartProgram() && RecordNamesStartProgram(entryName, CutTo(front.Password(), MaxPasswordText), span) &&
+    return CodePageHoldsStartProgram() &&
+           RecordNamesStartProgram(entryName, CutTo(front.Password(), MaxPasswordText), span) &&
            StartsOnWindows(span);
 }

@@ -45,8 +45,8 @@ std::optional<uint64_t> LocateRecord(uint64_t length, const PackageReader& read)
 // name and comes back either way. A missing
 // package, or a file without the package layout, is left alone silently. A
 // failure removes the pieces written, puts the record back as it was and
-// says "Error: " with the file-error number; the earlier pieces come back. True when the pieces are all
-// written.
+// says "Error: " with the file-error number; the earlier pieces come back. True when the pieces are
+// all written.
 bool SpanPackage();
 
 #endif

@@ -74,10 +74,12 @@ bool IsPackage(const std::string& path) {
     try {
         BinaryFile file = BinaryFile::OpenForReading(path);
         const uint64_t length = file.Length();
-        return LocateRecord(length, [&file](uint64_t offset, char* buffer, uint32_t size) {
-                   file.SeekTo(offset);
-                   return file.Read(buffer, size);
-               }).has_value();
+        return LocateRecord(length,
+                            [&file](uint64_t offset, char* buffer, uint32_t size) {
+                                file.SeekTo(offset);
+                                return file.Read(buffer, size);
+                            })
+            .has_value();
     } catch (const FileError&) {
         return false;
     }
@@ -92,8 +94,8 @@ std::vector<std::string> PiecesThere() {
     if (!search.valid()) return pieces;
     do {
         const std::string name = found.cFileName;
-        const std::string digits = name.substr(0, name.find('.')).substr(
-            std::min(stem.size(), name.size()));
+        const std::string digits =
+            name.substr(0, name.find('.')).substr(std::min(stem.size(), name.size()));
         if (digits.size() != 3 || digits.find_first_not_of("0123456789") != std::string::npos ||
             digits == "000")
             continue;
@@ -148,7 +150,8 @@ bool WorkingFiles::Prepare() {
         if (Front().SpanTicked() && !earlierPieces)
             written.insert(written.end(), pieces.begin(), pieces.end());
         for (const std::string& path : written) {
-            if (!IsFile(path) || ((path == OutputPath || path == KeptPackagePath) && IsPackage(path)))
+            if (!IsFile(path) ||
+                ((path == OutputPath || path == KeptPackagePath) && IsPackage(path)))
                 continue;
             Front().ShowMessage("Unable to write " + OutputPath + ": " + path +
                                     " is a file of the setup folder " + setupFolder +
@@ -161,9 +164,9 @@ bool WorkingFiles::Prepare() {
     // Whatever lies at a working name waits aside and comes back; hidden and
     // system files too. Then the old package takes its working name.
     const std::pair<const std::string*, std::string> moves[] = {{&ArchivePath, ""},
-                                                                 {&IntermediatePath, ""},
-                                                                 {&KeptPackagePath, ""},
-                                                                 {&OutputPath, KeptPackagePath}};
+                                                                {&IntermediatePath, ""},
+                                                                {&KeptPackagePath, ""},
+                                                                {&OutputPath, KeptPackagePath}};
     for (const auto& [path, to] : moves) {
         if (!IsFile(*path) || aside_.Move(*path, to)) continue;
         const int number = FileErrorNumber(GetLastError());
