@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "start_retry.h"
+#include "process_start.h"
 #include "temp_dir.h"
 
 void Put16(std::string& out, uint32_t value) {
@@ -201,16 +201,7 @@ int RunChild(const std::string& commandLine, const std::function<void()>& answer
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::string line = commandLine;
-    // A package just written may be held for a moment, as the outer stub
-    // knows for its inner executable: the start is tried again as it does.
-    BOOL started = FALSE;
-    for (int tries = 1; !started; ++tries) {
-        started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                                 nullptr, nullptr, &startup, &process);
-        if (started || !stub::StartAgain(GetLastError(), tries)) break;
-        Sleep(200);
-    }
-    if (!started) {
+    if (!StartProcess(line, FALSE, CREATE_SUSPENDED, nullptr, startup, process)) {
         ADD_FAILURE() << "cannot start " << commandLine << ": error " << GetLastError();
         CloseHandle(job);
         return -1;

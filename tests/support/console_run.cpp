@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "process_start.h"
 #include "temp_dir.h"
 
 ConsoleRun RunConsoleProgram(const std::string& program, const std::string& folder,
@@ -21,8 +22,7 @@ ConsoleRun RunConsoleProgram(const std::string& program, const std::string& fold
     PROCESS_INFORMATION process = {};
     std::string line = "\"" + program + "\" " + arguments;
     ConsoleRun run;
-    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                       &startup, &process)) {
+    if (StartProcess(line, TRUE, 0, folder.c_str(), startup, process)) {
         if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
             TerminateProcess(process.hProcess, 99);
         DWORD code = 0;
