@@ -401,7 +401,9 @@ TEST_F(CodePage, PackagesMadeInOtherCodePagesRunOrSayWhatCannotBeHeld) {
         SetEnvironmentVariableA("VNP_PROBE_LOG", log.c_str());
         SetEnvironmentVariableA("VNP_PROBE_EXIT", "42");
         // /T finds nothing wrong in a package that installs.
-        if (unheld.empty()) EXPECT_EQ(RunChild("\"" + package + "\" /Q /T"), 0);
+        if (unheld.empty()) {
+            EXPECT_EQ(RunChild("\"" + package + "\" /Q /T"), 0);
+        }
         int code = RunChild("\"" + package + "\" /Q:A \"/L:" + packageLog +
                             "\" \"/P:" + Ansi(Password(maker)) + "\"");
         const std::string said = ReadWholeFile(packageLog);

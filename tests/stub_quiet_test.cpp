@@ -210,8 +210,9 @@ TEST_P(StubQuiet, EndsWithoutAnyWindow) {
     EXPECT_EQ(ReadWholeFile(temp_ / "probe.log"), "") << "the start program ran";
     // Files taken back or removed after a failed extraction are not listed
     // as extracted; an extraction that stood until the start is.
-    if (logged.find("Starting ") == std::string::npos)
+    if (logged.find("Starting ") == std::string::npos) {
         EXPECT_EQ(logged.find("Extracted "), std::string::npos) << logged;
+    }
     // Nothing is left: no temporary folder, no folder or file extracted.
     EXPECT_TRUE(FolderContents(temporary).empty()) << "left in " << temporary;
     for (const std::string& name : FolderContents(temp_.Path()))
