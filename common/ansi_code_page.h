@@ -1,5 +1,5 @@
 // The system's ANSI code page as the texts of code_page_text.h need it: its
-// lead bytes, asked for once (IsDBCSLeadByte, which every Windows has).
+// number and its lead bytes, asked for once.
 #ifndef COMMON_ANSI_CODE_PAGE_H
 #define COMMON_ANSI_CODE_PAGE_H
 
@@ -9,6 +9,9 @@ namespace text {
 
 // Those of the ANSI code page, looked up on the first call.
 const LeadBytes& AnsiLeadBytes();
+
+// The ANSI code page's number (1252, 932, ...).
+unsigned AnsiCodePage();
 
 }  // namespace text
 

@@ -9,22 +9,6 @@
 
 namespace stub {
 
-FileSource::FileSource(const char* path)
-    : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    if (!file_.valid()) return;
-    DWORD high = 0;
-    DWORD low = GetFileSize(file_.get(), &high);
-    // Create writes no package of 4 GiB or more: Windows cannot start one.
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) low = 0;
-    size_ = high ? 0 : low;
-}
-
-bool FileSource::Read(uint32_t offset, void* buffer, uint32_t length) {
-    if (offset > size_ || length > size_ - offset) return false;
-    return ReadAt(file_.get(), offset, buffer, length);
-}
-
 bool ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t length) {
     // Without its high half the distance is a signed 32-bit number, which
     // cannot reach past 2 GiB: packages reach to 4 GiB.

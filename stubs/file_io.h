@@ -1,5 +1,5 @@
-// File work the two stubs share: reading a file by offset, writing one with
-// its failures kept, folders made and removed.
+// File work the two stubs share on Windows: reading a file by offset,
+// writing one with its failures kept, folders made and removed.
 #ifndef STUBS_FILE_IO_H
 #define STUBS_FILE_IO_H
 
@@ -7,25 +7,13 @@
 
 #include "byte_source.h"
 #include "entry_data.h"
+#include "file_source.h"
 #include "win_handles.h"
 
 namespace stub {
 
 // Exactly length bytes of the file from offset, or false.
 bool ReadAt(HANDLE file, uint32_t offset, void* buffer, uint32_t length);
-
-class FileSource : public ByteSource {
-public:
-    // Opens the file for reading, others may read it too; Open() tells.
-    explicit FileSource(const char* path);
-    bool Open() const { return file_.valid(); }
-    uint32_t Size() const override { return size_; }
-    bool Read(uint32_t offset, void* buffer, uint32_t length) override;
-
-private:
-    FileHandle file_;
-    uint32_t size_ = 0;
-};
 
 class FileSink : public ByteSink {
 public:

@@ -2,10 +2,9 @@
 // install would write thrown away instead.
 #include "package_check.h"
 
-#include <windows.h>
-
 #include "archive_check.h"
 #include "archive_names.h"
+#include "path_room.h"
 #include "entry_data.h"
 #include "package_constants.h"
 #include "package_layout.h"
@@ -23,11 +22,11 @@ public:
     bool Write(const void*, uint32_t) override { return true; }
 };
 
-// Every piece after the first, found and added in order; false when one
-// cannot be had (the fault told already).
+}  // namespace
+
 bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet) {
     for (int number = 2; number <= pieces; ++number) {
-        char found[MAX_PATH];
+        char found[kPathRoom];
         PieceAnswer answer = FindPiece(selfPath, number, pieces, quiet, found);
         // A cancel in the box is a fault of the package all the same; a
         // windowless run has told it already.
@@ -41,8 +40,6 @@ bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, boo
     }
     return true;
 }
-
-}  // namespace
 
 int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd, int pieces,
                  const char* record, bool spanned, bool quiet) {

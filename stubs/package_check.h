@@ -9,6 +9,12 @@
 
 namespace stub {
 
+class PieceChain;
+
+// Adds every piece after the first to the chain, in order, each found as an
+// install finds it; false when one cannot be had (the fault told).
+bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet);
+
 // The inner executable starts at innerOffset of the first piece (or whole
 // package) and takes its content up to contentEnd. Besides the archive, the
 // inner stub's checksum and the record's start program are checked.

@@ -142,6 +142,21 @@ int PiecesOf(ByteSource& content, uint32_t s, const char record[100]) {
     return ArchiveEndsAt(content, ArchiveStart(s), content.Size()) ? 1 : count;
 }
 
+bool ReadPackageFront(ByteSource& file, PackageFront& front) {
+    front.stubLength = ExecutableLength(file);
+    if (!ReadPackageRecord(file, front.stubLength, front.record)) return false;
+    front.contentEnd = ContentEnd(file, front.stubLength, front.record);
+    if (front.contentEnd == 0) return false;
+    // What follows is read only up to the content's end: a signature after
+    // it is the platform's to check.
+    SourceWindow content(file, 0, front.contentEnd);
+    front.pieces = PiecesOf(content, front.stubLength, front.record);
+    // A package cut into a single piece is whole, but its count still
+    // stands over the password's positions 90 to 92.
+    front.spanned = front.pieces > 1 || PieceCount(front.record) == 1;
+    return true;
+}
+
 bool InnerStubChecksumHolds(ByteSource& inner) {
     uint8_t block[4096];
     SignedFields fields;

@@ -23,6 +23,21 @@ uint32_t ExecutableLength(ByteSource& file);
 // (its checksum and certificate table entry).
 bool ReadPackageRecord(ByteSource& file, uint32_t s, char record[100]);
 
+// What is read of a package (or its first piece) before anything is done
+// with it.
+struct PackageFront {
+    uint32_t stubLength;  // the outer stub's
+    uint32_t contentEnd;  // see ContentEnd
+    char record[100];
+    int pieces;    // see PiecesOf
+    bool spanned;  // cut for diskettes, into one piece or more
+};
+
+// The front of the package in file; false when the file is not a package,
+// or a damaged one. The outer stub reads the same in its own steps, where
+// each of its bytes counts.
+bool ReadPackageFront(ByteSource& file, PackageFront& front);
+
 // Where the bytes Create wrote end. A signed package carries a certificate
 // table after them, named by the first stub's header, and the signing tool
 // pads up to 7 zero bytes before the table: a whole package's content ends

@@ -4,9 +4,8 @@
 #ifndef STUBS_PIECE_CHAIN_H
 #define STUBS_PIECE_CHAIN_H
 
-#include <windows.h>
-
 #include "byte_source.h"
+#include "file_source.h"
 
 namespace stub {
 
@@ -30,8 +29,9 @@ public:
 
 private:
     struct Part {
-        HANDLE file;
-        uint32_t offset, length;
+        explicit Part(const char* path) : file(path) {}
+        FileSource file;
+        uint32_t offset = 0, length = 0;
     };
     Part* parts_;
     int count_ = 0, room_;

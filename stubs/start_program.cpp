@@ -1,11 +1,11 @@
 #include "start_program.h"
 
-#include <windows.h>
-
 #include <stdlib.h>
 #include <string.h>
 
+#include "ansi_code_page.h"
 #include "archive_names.h"
+#include "code_pages.h"
 #include "command_line.h"
 #include "install_record.h"
 #include "record_code_pages.h"
@@ -47,24 +47,24 @@ bool CodePageNames::Fill(const ZipDirectory& directory, unsigned codePage) {
     char* at = text_;
     for (uint32_t i = 0; i < directory.Count(); ++i) {
         int length = int(2 * strlen(directory[i].name) + 1);
-        WCHAR wide[MAX_PATH];
-        if (!MultiByteToWideChar(CP_ACP, 0, directory[i].name, -1, wide, MAX_PATH) ||
-            !HeldAs(codePage, reinterpret_cast<const uint16_t*>(wide), at, length))
+        uint16_t wide[kPathRoom];
+        if (!CodePageToWide(text::AnsiCodePage(), directory[i].name, wide, kPathRoom) ||
+            !HeldAs(codePage, wide, at, length))
             at[0] = 0;
         names_[i] = at;
         at += strlen(at) + 1;
     }
-    length_ = DWORD(at - text_);
+    length_ = static_cast<unsigned long>(at - text_);
     return true;
 }
 
-void CodePageNames::FoldCase() { CharUpperBuffA(text_, length_); }
+void CodePageNames::FoldCase() { UpperCaseAnsi(text_, length_); }
 
 void FindRecordedStart(const char record[RecordLength], const ZipDirectory& directory, bool spanned,
                        CodePageNames& other, RecordedStart& start) {
     const int count = int(directory.Count());
-    start = {FindStartProgram(record, directory.Names(), count, spanned), true, GetACP(),
-             directory.Names()};
+    start = {FindStartProgram(record, directory.Names(), count, spanned), true,
+             text::AnsiCodePage(), directory.Names()};
     if (start.index >= 0) return;
     start.named = RecordNamesStartProgram(record, directory.Names(), count);
     if (!start.named) return;
@@ -94,20 +94,21 @@ void FindRecordedStart(const char record[RecordLength], const ZipDirectory& dire
 bool RightPassword(const char record[RecordLength], const ZipDirectory& directory,
                    const RecordedStart& start, bool spanned, const char* typed) {
     const int count = int(directory.Count());
-    WCHAR wide[kArgumentRoom];
-    if (!MultiByteToWideChar(CP_ACP, 0, typed, -1, wide, kArgumentRoom)) return false;
+    const unsigned ansi = text::AnsiCodePage();
+    uint16_t wide[kArgumentRoom];
+    if (strlen(typed) >= kArgumentRoom || !CodePageToWide(ansi, typed, wide, kArgumentRoom))
+        return false;
     CodePageNames other;
-    for (UINT codePage : kAnsiCodePages) {
+    for (unsigned codePage : kAnsiCodePages) {
         char stored[2 * kArgumentRoom];
         const char* const* names = directory.Names();
-        if (codePage != GetACP() &&
-            (!HeldAs(codePage, reinterpret_cast<const uint16_t*>(wide), stored, sizeof stored) ||
-             !other.Fill(directory, codePage)))
+        if (codePage != ansi &&
+            (!HeldAs(codePage, wide, stored, sizeof stored) || !other.Fill(directory, codePage)))
             continue;
-        if (codePage != GetACP())
+        if (codePage != ansi)
             names = other.Names();
         else
-            lstrcpynA(stored, typed, sizeof stored);
+            strcpy(stored, typed);
         if (FindStartProgram(record, names, count, spanned) == start.index &&
             PasswordMatches(record, stored, names, count, start.index, spanned))
             return true;

@@ -4,10 +4,13 @@ with independent readers: the layout is parsed here from its bytes, the
 archive inside (its "ZS" turned back into "PK") must pass Info-ZIP's unzip,
 7z and Python's zipfile, and hold every file of every setup folder, byte for
 byte. The spanned package's pieces must join into a package whose record
-carries the piece count."""
+carries the piece count. The native reader, given as a second argument for
+packages made with the real stubs, must list what zipfile reads (--json)
+and find each package complete."""
 
 import glob
 import io
+import json
 import os
 import subprocess
 import sys
@@ -61,7 +64,21 @@ def check_archive(archive, expected, label):
         assert got[name] == data, f"{label}: {name} differs"
 
 
-def main(folder):
+def check_listing(reader, package, archive, pieces):
+    listed = json.loads(subprocess.run([reader, "list", "--json", package], check=True,
+                                       capture_output=True, text=True).stdout)
+    assert listed["pieces"] == pieces, listed["pieces"]
+    with zipfile.ZipFile(io.BytesIO(archive)) as z:
+        want = [{"name": i.filename, "size": i.file_size, "packed_size": i.compress_size,
+                 "crc32": i.CRC, "time": "%04d-%02d-%02dT%02d:%02d:%02d" % i.date_time}
+                for i in z.infolist()]
+    got = [{key: e[key] for key in want[0]} for e in listed["entries"]]
+    assert got == want, f"{package}: the listing differs from zipfile's:\n{got}\n{want}"
+    test = subprocess.run([reader, "test", package], capture_output=True, text=True)
+    assert (test.returncode, test.stdout) == (0, "The package is complete.\n"), test
+
+
+def main(folder, reader=None):
     expected = setup_files(os.path.join(folder, "setup"))
     plain = open(os.path.join(folder, "plain", "Setup.exe"), "rb").read()
     check_archive(archive_of(plain), expected, "plain package")
@@ -73,8 +90,11 @@ def main(folder):
     count = joined[record_offset(joined) + 89 : record_offset(joined) + 92]
     assert count == b"%03d" % len(parts), f"piece count {count!r} for {len(parts)} pieces"
     check_archive(archive_of(joined), expected, "spanned package")
-    print(f"plain package and {len(parts)} pieces pass unzip, 7z and zipfile")
+    if reader:
+        check_listing(reader, os.path.join(folder, "plain", "Setup.exe"), archive_of(plain), 1)
+        check_listing(reader, pieces[0], archive_of(joined), len(parts))
+    print(f"plain package and {len(parts)} pieces pass unzip, 7z, zipfile and the native reader")
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(*sys.argv[1:])

@@ -21,6 +21,7 @@
 
 #include "dialog_driver.h"
 #include "main_dialog_fixture.h"
+#include "native_reader.h"
 #include "platform_paths.h"
 #include "resource.h"
 #include "setup_list.h"
@@ -251,6 +252,17 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
     EXPECT_EQ(ReadTree(Wide(extracted)), source) << "extracted:\n"
                                                  << Show(ReadTree(Wide(extracted))) << "source:\n"
                                                  << Show(source);
+    // The native reader gives the same tree, times and attributes, and
+    // takes the password as the package does.
+    const std::string nativeExtracted = dir / "native";
+    const std::string readerArguments =
+        " \"" + UnixPath(package) + "\" \"" + UnixPath(dir.Path()) + "/native\"";
+    EXPECT_EQ(RunReader("extract --password=wrong" + readerArguments).exitCode, 1);
+    EXPECT_EQ(
+        RunReader("extract \"--password=" + Utf8(Password(c)) + "\"" + readerArguments).exitCode,
+        0);
+    EXPECT_TRUE(ReadTree(Wide(nativeExtracted)) == source) << Show(ReadTree(Wide(nativeExtracted)));
+    EXPECT_EQ(TreeStamps(Wide(nativeExtracted)), TreeStamps(Wide(extracted)));
 
     const std::string log = dir / "probe.log";
     SetEnvironmentVariableA("VNP_PROBE_LOG", log.c_str());
@@ -275,6 +287,9 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
               0);
     EXPECT_EQ(said, "The package is complete.");
     EXPECT_EQ(FolderContents(dir / "temp"), std::vector<std::string>());
+    ReaderVerdict native = ReaderTest(package);
+    EXPECT_EQ(native.exitCode, 0);
+    EXPECT_EQ(native.said, said);
 
     // Cut for diskettes under a name that ends in 0x5C: the pieces are found
     // by that name, and the one missing is asked for by it.
@@ -299,6 +314,13 @@ TEST_F(CodePage, NamesWithEverySecondByteInstallAsTheirTree) {
     Tree whole = source;
     whole.insert(noise.begin(), noise.end());
     EXPECT_EQ(ReadTree(Wide(fromPieces)), whole) << Show(ReadTree(Wide(fromPieces)));
+    EXPECT_EQ(RunReader("extract \"" + UnixPath(first) + "\" \"" + UnixPath(dir.Path()) +
+                        "/native-pieces\"")
+                  .exitCode,
+              0);
+    EXPECT_TRUE(ReadTree(Wide(dir / "native-pieces")) == whole)
+        << Show(ReadTree(Wide(dir / "native-pieces")));
+    EXPECT_EQ(ReaderTest(first).exitCode, 0);
     ASSERT_TRUE(MoveFileA(second.c_str(), (dir / "away.exe").c_str()));
     said.clear();
     EXPECT_EQ(RunChild("\"" + first + "\" \"/X:" + dir / "not-there" + "\"",

@@ -1,6 +1,7 @@
 #!/bin/sh
-# The release as a user gets it: tools/release twice gives the same zip,
-# independent readers take it, it holds the program folder, and, where this
+# The release as a user gets it: tools/release twice gives the same zip and
+# Debian package, independent readers take the zip, it holds the program
+# folder, the package's programs work unpacked, and, where this
 # host runs 32-bit programs, the unpacked folder in a fresh Wine prefix makes
 # a package with VNPMAKE.EXE that installs.
 # Usage: release_test.sh SOURCE_DIR TEST_TREE WORK_DIR
@@ -21,6 +22,13 @@ for name in VORNALY.EXE VNPMAKE.EXE MVWRAP.DLL Install.vnp Vornaly.vnp Vornaly.h
     README.TXT; do
     [ -f "$folder/$name" ] || { echo "$name is not in the release"; exit 1; }
 done
+# The Debian package of the native tools: the same bytes twice, no lintian
+# error or warning, and its programs and stubs working from an unpacked copy.
+deb=vornaly-tools_2.0_amd64.deb
+cmp "$work/one/$deb" "$work/two/$deb"
+lintian --fail-on error,warning "$work/one/$deb" 2>/dev/null
+dpkg-deb -x "$work/one/$deb" "$work/deb"
+python3 -B "$source/tests/reader_native.py" "$work/deb/usr/bin/vnpunpack" "$work/deb/usr/share/vornaly"
 # README.TXT is plain text with CRLF line ends and nothing else.
 python3 -c 'import sys; t = open(sys.argv[1], "rb").read(); assert t.count(b"\n") == t.count(b"\r\n") > 0 and max(t) < 128' \
     "$folder/README.TXT"

@@ -1,7 +1,8 @@
 // /T and the install side by side: for every crafted package, the install
 // (/Q:A) refuses it exactly when /T calls it incomplete, and both say the
 // same sentence, the install adding only that nothing was installed. A
-// publisher who runs /T first learns what the user would see.
+// publisher who runs /T first learns what the user would see, and so does
+// whoever tests the package on Linux with the native reader.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "native_reader.h"
 #include "stub_packages.h"
 #include "temp_dir.h"
 
@@ -116,6 +118,9 @@ TEST(StubVerdicts, TestRefusesWhatTheInstallRefusesInTheSameWords) {
         int tested = RunChild("\"" + package + "\" /T /Q \"/L:" + testLog + "\"");
         std::string installSaid = ErrorIn(ReadWholeFile(installLog)),
                     testSaid = ErrorIn(ReadWholeFile(testLog));
+        ReaderVerdict native = ReaderTest(package);
+        EXPECT_EQ(native.exitCode, tested);
+        EXPECT_EQ(native.said, c.said ? testSaid : "The package is complete.");
         if (!c.said) {
             EXPECT_EQ(installed, 42) << installSaid;
             EXPECT_EQ(tested, 0) << testSaid;

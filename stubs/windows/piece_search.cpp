@@ -1,4 +1,5 @@
-// Finding the following pieces, and asking for their diskettes.
+// Finding the following pieces on Windows: beside the first one or on its
+// drive's root, asking for their diskettes.
 #include "piece_search.h"
 
 #include <windows.h>
@@ -7,7 +8,6 @@
 
 #include "ansi_code_page.h"
 #include "file_io.h"
-#include "package_constants.h"
 #include "package_layout.h"
 #include "stub_messages.h"
 
@@ -31,10 +31,6 @@ bool OnDriveRoot(const char* piece, const char* firstPiece, char* path) {
 }
 
 }  // namespace
-
-bool RightSize(uint32_t size, int number, int count) {
-    return number < count ? size == PieceSize : size > 0 && size <= PieceSize;
-}
 
 PieceAnswer FindPiece(const char* firstPiece, int number, int count, bool quiet, char* found) {
     char prefix[MAX_PATH], onRoot[MAX_PATH];

@@ -1,3 +1,5 @@
+// Windows asks the system (IsDBCSLeadByte and GetACP, which every Windows
+// has).
 #include "ansi_code_page.h"
 
 #include <windows.h>
@@ -19,5 +21,7 @@ const LeadBytes& AnsiLeadBytes() {
     static const LeadBytes lead = Ask();
     return lead;
 }
+
+unsigned AnsiCodePage() { return GetACP(); }
 
 }  // namespace text

@@ -1,0 +1,44 @@
+// A package opened as its own stubs open it: its front, the inner
+// executable read through every piece, the archive's directory with its
+// names turned into the ANSI code page and checked as an extraction checks
+// them, and the start program the record names.
+#ifndef READER_OPENED_PACKAGE_H
+#define READER_OPENED_PACKAGE_H
+
+#include <memory>
+#include <string>
+
+#include "byte_source.h"
+#include "file_source.h"
+#include "package_layout.h"
+#include "piece_chain.h"
+#include "start_program.h"
+#include "zip_directory.h"
+
+class OpenedPackage {
+public:
+    // False with the fault told on standard error, in the stubs' words.
+    bool Open(const std::string& path);
+
+    const stub::PackageFront& Front() const { return front_; }
+    stub::ByteSource& Archive() { return *archive_; }
+    const stub::ZipDirectory& Directory() const { return directory_; }
+    const stub::RecordedStart& Start() const { return start_; }
+    bool HasPassword() const;
+    // Whether the password typed in the ANSI code page opens the package.
+    bool RightPassword(const char* typed) const;
+
+private:
+    stub::PackageFront front_ = {};
+    std::unique_ptr<stub::PieceChain> chain_;
+    std::unique_ptr<stub::MaskedArchive> archive_;
+    stub::ZipDirectory directory_;
+    stub::CodePageNames recordNames_;
+    stub::RecordedStart start_ = {};
+};
+
+// A name of the directory (in the ANSI code page, "\" separators) as Linux
+// names it: UTF-8 with "/" separators.
+std::string LinuxName(const char* ansiName);
+
+#endif

@@ -1,0 +1,126 @@
+// The conversions through iconv, whose "CPnnnn" tables are the Windows code
+// pages; capitals through the C.UTF-8 locale, which knows every Unicode
+// letter. A character a code page lacks becomes "?", as Windows gives it
+// where it knows no look-alike.
+#include "code_pages.h"
+
+#include <errno.h>
+#include <iconv.h>
+#include <locale.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+#include <wctype.h>
+
+#include "ansi_code_page.h"
+
+namespace stub {
+
+namespace {
+
+// An iconv conversion, closed with the object.
+class Conversion {
+public:
+    Conversion(const char* to, const char* from) : conversion_(iconv_open(to, from)) {}
+    ~Conversion() {
+        if (Ready()) iconv_close(conversion_);
+    }
+    Conversion(const Conversion&) = delete;
+    Conversion& operator=(const Conversion&) = delete;
+    bool Ready() const { return conversion_ != iconv_t(-1); }
+    // What could not be converted is left in in/inLeft; -1 with errno as
+    // iconv sets it, or 0.
+    int Run(const char*& in, size_t& inLeft, char*& out, size_t& outLeft) {
+        char* from = const_cast<char*>(in);
+        size_t result = iconv(conversion_, &from, &inLeft, &out, &outLeft);
+        in = from;
+        return result == size_t(-1) ? -1 : 0;
+    }
+
+private:
+    iconv_t conversion_;
+};
+
+void CodePageName(unsigned codePage, char* name) { snprintf(name, 16, "CP%u", codePage); }
+
+size_t WideLength(const uint16_t* wide) {
+    size_t length = 0;
+    while (wide[length]) ++length;
+    return length;
+}
+
+}  // namespace
+
+bool CodePageToWide(unsigned codePage, const char* bytes, uint16_t* wide, int room) {
+    char name[16];
+    CodePageName(codePage, name);
+    Conversion conversion("UTF-16LE", name);
+    if (!conversion.Ready() || room <= 0) return false;
+    const char* in = bytes;
+    size_t inLeft = strlen(bytes), outLeft = size_t(room - 1) * 2;
+    char* out = reinterpret_cast<char*>(wide);
+    if (conversion.Run(in, inLeft, out, outLeft) != 0) return false;
+    wide[(out - reinterpret_cast<char*>(wide)) / 2] = 0;
+    return true;
+}
+
+bool WideToCodePage(unsigned codePage, const uint16_t* wide, char* bytes, int room) {
+    char name[16];
+    CodePageName(codePage, name);
+    Conversion conversion(name, "UTF-16LE");
+    if (!conversion.Ready() || room <= 0) return false;
+    const char* in = reinterpret_cast<const char*>(wide);
+    size_t inLeft = WideLength(wide) * 2, outLeft = size_t(room - 1);
+    char* out = bytes;
+    while (inLeft > 0) {
+        if (conversion.Run(in, inLeft, out, outLeft) == 0) break;
+        if (errno == E2BIG || outLeft == 0) return false;
+        // A character the code page lacks (a pair of surrogates is one).
+        uint16_t unit = uint16_t(uint8_t(in[0]) | uint8_t(in[1]) << 8);
+        size_t skip = unit >= 0xD800 && unit < 0xDC00 && inLeft >= 4 ? 4 : 2;
+        in += skip;
+        inLeft -= skip;
+        *out++ = '?';
+        --outLeft;
+    }
+    *out = 0;
+    return true;
+}
+
+void UpperCaseAnsi(char* text, unsigned long length) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+    char name[16];
+    CodePageName(text::AnsiCodePage(), name);
+    Conversion toWide("WCHAR_T", name), back(name, "WCHAR_T");
+    if (!unicode || !toWide.Ready() || !back.Ready()) return;
+    const text::LeadBytes& lead = text::AnsiLeadBytes();
+    for (size_t at = 0, bytes; at < length; at += bytes) {
+        bytes = text::CharacterBytes(text, at, length, lead);
+        wchar_t wide;
+        const char* in = text + at;
+        size_t inLeft = bytes, outLeft = sizeof wide;
+        char* out = reinterpret_cast<char*>(&wide);
+        if (toWide.Run(in, inLeft, out, outLeft) != 0 || outLeft != 0) continue;
+        wide = wchar_t(towupper_l(wint_t(wide), unicode));
+        // A capital that takes other bytes than its letter, or that the
+        // code page lacks, leaves the letter as it is: the names keep
+        // their places.
+        char upper[4];
+        in = reinterpret_cast<const char*>(&wide);
+        inLeft = sizeof wide;
+        out = upper;
+        outLeft = sizeof upper;
+        if (back.Run(in, inLeft, out, outLeft) == 0 && size_t(out - upper) == bytes)
+            memcpy(text + at, upper, bytes);
+    }
+}
+
+int FormatText(char* out, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    int length = vsnprintf(out, 1024, format, arguments);
+    va_end(arguments);
+    return length;
+}
+
+}  // namespace stub
