@@ -1,7 +1,7 @@
 // The candidates for the start program: the EXE entries of the archive at
 // ArchivePath, as the choice offers them.
-#ifndef ZIP_EXECUTABLE_ENTRIES_H
-#define ZIP_EXECUTABLE_ENTRIES_H
+#ifndef PACKAGE_EXECUTABLE_ENTRIES_H
+#define PACKAGE_EXECUTABLE_ENTRIES_H
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The zip job: every folder of the setup list, in list order, into the one
 // archive at ArchivePath, with the progress bar stepping between folders.
-#ifndef ZIP_ZIP_JOB_H
-#define ZIP_ZIP_JOB_H
+#ifndef PACKAGE_ZIP_JOB_H
+#define PACKAGE_ZIP_JOB_H
 
 #include <cstdint>
 #include <string>
