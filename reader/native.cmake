@@ -1,8 +1,9 @@
 # vnpunpack, the package reader for Linux.
+find_package(Threads REQUIRED)
 add_library(reader_core STATIC reader/extraction.cpp reader/listing.cpp
-    reader/opened_package.cpp reader/reader_options.cpp)
+    reader/opened_package.cpp reader/package_test.cpp reader/reader_options.cpp)
 target_include_directories(reader_core PUBLIC reader)
-target_link_libraries(reader_core PUBLIC stub_reading)
+target_link_libraries(reader_core PUBLIC stub_reading Threads::Threads)
 
 add_executable(vnpunpack reader/vnpunpack.cpp)
 # The version the About box shows.

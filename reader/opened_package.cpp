@@ -8,7 +8,7 @@
 #include "stub_messages.h"
 #include "utf8.h"
 
-bool OpenedPackage::Open(const std::string& path) {
+bool OpenedPackage::Open(const std::string& path, Purpose purpose) {
     stub::FileSource first(path.c_str());
     if (!first.Open() || !stub::ReadPackageFront(first, front_)) {
         stub::ShowError("The installation package %s is damaged.", path.c_str());
@@ -21,14 +21,18 @@ bool OpenedPackage::Open(const std::string& path) {
         return false;
     }
     if (!stub::AddFollowingPieces(*chain_, path.c_str(), front_.pieces, true)) return false;
+    if (purpose == Purpose::kTest && !stub::InnerStubChecksumHolds(*chain_)) {
+        stub::ShowError("%s", stub::kUnpackerChanged);
+        return false;
+    }
     archive_ = std::make_unique<stub::MaskedArchive>(*chain_, InnerStubLength);
     if (!archive_->Marked() || !directory_.Read(*archive_)) {
         stub::ShowError("%s", stub::kFilesUnreadable);
         return false;
     }
     char why[stub::kWhyRoom];
-    if (!stub::CheckArchiveNames(directory_, front_.record, front_.spanned, true, recordNames_,
-                                 start_, why)) {
+    if (!stub::CheckArchiveNames(directory_, front_.record, front_.spanned,
+                                 purpose != Purpose::kTest, recordNames_, start_, why)) {
         stub::ShowError("%s", why);
         return false;
     }

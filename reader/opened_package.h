@@ -17,8 +17,12 @@
 
 class OpenedPackage {
 public:
+    // To test, the package is read in the order and with the checks of its
+    // own /T (the inner stub's checksum and the start program too); to list
+    // or extract, as /X: reads it.
+    enum class Purpose { kRead, kTest };
     // False with the fault told on standard error, in the stubs' words.
-    bool Open(const std::string& path);
+    bool Open(const std::string& path, Purpose purpose = Purpose::kRead);
 
     const stub::PackageFront& Front() const { return front_; }
     stub::ByteSource& Archive() { return *archive_; }

@@ -7,7 +7,7 @@
 #include "extraction.h"
 #include "listing.h"
 #include "opened_package.h"
-#include "package_check.h"
+#include "package_test.h"
 #include "reader_options.h"
 #include "stub_messages.h"
 #include "unix/ansi_code_page_choice.h"
@@ -15,18 +15,6 @@
 namespace {
 
 const int kDamaged = 1, kUsage = 2;
-
-int Test(const std::string& path) {
-    // The package's own test, from its front on.
-    stub::FileSource first(path.c_str());
-    stub::PackageFront front;
-    if (!first.Open() || !stub::ReadPackageFront(first, front)) {
-        stub::ShowError("The installation package %s is damaged.", path.c_str());
-        return kDamaged;
-    }
-    return stub::CheckPackage(path.c_str(), uint32_t(InnerOffset(front.stubLength)),
-                              front.contentEnd, front.pieces, front.record, front.spanned, false);
-}
 
 int Extract(const ReaderOptions& options) {
     OpenedPackage package;
@@ -67,7 +55,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "vnpunpack: this system cannot convert code page %u.\n", options.codePage);
         return kUsage;
     }
-    if (options.command == ReaderCommand::kTest) return Test(options.package);
+    if (options.command == ReaderCommand::kTest) return TestPackage(options.package);
     if (options.command == ReaderCommand::kExtract) return Extract(options);
     OpenedPackage package;
     if (!package.Open(options.package)) return kDamaged;

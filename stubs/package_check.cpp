@@ -15,6 +15,9 @@
 
 namespace stub {
 
+const char kUnpackerChanged[] =
+    "The installation package is damaged: its unpacking program has changed.";
+
 namespace {
 
 class DiscardSink : public ByteSink {
@@ -54,7 +57,7 @@ int CheckPackage(const char* selfPath, uint32_t innerOffset, uint32_t contentEnd
     }
     if (!AddFollowingPieces(chain, selfPath, pieces, quiet)) return kExitFailed;
     if (!InnerStubChecksumHolds(chain)) {
-        ShowError("The installation package is damaged: its unpacking program has changed.");
+        ShowError("%s", kUnpackerChanged);
         return kExitFailed;
     }
     MaskedArchive archive(chain, InnerStubLength);

@@ -11,6 +11,10 @@ namespace stub {
 
 class PieceChain;
 
+// The sentence for a package whose inner stub is not the one it was built
+// with.
+extern const char kUnpackerChanged[];
+
 // Adds every piece after the first to the chain, in order, each found as an
 // install finds it; false when one cannot be had (the fault told).
 bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet);

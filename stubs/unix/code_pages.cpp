@@ -12,6 +12,11 @@
 #include <string.h>
 #include <wctype.h>
 
+#include <array>
+#include <map>
+#include <memory>
+#include <utility>
+
 #include "ansi_code_page.h"
 
 namespace stub {
@@ -28,6 +33,9 @@ public:
     Conversion(const Conversion&) = delete;
     Conversion& operator=(const Conversion&) = delete;
     bool Ready() const { return conversion_ != iconv_t(-1); }
+    void Reset() {
+        if (Ready()) iconv(conversion_, nullptr, nullptr, nullptr, nullptr);
+    }
     // What could not be converted is left in in/inLeft; -1 with errno as
     // iconv sets it, or 0.
     int Run(const char*& in, size_t& inLeft, char*& out, size_t& outLeft) {
@@ -41,7 +49,28 @@ private:
     iconv_t conversion_;
 };
 
-void CodePageName(unsigned codePage, char* name) { snprintf(name, 16, "CP%u", codePage); }
+enum class Direction { kToUtf16, kFromUtf16, kToWideChars, kFromWideChars };
+
+// This thread's conversion between the code page and UTF-16 or wchar_t,
+// opened on its first use and kept: opening one reads iconv's tables, which
+// costs more than converting a name. Its state is reset for each use.
+Conversion& Between(unsigned codePage, Direction direction) {
+    thread_local std::map<std::pair<unsigned, Direction>, std::unique_ptr<Conversion>> opened;
+    std::unique_ptr<Conversion>& conversion = opened[{codePage, direction}];
+    if (!conversion) {
+        char name[16];
+        snprintf(name, sizeof name, "CP%u", codePage);
+        const char* other = direction == Direction::kToUtf16 || direction == Direction::kFromUtf16
+                                ? "UTF-16LE"
+                                : "WCHAR_T";
+        bool toCodePage =
+            direction == Direction::kFromUtf16 || direction == Direction::kFromWideChars;
+        conversion =
+            std::make_unique<Conversion>(toCodePage ? name : other, toCodePage ? other : name);
+    }
+    conversion->Reset();
+    return *conversion;
+}
 
 size_t WideLength(const uint16_t* wide) {
     size_t length = 0;
@@ -52,9 +81,7 @@ size_t WideLength(const uint16_t* wide) {
 }  // namespace
 
 bool CodePageToWide(unsigned codePage, const char* bytes, uint16_t* wide, int room) {
-    char name[16];
-    CodePageName(codePage, name);
-    Conversion conversion("UTF-16LE", name);
+    Conversion& conversion = Between(codePage, Direction::kToUtf16);
     if (!conversion.Ready() || room <= 0) return false;
     const char* in = bytes;
     size_t inLeft = strlen(bytes), outLeft = size_t(room - 1) * 2;
@@ -65,9 +92,7 @@ bool CodePageToWide(unsigned codePage, const char* bytes, uint16_t* wide, int ro
 }
 
 bool WideToCodePage(unsigned codePage, const uint16_t* wide, char* bytes, int room) {
-    char name[16];
-    CodePageName(codePage, name);
-    Conversion conversion(name, "UTF-16LE");
+    Conversion& conversion = Between(codePage, Direction::kFromUtf16);
     if (!conversion.Ready() || room <= 0) return false;
     const char* in = reinterpret_cast<const char*>(wide);
     size_t inLeft = WideLength(wide) * 2, outLeft = size_t(room - 1);
@@ -87,31 +112,56 @@ bool WideToCodePage(unsigned codePage, const uint16_t* wide, char* bytes, int ro
     return true;
 }
 
-void UpperCaseAnsi(char* text, unsigned long length) {
+namespace {
+
+// The capital of the character at text (bytes long) where it takes as many
+// bytes; a capital that takes other bytes than its letter, or that the code
+// page lacks, leaves the letter as it is, so that names keep their places.
+void UpperCaseCharacter(unsigned codePage, char* text, size_t bytes) {
     static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
-    char name[16];
-    CodePageName(text::AnsiCodePage(), name);
-    Conversion toWide("WCHAR_T", name), back(name, "WCHAR_T");
-    if (!unicode || !toWide.Ready() || !back.Ready()) return;
+    Conversion& toWide = Between(codePage, Direction::kToWideChars);
+    wchar_t wide;
+    const char* in = text;
+    size_t inLeft = bytes, outLeft = sizeof wide;
+    char* out = reinterpret_cast<char*>(&wide);
+    if (!unicode || toWide.Run(in, inLeft, out, outLeft) != 0 || outLeft != 0) return;
+    wide = wchar_t(towupper_l(wint_t(wide), unicode));
+    Conversion& back = Between(codePage, Direction::kFromWideChars);
+    char upper[4];
+    in = reinterpret_cast<const char*>(&wide);
+    inLeft = sizeof wide;
+    out = upper;
+    outLeft = sizeof upper;
+    if (back.Run(in, inLeft, out, outLeft) == 0 && size_t(out - upper) == bytes)
+        memcpy(text, upper, bytes);
+}
+
+// The capitals of the code page's characters of one byte, worked out once.
+const uint8_t* SingleByteCapitals(unsigned codePage) {
+    thread_local std::map<unsigned, std::array<uint8_t, 256>> tables;
+    auto found = tables.find(codePage);
+    if (found != tables.end()) return found->second.data();
+    std::array<uint8_t, 256>& table = tables[codePage];
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        char character = char(byte);
+        if (byte) UpperCaseCharacter(codePage, &character, 1);
+        table[byte] = uint8_t(character);
+    }
+    return table.data();
+}
+
+}  // namespace
+
+void UpperCaseAnsi(char* text, unsigned long length) {
+    const unsigned codePage = text::AnsiCodePage();
+    const uint8_t* capitals = SingleByteCapitals(codePage);
     const text::LeadBytes& lead = text::AnsiLeadBytes();
     for (size_t at = 0, bytes; at < length; at += bytes) {
         bytes = text::CharacterBytes(text, at, length, lead);
-        wchar_t wide;
-        const char* in = text + at;
-        size_t inLeft = bytes, outLeft = sizeof wide;
-        char* out = reinterpret_cast<char*>(&wide);
-        if (toWide.Run(in, inLeft, out, outLeft) != 0 || outLeft != 0) continue;
-        wide = wchar_t(towupper_l(wint_t(wide), unicode));
-        // A capital that takes other bytes than its letter, or that the
-        // code page lacks, leaves the letter as it is: the names keep
-        // their places.
-        char upper[4];
-        in = reinterpret_cast<const char*>(&wide);
-        inLeft = sizeof wide;
-        out = upper;
-        outLeft = sizeof upper;
-        if (back.Run(in, inLeft, out, outLeft) == 0 && size_t(out - upper) == bytes)
-            memcpy(text + at, upper, bytes);
+        if (bytes == 1)
+            text[at] = char(capitals[uint8_t(text[at])]);
+        else
+            UpperCaseCharacter(codePage, text + at, bytes);
     }
 }
 
