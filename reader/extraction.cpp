@@ -91,13 +91,10 @@ void EntryTimes(const stub::ZipEntry& entry, timespec times[2]) {
     times[0].tv_nsec = times[1].tv_nsec = 0;
 }
 
-// Read-only takes the write permissions away; hidden and system are kept
-// where Wine keeps them, in the user.DOSATTRIB attribute.
-void SetAttributes(const stub::ZipEntry& entry, const std::string& path, mode_t mode) {
-    const uint8_t kFat = 0, kNtfs = 11, kVfat = 14;
-    if (entry.madeByHost != kFat && entry.madeByHost != kNtfs && entry.madeByHost != kVfat) return;
-    if (entry.externalAttributes & 0x01) chmod(path.c_str(), mode & ~mode_t(0222));
-    if (unsigned kept = entry.externalAttributes & 0x06) {
+// Hidden and system are kept where Wine keeps them, in the user.DOSATTRIB
+// attribute (read-only is the file's mode).
+void SetAttributes(const stub::ZipEntry& entry, const std::string& path) {
+    if (unsigned kept = DosAttributes(entry) & 0x06) {
         char value[8];
         snprintf(value, sizeof value, "0x%x", kept);
         setxattr(path.c_str(), "user.DOSATTRIB", value, strlen(value), 0);
@@ -110,17 +107,19 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// Wine makes programs executable for whoever may read them.
-mode_t ModeOf(const std::string& name, mode_t mode) {
+// Wine makes programs executable for whoever may read them, and read-only
+// files writable by no one.
+mode_t ModeOf(const stub::ZipEntry& entry, const std::string& name, mode_t mode) {
     std::string end = name.size() >= 4 ? name.substr(name.size() - 4) : "";
     for (char& c : end) c = char(tolower(uint8_t(c)));
-    return end == ".exe" || end == ".com" ? mode | (mode & 0444) >> 2 : mode;
+    if (end == ".exe" || end == ".com") mode |= (mode & 0444) >> 2;
+    return DosAttributes(entry) & 0x01 ? mode & ~mode_t(0222) : mode;
 }
 
 bool ExtractEntry(stub::ByteSource& archive, const stub::ZipEntry& entry, const std::string& folder,
                   mode_t newFileMode) {
     std::string name = LinuxName(entry.name), path = folder + "/" + name;
-    const mode_t mode = ModeOf(name, newFileMode);
+    const mode_t mode = ModeOf(entry, name, newFileMode);
     if (name.back() == '/') {
         path.pop_back();
         if (MakeFolders(path)) return true;
@@ -150,7 +149,7 @@ bool ExtractEntry(stub::ByteSource& archive, const stub::ZipEntry& entry, const 
     bool placed = whole && closed && rename(temporary.c_str(), path.c_str()) == 0;
     if (whole && closed && !placed) error = errno;
     if (placed) {
-        SetAttributes(entry, path, mode);
+        SetAttributes(entry, path);
         return true;
     }
     unlink(temporary.c_str());

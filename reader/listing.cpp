@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <initializer_list>
+
 #include "zip_directory.h"
 
 namespace {
@@ -15,16 +17,12 @@ std::string DosTime(const stub::ZipEntry& entry) {
     return text;
 }
 
-// Read-only, hidden, system and archive, as a DOS or Windows packer
-// recorded them ("RHSA", "-" for one not set).
+// Read-only, hidden, system and archive ("RHSA", "-" for one not set).
 std::string Attributes(const stub::ZipEntry& entry) {
-    const uint8_t kFat = 0, kNtfs = 11, kVfat = 14;
-    bool dos = entry.madeByHost == kFat || entry.madeByHost == kNtfs || entry.madeByHost == kVfat;
+    const unsigned attributes = DosAttributes(entry);
     std::string letters;
-    const char kLetters[] = "RHS";
-    for (int bit = 0; bit < 3; ++bit)
-        letters += dos && (entry.externalAttributes >> bit & 1) ? kLetters[bit] : '-';
-    letters += dos && (entry.externalAttributes & 0x20) ? 'A' : '-';
+    for (unsigned bit : {0x01u, 0x02u, 0x04u, 0x20u})
+        letters += attributes & bit ? "RHSA"[letters.size()] : '-';
     return letters;
 }
 

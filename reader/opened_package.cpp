@@ -48,6 +48,12 @@ bool OpenedPackage::RightPassword(const char* typed) const {
     return stub::RightPassword(front_.record, directory_, start_, front_.spanned, typed);
 }
 
+unsigned DosAttributes(const stub::ZipEntry& entry) {
+    const uint8_t kFat = 0, kNtfs = 11, kVfat = 14;
+    bool dos = entry.madeByHost == kFat || entry.madeByHost == kNtfs || entry.madeByHost == kVfat;
+    return dos ? entry.externalAttributes & 0xFF : 0;
+}
+
 std::string LinuxName(const char* ansiName) {
     uint16_t wide[stub::kPathRoom];
     std::string name;

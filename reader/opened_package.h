@@ -41,6 +41,10 @@ private:
     stub::RecordedStart start_ = {};
 };
 
+// The attributes a DOS or Windows packer recorded (read-only 0x01, hidden
+// 0x02, system 0x04, archive 0x20); others record none.
+unsigned DosAttributes(const stub::ZipEntry& entry);
+
 // A name of the directory (in the ANSI code page, "\" separators) as Linux
 // names it: UTF-8 with "/" separators.
 std::string LinuxName(const char* ansiName);
