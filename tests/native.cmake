@@ -7,3 +7,12 @@ include(GoogleTest)
 add_test(NAME NativeReader.ReadsPackagesAsTheStubsDo
     COMMAND python3 -B ${PROJECT_SOURCE_DIR}/tests/reader_native.py $<TARGET_FILE:vnpunpack>
         ${PROJECT_SOURCE_DIR}/build/dist)
+
+# The tests of the pure code the Create and the stubs share, compiled from
+# the sources the Windows suite compiles them from.
+add_executable(core_tests tests/code_page_text_test.cpp tests/package_format_test.cpp
+    tests/path_helpers_test.cpp tests/upper_case_test.cpp
+    package/package_format.cpp package/path_helpers.cpp package/upper_case.cpp)
+target_include_directories(core_tests PRIVATE package)
+target_link_libraries(core_tests PRIVATE stub_reading GTest::gtest_main)
+gtest_discover_tests(core_tests)
