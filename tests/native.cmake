@@ -10,8 +10,9 @@ add_test(NAME NativeReader.ReadsPackagesAsTheStubsDo
 
 # The tests of the pure code the Create and the stubs share, compiled from
 # the sources the Windows suite compiles them from.
+# The Linux glue's own tests beside them.
 add_executable(core_tests tests/code_page_text_test.cpp tests/package_format_test.cpp
-    tests/path_helpers_test.cpp tests/upper_case_test.cpp
+    tests/path_helpers_test.cpp tests/upper_case_test.cpp tests/unix/code_pages_test.cpp
     package/package_format.cpp package/path_helpers.cpp package/upper_case.cpp)
 target_include_directories(core_tests PRIVATE package)
 target_link_libraries(core_tests PRIVATE stub_reading GTest::gtest_main)

@@ -125,15 +125,19 @@ void UpperCaseCharacter(unsigned codePage, char* text, size_t bytes) {
     size_t inLeft = bytes, outLeft = sizeof wide;
     char* out = reinterpret_cast<char*>(&wide);
     if (!unicode || toWide.Run(in, inLeft, out, outLeft) != 0 || outLeft != 0) return;
-    wide = wchar_t(towupper_l(wint_t(wide), unicode));
+    // As Windows, only a capital that lower-cases back to the letter: the
+    // micro sign, the dotless i and the final sigma stay what they are.
+    wchar_t upper = wchar_t(towupper_l(wint_t(wide), unicode));
+    if (wchar_t(towlower_l(wint_t(upper), unicode)) != wide) return;
+    wide = upper;
     Conversion& back = Between(codePage, Direction::kFromWideChars);
-    char upper[4];
+    char capital[4];
     in = reinterpret_cast<const char*>(&wide);
     inLeft = sizeof wide;
-    out = upper;
-    outLeft = sizeof upper;
-    if (back.Run(in, inLeft, out, outLeft) == 0 && size_t(out - upper) == bytes)
-        memcpy(text, upper, bytes);
+    out = capital;
+    outLeft = sizeof capital;
+    if (back.Run(in, inLeft, out, outLeft) == 0 && size_t(out - capital) == bytes)
+        memcpy(text, capital, bytes);
 }
 
 // The capitals of the code page's characters of one byte, worked out once.
