@@ -6,7 +6,7 @@
 
 #include "dos_time.h"
 #include "failures.h"
-#include "file_positions.h"
+#include "file_calls.h"
 #include "file_system.h"
 #include "local_time.h"
 #include "text_codes.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "file_system.h"
+#include "file_calls.h"
 
 namespace mvwrap {
 

@@ -4,7 +4,8 @@
 // out whole, in blocks cut every 256 KiB from its start, each after the first
 // primed with the 32 KiB before it, the last one marked; a file held whole
 // stops once it is past what is held; a file that cannot be opened leaves the
-// platform's error for the caller.
+// platform's error for the caller. And the folders the component never
+// packs from, told apart by identity.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,12 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "ansi_text.h"
 #include "compressor_pool.h"
 #include "entry_writer.h"
 #include "file_read.h"
 #include "local_time.h"
+#include "never_packed.h"
 #include "temp_dir.h"
-#include "text_codes.h"
 
 namespace {
 
@@ -196,6 +198,22 @@ TEST(LocalTimesTest, GivesWhatTheConversionGivesEachTime) {
         }
     }
     EXPECT_EQ(checked, 1103);
+}
+
+// The 9x line opens no folder, so there the archive's folder is known by
+// its spelling alone, as it was before identities.
+TEST(NeverPackedTest, TellsFoldersApartByIdentityWhereBothAreKnown) {
+    const FileIdentity one{7, 0, 42}, other{7, 0, 43};
+    const struct {
+        FolderKey a, b;
+        bool same;
+    } cases[] = {
+        {{true, one, L"C:\\OUTP~M41\\"}, {true, one, L"C:\\OUTPUT\\"}, true},
+        {{true, one, L"C:\\OUTPUT\\"}, {true, other, L"C:\\OUTPUT\\"}, false},
+        {{false, one, L"C:\\OUTPUT\\"}, {true, other, L"C:\\OUTPUT\\"}, true},
+        {{false, one, L"C:\\OUTP~M41\\"}, {false, one, L"C:\\OUTPUT\\"}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SameFolder(c.a, c.b), c.same) << &c - cases;
 }
 
 }  // namespace

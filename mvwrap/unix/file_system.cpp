@@ -1,0 +1,40 @@
+// The POSIX answers to file_system.h. Names are upper-cased by Unicode's
+// simple mappings, one UTF-16 unit at a time, as Wine's upper-casing does,
+// whatever the locale the program runs in.
+#include "file_system.h"
+
+#include <errno.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <wctype.h>
+
+namespace mvwrap {
+
+bool FileLength(NativeFile file, uint64_t& length) {
+    struct stat status;
+    if (fstat(file, &status) != 0) return false;
+    length = static_cast<uint64_t>(status.st_size);
+    return true;
+}
+
+bool ReadAt(NativeFile file, uint64_t at, void* data, size_t size) {
+    char* to = static_cast<char*>(data);
+    while (size > 0) {
+        ssize_t count = pread(file, to, size, static_cast<off_t>(at));
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return false;
+        to += count;
+        at += static_cast<uint64_t>(count);
+        size -= static_cast<size_t>(count);
+    }
+    return true;
+}
+
+std::wstring UpperCaseName(std::wstring name) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+    for (wchar_t& c : name) c = static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
+    return name;
+}
+
+}  // namespace mvwrap

@@ -1,0 +1,14 @@
+# The zip component's archive reading and pure rules, built natively from the
+# sources MVWRAP.DLL is built from, with the Linux glue of this folder in
+# place of windows/.
+add_library(mvwrap_core STATIC
+    common/utf8.cpp
+    mvwrap/dos_time.cpp
+    mvwrap/name_order.cpp
+    mvwrap/options.cpp
+    mvwrap/text_codes.cpp
+    mvwrap/zip_format.cpp
+    mvwrap/zip_reader.cpp
+    mvwrap/unix/file_system.cpp)
+target_include_directories(mvwrap_core PUBLIC mvwrap mvwrap/unix common)
+target_link_libraries(mvwrap_core PUBLIC ZLIB::ZLIB)

@@ -1,0 +1,7 @@
+# The zip component's tests of its shared code, natively. Local times are
+# checked in a zone with daylight-saving time, as on Windows.
+add_executable(mvwrap_format_tests tests/mvwrap_format_test.cpp
+    tests/support/unix/system_text.cpp)
+target_include_directories(mvwrap_format_tests PRIVATE tests/support)
+target_link_libraries(mvwrap_format_tests PRIVATE mvwrap_core GTest::gtest_main)
+gtest_discover_tests(mvwrap_format_tests PROPERTIES ENVIRONMENT TZ=Europe/Berlin)
