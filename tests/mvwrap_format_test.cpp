@@ -41,6 +41,30 @@ TEST(DosTimeTest, PacksLocalTimesInTwoSecondSteps) {
     }
 }
 
+TEST(DosTimeTest, ReadsFileTimesAsCalendarTimes) {
+    const struct {
+        uint64_t ticks;
+        CalendarTime calendar;
+    } cases[] = {
+        {0, {1601, 1, 1, 0, 0, 0}},
+        {119600064000000000, {1980, 1, 1, 0, 0, 0}},
+        {132682383311234567, {2021, 6, 15, 13, 45, 31}},
+        {125963423999999999, {2000, 2, 29, 23, 59, 59}},  // a leap day, to its last step
+        {94405392010000000, {1900, 2, 28, 12, 0, 1}},     // a century without one
+        {157520160000000000, {2100, 3, 1, 0, 0, 0}},
+        {159992927990000000, {2107, 12, 31, 23, 59, 59}},
+    };
+    for (const auto& c : cases) {
+        const CalendarTime got = CalendarOf(c.ticks);
+        const CalendarTime& want = c.calendar;
+        EXPECT_TRUE(got.year == want.year && got.month == want.month && got.day == want.day &&
+                    got.hour == want.hour && got.minute == want.minute &&
+                    got.second == want.second)
+            << c.ticks << " read as " << got.year << "-" << got.month << "-" << got.day << " "
+            << got.hour << ":" << got.minute << ":" << got.second;
+    }
+}
+
 TEST(DosTimeTest, KeepsTheAttributesZipReadersKnow) {
     const struct {
         uint32_t attributes;

@@ -1,15 +1,37 @@
-// The POSIX answers to file_system.h. Names are upper-cased by Unicode's
+// The POSIX answers to file_system.h. Names are UTF-8 on the system's side.
+// They are upper-cased by Unicode's
 // simple mappings, one UTF-16 unit at a time, as Wine's upper-casing does,
 // whatever the locale the program runs in.
 #include "file_system.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wctype.h>
 
+#include "text_codes.h"
+
 namespace mvwrap {
+
+SystemError LastError() { return static_cast<SystemError>(errno); }
+
+void CloseFile(NativeFile file) { close(file); }
+
+bool OpenToRead(const std::wstring& path, File& file) {
+    file.reset(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+    return file.valid();
+}
+
+bool ReadNext(NativeFile file, void* data, size_t size, size_t& count) {
+    ssize_t read;
+    do {
+        read = ::read(file, data, size);
+    } while (read < 0 && errno == EINTR);
+    count = read < 0 ? 0 : static_cast<size_t>(read);
+    return read >= 0;
+}
 
 bool FileLength(NativeFile file, uint64_t& length) {
     struct stat status;

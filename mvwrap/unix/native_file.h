@@ -6,6 +6,8 @@ namespace mvwrap {
 
 using NativeFile = int;
 
+inline NativeFile NoFile() { return -1; }
+
 }  // namespace mvwrap
 
 #endif

@@ -240,6 +240,23 @@ const FileCalls& Calls() {
 
 }  // namespace
 
+SystemError LastError() { return GetLastError(); }
+
+void CloseFile(NativeFile file) { CloseHandle(file); }
+
+bool OpenToRead(const std::wstring& path, File& file) {
+    file.reset(
+        OpenPath(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
+    return file.valid();
+}
+
+bool ReadNext(NativeFile file, void* data, size_t size, size_t& count) {
+    DWORD read = 0;
+    const bool done = ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) != 0;
+    count = read;
+    return done;
+}
+
 bool FileLength(NativeFile file, uint64_t& length) { return GetFileLength(file, length); }
 
 bool ReadAt(NativeFile file, uint64_t at, void* data, size_t size) {

@@ -8,6 +8,8 @@ namespace mvwrap {
 
 using NativeFile = HANDLE;
 
+inline NativeFile NoFile() { return INVALID_HANDLE_VALUE; }
+
 }  // namespace mvwrap
 
 #endif
