@@ -78,10 +78,9 @@ void StoreBlocks(Block& block) {
 
 }  // namespace
 
-// A number of up to 15 characters; a longer text is no number asked for.
 int WorkerCount() {
     const std::string text = EnvironmentValue("MVWRAP_THREADS");
-    if (!text.empty() && text.size() < 16) {
+    if (!text.empty()) {
         int asked = atoi(text.c_str());
         if (asked >= 1 && asked <= kMaxWorkers) return asked;
     }

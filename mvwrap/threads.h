@@ -84,8 +84,9 @@ private:
 
 // The processors the system runs the process on.
 int ProcessorCount();
-// The value of the process's environment variable, empty when it has none:
-// how tests ask for a number of threads.
+// The value of the process's environment variable, how tests ask for a
+// number of threads: empty when it has none, or one longer than 15
+// characters, which is no such number.
 std::string EnvironmentValue(const char* name);
 
 }  // namespace mvwrap

@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <stdlib.h>
+#include <string.h>
 #include <unistd.h>
 
 namespace mvwrap {
@@ -75,7 +76,7 @@ int ProcessorCount() { return static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)); }
 
 std::string EnvironmentValue(const char* name) {
     const char* value = getenv(name);
-    return value ? value : "";
+    return value && strlen(value) < 16 ? value : "";
 }
 
 }  // namespace mvwrap
