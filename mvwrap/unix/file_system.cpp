@@ -1,7 +1,6 @@
 // The POSIX answers to file_system.h. Names are UTF-8 on the system's side.
-// They are upper-cased by Unicode's
-// simple mappings, one UTF-16 unit at a time, as Wine's upper-casing does,
-// whatever the locale the program runs in.
+// They are upper-cased one UTF-16 unit at a time, as Windows does, by the C
+// library's Unicode tables whatever the locale the program runs in.
 #include "file_system.h"
 
 #include <errno.h>

@@ -2,11 +2,11 @@
 // terms (handles, attributes, find data). The component names files in
 // UTF-16 throughout; the NT line is asked in that form, while Windows 95, 98
 // and ME, whose wide file calls only fail, are asked through the ANSI code
-// page. Which of the two is decided once, on the
-// first call. A name that the ANSI code page cannot represent is not asked
-// for at all (a substitute character could name another file): the call
-// fails with ERROR_NO_UNICODE_TRANSLATION. Handles returned belong to the
-// caller (FileHandle, FindHandle).
+// page. Which of the two is decided once, on the first call. A name that the
+// ANSI code page cannot represent is not asked for at all (a substitute
+// character could name another file): the call fails with
+// ERROR_NO_UNICODE_TRANSLATION. Handles returned belong to the caller
+// (FileHandle, FindHandle).
 #ifndef MVWRAP_FILE_CALLS_H
 #define MVWRAP_FILE_CALLS_H
 
