@@ -1,6 +1,9 @@
 // The POSIX answers to file_system.h. Names are UTF-8 on the system's side.
-// They are upper-cased one UTF-16 unit at a time, as Windows does, by the C
-// library's Unicode tables whatever the locale the program runs in.
+// They are upper-cased one UTF-16 unit at a time by the C library's Unicode
+// tables, whatever the locale the program runs in, and as Wine upper-cases
+// them for the Windows build, whose name order the native one keeps: only a
+// character whose capital lower-cases back to it (the micro sign is no Greek
+// capital, the dotless i no Latin I).
 #include "file_system.h"
 
 #include <errno.h>
@@ -54,7 +57,10 @@ bool ReadAt(NativeFile file, uint64_t at, void* data, size_t size) {
 
 std::wstring UpperCaseName(std::wstring name) {
     static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
-    for (wchar_t& c : name) c = static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
+    for (wchar_t& c : name) {
+        const wint_t upper = towupper_l(static_cast<wint_t>(c), unicode);
+        if (towlower_l(upper, unicode) == static_cast<wint_t>(c)) c = static_cast<wchar_t>(upper);
+    }
     return name;
 }
 
