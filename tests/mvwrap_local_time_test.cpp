@@ -1,5 +1,6 @@
 // The local times of many files, as the one conversion gives each: the
-// remembered bias never gives what the system's conversion would not.
+// remembered bias never gives what the system's conversion would not, and
+// the conversion takes the zone's rules of today for every year.
 #include <gtest/gtest.h>
 
 #include <stdint.h>
@@ -60,6 +61,31 @@ TEST(LocalTimesTest, GivesWhatTheConversionGivesEachTime) {
         }
     }
     EXPECT_EQ(checked, 1103);
+}
+
+// Germany had no summer time before 1980 and ended it in September until
+// 1996, but Windows applies its one set of rules, today's, to every year:
+// so do the native conversion and the DOS times of files of those years.
+TEST(LocalTimesTest, TakesTodaysRulesForEveryYear) {
+    const uint64_t january = At(2021, 1, 15, 12, 0, 0, 0), july = At(2021, 7, 15, 12, 0, 0, 0);
+    uint64_t winter = 0, summer = 0;
+    ASSERT_TRUE(ToLocalTime(january, winter));
+    ASSERT_TRUE(ToLocalTime(july, summer));
+    const struct {
+        uint64_t time;
+        bool summer;
+    } cases[] = {
+        {At(1975, 7, 1, 12, 0, 0, 0), true},
+        {At(1985, 10, 15, 12, 0, 0, 0), true},
+        {At(1985, 1, 15, 12, 0, 0, 0), false},
+        {At(2035, 8, 1, 12, 0, 0, 0), true},
+    };
+    for (const auto& c : cases) {
+        uint64_t local = 0;
+        ASSERT_TRUE(ToLocalTime(c.time, local));
+        EXPECT_EQ(local - c.time, c.summer ? summer - july : winter - january)
+            << CalendarOf(c.time).year << "-" << CalendarOf(c.time).month;
+    }
 }
 
 }  // namespace
