@@ -19,6 +19,7 @@ else()
     add_link_options(-Wl,-z,relro -Wl,-z,now)
 endif()
 find_package(ZLIB REQUIRED)
+include(mvwrap/unix/native.cmake)
 
 include(stubs/unix/native.cmake)
 include(reader/native.cmake)

@@ -2,16 +2,16 @@
 // then handing the work to the zip job or the archive reader.
 #include "mvwrap.h"
 
+#include "ansi_text.h"
 #include "barrier.h"
 #include "caller_text.h"
 #include "compressor_pool.h"
 #include "failures.h"
-#include "file_positions.h"
+#include "file_calls.h"
 #include "file_system.h"
 #include "known_archive.h"
 #include "options.h"
 #include "state.h"
-#include "text_codes.h"
 #include "win_handles.h"
 #include "zip_job.h"
 #include "zip_reader.h"
@@ -57,7 +57,7 @@ int32_t CountEntries(const char* archive) {
     FileHandle file(mvwrap::OpenPath(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0));
     std::vector<mvwrap::StoredEntry> entries;
     uint64_t length = 0, directoryOffset = 0;
-    if (!file.valid() || !GetFileLength(file.get(), length)) return 0;
+    if (!file.valid() || !mvwrap::FileLength(file.get(), length)) return 0;
     if (!mvwrap::TakeKnownArchive(path, file.get(), length, entries, directoryOffset) &&
         !mvwrap::ReadArchive(file.get(), entries))
         return 0;

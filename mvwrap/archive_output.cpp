@@ -3,6 +3,7 @@
 #include <wchar.h>
 
 #include "failures.h"
+#include "file_calls.h"
 #include "file_positions.h"
 #include "file_system.h"
 #include "zip_format.h"

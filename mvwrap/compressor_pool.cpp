@@ -79,46 +79,26 @@ void StoreBlocks(Block& block) {
 }  // namespace
 
 int WorkerCount() {
-    // The ANSI forms here and below: the 9x line implements only a few wide
-    // calls, and for a number and unnamed objects the two forms are the same.
-    char text[16];
-    DWORD length = GetEnvironmentVariableA("MVWRAP_THREADS", text, 16);
-    if (length > 0 && length < 16) {
-        int asked = atoi(text);
+    const std::string text = EnvironmentValue("MVWRAP_THREADS");
+    if (!text.empty()) {
+        int asked = atoi(text.c_str());
         if (asked >= 1 && asked <= kMaxWorkers) return asked;
     }
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    int processors = static_cast<int>(system.dwNumberOfProcessors);
+    int processors = ProcessorCount();
     return processors < 1 ? 1 : processors > kMaxWorkers ? kMaxWorkers : processors;
 }
 
-CompressorPool::CompressorPool(int workers, int level) : workers_(workers), level_(level) {
-    InitializeCriticalSection(&lock_);
-    queued_ = CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr);
-    finished_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-}
+CompressorPool::CompressorPool(int workers, int level)
+    : workers_(workers), level_(level), threads_(Run, this) {}
 
-CompressorPool::~CompressorPool() {
-    Stop();
-    if (queued_) CloseHandle(queued_);
-    if (finished_) CloseHandle(finished_);
-    DeleteCriticalSection(&lock_);
-}
+CompressorPool::~CompressorPool() { Stop(); }
 
 bool CompressorPool::Start() {
-    if (!queued_ || !finished_) return false;
-    threads_.reserve(static_cast<size_t>(workers_));
-    for (int i = 0; i < workers_; ++i) {
-        HANDLE thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-        if (!thread) return false;
-        threads_.push_back(thread);
-    }
-    return true;
+    return queued_.ready() && finished_.ready() && threads_.Start(workers_);
 }
 
 void CompressorPool::Submit(Task* task, bool first) {
-    EnterCriticalSection(&lock_);
+    lock_.Enter();
     try {
         task->done = false;
         if (first)
@@ -126,36 +106,36 @@ void CompressorPool::Submit(Task* task, bool first) {
         else
             queue_.push_back(task);
     } catch (...) {
-        LeaveCriticalSection(&lock_);
+        lock_.Leave();
         throw;
     }
     const bool wake = idle_ > 0;
     if (wake) --idle_;
-    LeaveCriticalSection(&lock_);
-    if (wake) ReleaseSemaphore(queued_, 1, nullptr);
+    lock_.Leave();
+    if (wake) queued_.Release(1);
 }
 
 bool CompressorPool::Done(const Task* task) {
-    EnterCriticalSection(&lock_);
+    lock_.Enter();
     bool done = task->done;
-    LeaveCriticalSection(&lock_);
+    lock_.Leave();
     return done;
 }
 
 void CompressorPool::WaitForAny() { WaitFor(nullptr); }
 
 void CompressorPool::WaitFor(const Task* task) {
-    EnterCriticalSection(&lock_);
+    lock_.Enter();
     const bool wait = task ? !task->done : !finishedUnseen_;
     finishedUnseen_ = false;
     waiting_ = wait;
     awaited_ = task;
-    LeaveCriticalSection(&lock_);
-    if (wait) WaitForSingleObject(finished_, INFINITE);
+    lock_.Leave();
+    if (wait) finished_.Wait();
 }
 
 void CompressorPool::Finish(Task* task, bool ran) {
-    EnterCriticalSection(&lock_);
+    lock_.Enter();
     task->failed = !ran;
     task->done = true;
     const bool wake = waiting_ && (!awaited_ || awaited_ == task);
@@ -163,14 +143,11 @@ void CompressorPool::Finish(Task* task, bool ran) {
         waiting_ = false;
     else
         finishedUnseen_ = true;
-    LeaveCriticalSection(&lock_);
-    if (wake) SetEvent(finished_);
+    lock_.Leave();
+    if (wake) finished_.Set();
 }
 
-DWORD WINAPI CompressorPool::Run(void* pool) {
-    static_cast<CompressorPool*>(pool)->Work();
-    return 0;
-}
+void CompressorPool::Run(void* pool) { static_cast<CompressorPool*>(pool)->Work(); }
 
 bool CompressorPool::RunTask(Task& task, WorkerStream& stream) {
     try {
@@ -187,12 +164,12 @@ bool CompressorPool::RunTask(Task& task, WorkerStream& stream) {
 void CompressorPool::Work() {
     WorkerStream stream(level_);
     for (;;) {
-        EnterCriticalSection(&lock_);
+        lock_.Enter();
         while (!stopping_ && queue_.empty()) {
             ++idle_;
-            LeaveCriticalSection(&lock_);
-            WaitForSingleObject(queued_, INFINITE);
-            EnterCriticalSection(&lock_);
+            lock_.Leave();
+            queued_.Wait();
+            lock_.Enter();
         }
         Task* task = nullptr;
         if (!stopping_) {
@@ -200,7 +177,7 @@ void CompressorPool::Work() {
             queue_.pop_front();
             if (urgent_ > 0) --urgent_;
         }
-        LeaveCriticalSection(&lock_);
+        lock_.Leave();
         if (!task) return;
         Finish(task, RunTask(*task, stream));
     }
@@ -242,14 +219,12 @@ bool Block::Run(CompressorPool&, WorkerStream& worker) {
 }
 
 void CompressorPool::Stop() {
-    EnterCriticalSection(&lock_);
+    lock_.Enter();
     stopping_ = true;
-    LeaveCriticalSection(&lock_);
-    if (threads_.empty()) return;
-    ReleaseSemaphore(queued_, static_cast<LONG>(threads_.size()), nullptr);
-    WaitForMultipleObjects(static_cast<DWORD>(threads_.size()), threads_.data(), TRUE, INFINITE);
-    for (HANDLE thread : threads_) CloseHandle(thread);
-    threads_.clear();
+    lock_.Leave();
+    if (threads_.size() == 0) return;
+    queued_.Release(threads_.size());
+    threads_.Join();
 }
 
 }  // namespace mvwrap

@@ -7,11 +7,12 @@
 #ifndef MVWRAP_COMPRESSOR_POOL_H
 #define MVWRAP_COMPRESSOR_POOL_H
 
-#include <windows.h>
 #include <stdint.h>
 
 #include <deque>
 #include <vector>
+
+#include "threads.h"
 
 struct z_stream_s;
 
@@ -83,7 +84,7 @@ public:
     void RunHere(Task& task, WorkerStream& stream) { Finish(&task, RunTask(task, stream)); }
 
 private:
-    static DWORD WINAPI Run(void* pool);
+    static void Run(void* pool);
     void Work();
     bool RunTask(Task& task, WorkerStream& stream);
     void Finish(Task* task, bool ran);
@@ -91,12 +92,12 @@ private:
 
     int workers_;
     int level_;
-    CRITICAL_SECTION lock_;
-    HANDLE queued_;    // semaphore: blocks waiting, plus one per worker on stop
-    HANDLE finished_;  // auto-reset event: a task is done
+    Lock lock_;
+    Semaphore queued_;  // blocks waiting, plus one per worker on stop
+    Event finished_;    // a task is done
     std::deque<Task*> queue_;
     size_t urgent_ = 0;  // tasks at the queue's front that were queued first
-    std::vector<HANDLE> threads_;
+    Threads threads_;
     bool stopping_ = false;
     int idle_ = 0;                   // workers waiting, and not yet woken, for a task
     bool waiting_ = false;           // the caller waits for a task to finish

@@ -17,6 +17,11 @@ struct DosTime {
     uint16_t date;
 };
 
+// The calendar time of a count of 100 ns steps since 1601 (the platform's
+// file times), to the second: the local time of a file once its bias is
+// added.
+CalendarTime CalendarOf(uint64_t ticks);
+
 // DOS time counts seconds in twos: an odd second is rounded down, so that the
 // stored time is never later than the file's. Years outside 1980..2107 cannot
 // be held and are clamped to the nearest time that can.

@@ -6,7 +6,7 @@
 
 #include "dos_time.h"
 #include "failures.h"
-#include "file_positions.h"
+#include "file_calls.h"
 #include "file_system.h"
 #include "local_time.h"
 #include "text_codes.h"
@@ -36,10 +36,9 @@ uint64_t Ticks(const FILETIME& time) {
 }
 
 DosTime LocalDosTime(const FILETIME& time, LocalTimes& times) {
-    SYSTEMTIME local;
-    if (!times.Convert(time, local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
-    return ToDosTime(
-        {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond});
+    uint64_t local = 0;
+    if (!times.Convert(Ticks(time), local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
+    return ToDosTime(CalendarOf(local));
 }
 
 // The header of a new entry, sizes still zero. The access time field carries

@@ -38,8 +38,6 @@ struct RetryPolicy {
     int seconds;  // between tries
 };
 
-const uint64_t kHeldFileSize = 4 * 1024 * 1024;
-
 class EntryWriter {
 public:
     EntryWriter(ArchiveOutput& output, int level, RetryPolicy retry, int workers);

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "text_codes.h"
+#include "ansi_text.h"
 
 namespace mvwrap {
 

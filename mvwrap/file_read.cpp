@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "file_system.h"
-
 namespace mvwrap {
 
 void FileRead::Start(const std::wstring& path, uint64_t listed) {
@@ -24,16 +22,14 @@ void FileRead::Reset() {
 
 bool FileRead::Run(CompressorPool& pool, WorkerStream& stream) {
     if (!source_.valid()) {
-        source_.reset(OpenPath(*path_, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN));
-        if (!source_.valid()) {
-            error = GetLastError();
+        if (!OpenToRead(*path_, source_)) {
+            error = LastError();
             return true;
         }
     }
     do {
         if (!ReadBlock(pool)) {
-            error = GetLastError();
+            error = LastError();
             source_.reset();
             return true;
         }
@@ -55,10 +51,8 @@ bool FileRead::ReadBlock(CompressorPool& pool) {
     size_t got = 0;
     bool end = false;
     for (;;) {
-        DWORD count = 0;
-        if (!ReadFile(source_.get(), raw.data() + got, static_cast<DWORD>(want - got), &count,
-                      nullptr))
-            return false;
+        size_t count = 0;
+        if (!ReadNext(source_.get(), raw.data() + got, want - got, count)) return false;
         got += count;
         if (got == kBlockSize) break;
         if (count == 0 || (got < want && read + got >= listed_)) {

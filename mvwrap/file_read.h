@@ -11,7 +11,6 @@
 #ifndef MVWRAP_FILE_READ_H
 #define MVWRAP_FILE_READ_H
 
-#include <windows.h>
 #include <stdint.h>
 
 #include <memory>
@@ -19,9 +18,13 @@
 #include <vector>
 
 #include "compressor_pool.h"
-#include "win_handles.h"
+#include "file_system.h"
 
 namespace mvwrap {
+
+// The largest file the writer holds whole until its blocks are done
+// (entry_writer.h), which reads it with one task.
+const uint64_t kHeldFileSize = 4 * 1024 * 1024;
 
 class FileRead : public Task {
 public:
@@ -39,7 +42,7 @@ public:
     bool Run(CompressorPool& pool, WorkerStream& stream) override;
 
     // Results, for the caller's thread once the task is done.
-    DWORD error = 0;  // the platform's error of a failed open or read
+    SystemError error = 0;  // of a failed open or read
     uint64_t read = 0;
     bool ended = false;
     // Handed to the pool, in file order, not yet taken by the caller.
@@ -52,7 +55,7 @@ private:
     const std::wstring* path_ = nullptr;
     uint64_t listed_ = 0;
     uint64_t upTo_ = 0;
-    FileHandle source_;
+    File source_;
     std::unique_ptr<Block> next_;  // read, waiting for the one after it
 };
 

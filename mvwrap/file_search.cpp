@@ -6,7 +6,7 @@
 
 #include "device_names.h"
 #include "failures.h"
-#include "file_system.h"
+#include "file_calls.h"
 #include "name_order.h"
 #include "win_handles.h"
 

@@ -1,46 +1,65 @@
-// Every call the component makes to the file system goes through here. The
-// component names files in UTF-16 throughout; the NT line is asked in that
-// form, while Windows 95, 98 and ME, whose wide file calls only fail, are
-// asked through the ANSI code page. Which of the two is decided once, on the
-// first call. A name that the ANSI code page cannot represent is not asked
-// for at all (a substitute character could name another file): the call
-// fails with ERROR_NO_UNICODE_TRANSLATION. Handles returned belong to the
-// caller (FileHandle, FindHandle).
+// What the component's portable code asks of the file system, in its own
+// terms: files opened by UTF-16 name and owned by a File, read front to back
+// or at 64-bit positions, the system's number for why a call failed, and
+// names compared as the system compares them. Each system's answers live in
+// its own folder (windows/, unix/).
 #ifndef MVWRAP_FILE_SYSTEM_H
 #define MVWRAP_FILE_SYSTEM_H
 
-#include <windows.h>
+#include <stddef.h>
+#include <stdint.h>
 
 #include <string>
 
-#include "file_identity.h"
+#include "native_file.h"
 
 namespace mvwrap {
 
-// CreateFile without security attributes or template.
-HANDLE OpenPath(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
-                DWORD flags);
-bool RemoveFile(const std::wstring& path);
-// GetFileAttributes: INVALID_FILE_ATTRIBUTES when there is nothing there.
-DWORD PathAttributes(const std::wstring& path);
-// Attributes, times and size of a file, as GetFileAttributesEx gives them.
-bool PathDetails(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& details);
-bool AbsolutePath(const std::wstring& path, std::wstring& full);
-// The identity of the file or folder at `path`, asked without reading it, so
-// that a file another program holds is answered too. Folders are answered
-// on the NT line only: the 9x line cannot open a folder.
-bool PathIdentity(const std::wstring& path, FileIdentity& identity);
-// Puts `source` in the place of `target`, which may exist; both lie in one
-// folder.
-bool ReplacePath(const std::wstring& source, const std::wstring& target);
+// Why a call failed, as the system numbers it (GetLastError, errno).
+using SystemError = uint32_t;
+SystemError LastError();
 
-// FindFirstFile and FindNextFile; the data always comes back in UTF-16.
-HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data);
-bool FindNext(HANDLE search, WIN32_FIND_DATAW& data);
-// Whether a found name lacks characters the system could not show in the
-// ANSI code page (they come as '?', which no real name holds): such a file
-// cannot be opened by its name here.
-bool NameIncomplete(const WIN32_FIND_DATAW& data);
+void CloseFile(NativeFile file);
+
+// An open file, closed when it goes. Move-only: a copy would close it twice.
+class File {
+public:
+    File() = default;
+    explicit File(NativeFile file) : file_(file) {}
+    File(File&& other) noexcept : file_(other.release()) {}
+    File& operator=(File&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File() { reset(); }
+
+    NativeFile get() const { return file_; }
+    bool valid() const { return file_ != NoFile(); }
+    NativeFile release() {
+        NativeFile file = file_;
+        file_ = NoFile();
+        return file;
+    }
+    void reset(NativeFile file = NoFile()) {
+        if (valid()) CloseFile(file_);
+        file_ = file;
+    }
+
+private:
+    NativeFile file_ = NoFile();
+};
+
+// Opens a file to be read front to back, sharing it with other readers
+// only; false with LastError() telling why.
+bool OpenToRead(const std::wstring& path, File& file);
+// Up to `size` bytes from where the last read ended; `count` 0 at the end.
+bool ReadNext(NativeFile file, void* data, size_t size, size_t& count);
+
+bool FileLength(NativeFile file, uint64_t& length);
+// Reads exactly `size` bytes at `at`.
+bool ReadAt(NativeFile file, uint64_t at, void* data, size_t size);
 
 // A name in upper case, as the file system compares names.
 std::wstring UpperCaseName(std::wstring name);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "file_calls.h"
 #include "file_system.h"
 #include "name_order.h"
 #include "zip_format.h"

@@ -1,9 +1,9 @@
 // Starting and stopping the component, and its stored settings.
+#include "ansi_text.h"
 #include "barrier.h"
 #include "failures.h"
 #include "mvwrap.h"
 #include "state.h"
-#include "text_codes.h"
 
 namespace mvwrap {
 

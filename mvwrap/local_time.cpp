@@ -4,59 +4,26 @@ namespace mvwrap {
 
 namespace {
 
-// decltype names the function's type without importing it.
-using ZoneConversion = decltype(&SystemTimeToTzSpecificLocalTime);
-
-// Looked up rather than imported: 95, 98 and ME lack it, and an import would
-// keep the DLL from loading there at all.
-ZoneConversion ZoneSpecific() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    FARPROC found = kernel ? GetProcAddress(kernel, "SystemTimeToTzSpecificLocalTime") : nullptr;
-    return reinterpret_cast<ZoneConversion>(reinterpret_cast<void*>(found));
-}
-
 const uint64_t kWindow = 15ull * 60 * 10000000;  // 100 ns steps
 const uint64_t kMillisecond = 10000;
+// Where Windows' calendar ends (in the year 30828): it has no local time
+// for later times, and neither has the component on any system.
+const uint64_t kCalendarEnd = 1ull << 63;
 
-uint64_t Ticks(const FILETIME& time) {
-    return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-}
-
-FILETIME FromTicks(uint64_t ticks) {
-    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-}
-
-// The bias at a time of whole milliseconds, which the conversion keeps.
+// The bias at a time of whole milliseconds, which every conversion keeps.
 bool BiasAt(uint64_t ticks, int64_t& bias) {
-    SYSTEMTIME local;
-    FILETIME shifted;
-    if (!ToLocalTime(FromTicks(ticks), local) || !SystemTimeToFileTime(&local, &shifted))
-        return false;
-    bias = static_cast<int64_t>(Ticks(shifted) - ticks);
+    uint64_t local = 0;
+    if (!ToLocalTime(ticks, local)) return false;
+    bias = static_cast<int64_t>(local - ticks);
     return true;
 }
 
 }  // namespace
 
-// Without the zone-specific conversion, FileTimeToLocalFileTime applies the
-// bias in force today rather than the one at that date: a summer time read
-// in winter comes out an hour off, and the same file's DOS time differs
-// between an archive made in summer and one made in winter.
-bool ToLocalTime(const FILETIME& universal, SYSTEMTIME& local) {
-    static const ZoneConversion convert = ZoneSpecific();
-    if (convert) {
-        SYSTEMTIME system;
-        return FileTimeToSystemTime(&universal, &system) && convert(nullptr, &system, &local);
-    }
-    FILETIME shifted;
-    return FileTimeToLocalFileTime(&universal, &shifted) && FileTimeToSystemTime(&shifted, &local);
-}
-
-// A bias is a whole number of minutes, so adding it keeps the milliseconds
-// the conversion would have kept.
-bool LocalTimes::Convert(const FILETIME& universal, SYSTEMTIME& local) {
-    const uint64_t ticks = Ticks(universal);
-    const uint64_t window = ticks / kWindow;
+// A bias is a whole number of minutes: adding it gives what the conversion
+// would have given, to the 100 ns.
+bool LocalTimes::Convert(uint64_t universal, uint64_t& local) {
+    const uint64_t window = universal / kWindow;
     if (window == window_ && state_ == Window::kSeen) {
         int64_t first = 0, last = 0;
         const bool same = BiasAt(window * kWindow, first) &&
@@ -65,14 +32,15 @@ bool LocalTimes::Convert(const FILETIME& universal, SYSTEMTIME& local) {
         bias_ = first;
     }
     if (window == window_ && state_ == Window::kProven) {
-        const FILETIME shifted = FromTicks(ticks + static_cast<uint64_t>(bias_));
-        return FileTimeToSystemTime(&shifted, &local) != 0;
+        local = universal + static_cast<uint64_t>(bias_);
+    } else {
+        if (window != window_) {
+            window_ = window;
+            state_ = Window::kSeen;
+        }
+        if (!ToLocalTime(universal, local)) return false;
     }
-    if (window != window_) {
-        window_ = window;
-        state_ = Window::kSeen;
-    }
-    return ToLocalTime(universal, local);
+    return local < kCalendarEnd;
 }
 
 }  // namespace mvwrap

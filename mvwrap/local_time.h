@@ -1,15 +1,17 @@
-// The local time a DOS time in an archive is given in. The conversion that
-// knows each date's own daylight-saving bias is on the NT line only; which
-// conversion is used is decided once, on the first call.
+// The local time a DOS time in an archive is given in. Times are counts of
+// 100 ns steps since 1601, universal or local. How the system converts one is
+// its glue's (windows/local_time.cpp, unix/local_time.cpp); remembering the
+// bias for times close together is this file's.
 #ifndef MVWRAP_LOCAL_TIME_H
 #define MVWRAP_LOCAL_TIME_H
 
-#include <windows.h>
 #include <stdint.h>
 
 namespace mvwrap {
 
-bool ToLocalTime(const FILETIME& universal, SYSTEMTIME& local);
+// The system's conversion, with the bias in force at that date where the
+// system knows it.
+bool ToLocalTime(uint64_t universal, uint64_t& local);
 
 // The local times of many files, each exactly as ToLocalTime gives it, for
 // one Zzip call. The conversion reads the time zone's rules from the
@@ -20,7 +22,7 @@ bool ToLocalTime(const FILETIME& universal, SYSTEMTIME& local);
 // bias without asking.
 class LocalTimes {
 public:
-    bool Convert(const FILETIME& universal, SYSTEMTIME& local);
+    bool Convert(uint64_t universal, uint64_t& local);
 
 private:
     enum class Window { kSeen, kProven, kMixed };

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "archive_output.h"
-#include "file_system.h"
+#include "file_calls.h"
 #include "known_archive.h"
 #include "name_order.h"
 #include "win_handles.h"

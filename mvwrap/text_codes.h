@@ -1,7 +1,7 @@
-// Conversions between the caller's ANSI texts, the UTF-16 names the file
-// system is asked with, and the UTF-8 names an archive stores (converted by
-// our own code, which every system runs alike). Characters that the ANSI
-// code page lacks come back as its default character.
+// Conversions between the UTF-16 names the component works with and the
+// forms an archive stores: UTF-8, or the DOS code page of older archives.
+// Our own code, which every system runs alike; the caller's ANSI texts are
+// the system's to convert (ansi_text.h).
 #ifndef MVWRAP_TEXT_CODES_H
 #define MVWRAP_TEXT_CODES_H
 
@@ -9,8 +9,6 @@
 
 namespace mvwrap {
 
-std::wstring FromAnsi(const std::string& text);
-std::string ToAnsi(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
 std::string ToUtf8(const std::wstring& text);
 

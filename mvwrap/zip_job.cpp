@@ -7,8 +7,8 @@
 
 #include "archive_output.h"
 #include "failures.h"
+#include "file_calls.h"
 #include "file_search.h"
-#include "file_positions.h"
 #include "file_system.h"
 #include "known_archive.h"
 #include "name_order.h"
@@ -91,7 +91,7 @@ int32_t OpenExisting(const std::wstring& path, Existing& existing) {
         DWORD code = GetLastError();
         return code == ERROR_FILE_NOT_FOUND ? MVWRAP_OK : Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     }
-    if (!GetFileLength(existing.file.get(), existing.length))
+    if (!FileLength(existing.file.get(), existing.length))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     if (existing.length == 0) return MVWRAP_OK;
     if (TakeKnownArchive(path, existing.file.get(), existing.length, existing.entries,

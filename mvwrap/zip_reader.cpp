@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <new>
 
-#include "file_positions.h"
 #include "file_system.h"
 #include "text_codes.h"
 #include "zip_format.h"
@@ -25,7 +24,7 @@ const size_t kPieceSize = 64 * 1024;
 // Reads the central directory front to back in bounded pieces.
 class DirectoryReader {
 public:
-    DirectoryReader(HANDLE file, uint64_t start, uint64_t size)
+    DirectoryReader(NativeFile file, uint64_t start, uint64_t size)
         : file_(file), next_(start), left_(size) {}
 
     bool Take(size_t size, std::string& out) {
@@ -52,14 +51,14 @@ private:
         return true;
     }
 
-    HANDLE file_;
+    NativeFile file_;
     uint64_t next_;
     uint64_t left_;
     std::string piece_;
     size_t at_ = 0;
 };
 
-bool ReadRecords(HANDLE archive, const CentralDirectory& directory,
+bool ReadRecords(NativeFile archive, const CentralDirectory& directory,
                  std::vector<StoredEntry>& entries) {
     // Every entry takes a central record and, before the directory, a local
     // header: a declared size or offset that cannot hold them is damage.
@@ -107,7 +106,7 @@ private:
 // Reads an entry's data and checks it against the CRC and sizes of its
 // record: stored data as it is, deflated data inflated in fixed buffers. An
 // entry that passes is one that other zip readers unpack intact.
-bool DataIntact(HANDLE archive, uint64_t at, const std::string& record) {
+bool DataIntact(NativeFile archive, uint64_t at, const std::string& record) {
     const uint16_t method = RecordMethod(record);
     const uint64_t packed = RecordCompressedSize(record), size = RecordSize(record);
     if (method != kStored && method != kDeflated) return false;
@@ -158,7 +157,7 @@ bool SameFields(const std::string& local, size_t at, const std::string& record) 
 // Checks an entry's local header and data descriptor against its central
 // record and sets the entry's length. All offsets are 64-bit: 32-bit sums of
 // a large size and a header wrap around.
-bool CheckLocalPart(HANDLE archive, uint64_t directoryOffset, StoredEntry& entry) {
+bool CheckLocalPart(NativeFile archive, uint64_t directoryOffset, StoredEntry& entry) {
     const std::string& record = entry.record;
     std::string local(kLocalHeaderSize, '\0');
     if (entry.localOffset + kLocalHeaderSize > directoryOffset ||
@@ -200,10 +199,10 @@ bool CheckLocalPart(HANDLE archive, uint64_t directoryOffset, StoredEntry& entry
     return SameFields(descriptor, 0, record);
 }
 
-bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries,
+bool ReadCheckedArchive(NativeFile archive, std::vector<StoredEntry>& entries,
                         uint64_t& directoryOffset) {
     uint64_t length = 0;
-    if (!GetFileLength(archive, length)) return false;
+    if (!FileLength(archive, length)) return false;
     if (length > kMaxArchiveBytes) return false;
     uint64_t tailOffset = length - std::min(length, kLongestTail);
     std::string tail(static_cast<size_t>(length - tailOffset), '\0');
@@ -229,13 +228,7 @@ bool ReadCheckedArchive(HANDLE archive, std::vector<StoredEntry>& entries,
 
 }  // namespace
 
-bool ReadAt(HANDLE file, uint64_t at, void* data, size_t size) {
-    if (!MoveFilePosition(file, int64_t(at), FILE_BEGIN)) return false;
-    DWORD read = 0;
-    return ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) && read == size;
-}
-
-bool ReadArchive(HANDLE archive, std::vector<StoredEntry>& entries, uint64_t* directoryOffset) {
+bool ReadArchive(NativeFile archive, std::vector<StoredEntry>& entries, uint64_t* directoryOffset) {
     entries.clear();
     uint64_t offset = 0;
     if (ReadCheckedArchive(archive, entries, offset)) {

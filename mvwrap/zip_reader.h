@@ -5,11 +5,12 @@
 #ifndef MVWRAP_ZIP_READER_H
 #define MVWRAP_ZIP_READER_H
 
-#include <windows.h>
 #include <stdint.h>
 
 #include <string>
 #include <vector>
+
+#include "native_file.h"
 
 namespace mvwrap {
 
@@ -27,15 +28,12 @@ struct StoredEntry {
 // descriptor), or when an entry reaches past the central directory or into
 // another entry. `directoryOffset`, when given, receives where the central
 // directory starts.
-bool ReadArchive(HANDLE archive, std::vector<StoredEntry>& entries,
+bool ReadArchive(NativeFile archive, std::vector<StoredEntry>& entries,
                  uint64_t* directoryOffset = nullptr);
 
 // An entry's name with "\" separators, from UTF-8 or, without the UTF-8
 // flag, from the DOS code page.
 std::wstring EntryName(const std::string& record);
-
-// Reads exactly `size` bytes at `at`.
-bool ReadAt(HANDLE file, uint64_t at, void* data, size_t size);
 
 }  // namespace mvwrap
 

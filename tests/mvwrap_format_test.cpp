@@ -2,16 +2,14 @@
 // conversion, options, patterns, name order, limits and the record layout.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "dos_time.h"
 #include "name_order.h"
-#include "never_packed.h"
 #include "options.h"
+#include "system_text.h"
 #include "text_codes.h"
 #include "zip_format.h"
 
@@ -40,6 +38,29 @@ TEST(DosTimeTest, PacksLocalTimesInTwoSecondSteps) {
         DosTime dos = ToDosTime(c.local);
         EXPECT_EQ(dos.time, c.time);
         EXPECT_EQ(dos.date, c.date);
+    }
+}
+
+TEST(DosTimeTest, ReadsFileTimesAsCalendarTimes) {
+    const struct {
+        uint64_t ticks;
+        CalendarTime calendar;
+    } cases[] = {
+        {0, {1601, 1, 1, 0, 0, 0}},
+        {119600064000000000, {1980, 1, 1, 0, 0, 0}},
+        {132682383311234567, {2021, 6, 15, 13, 45, 31}},
+        {125963423999999999, {2000, 2, 29, 23, 59, 59}},  // a leap day, to its last step
+        {94405392010000000, {1900, 2, 28, 12, 0, 1}},     // a century without one
+        {157520160000000000, {2100, 3, 1, 0, 0, 0}},
+        {159992927990000000, {2107, 12, 31, 23, 59, 59}},
+    };
+    for (const auto& c : cases) {
+        const CalendarTime got = CalendarOf(c.ticks);
+        const CalendarTime& want = c.calendar;
+        EXPECT_TRUE(got.year == want.year && got.month == want.month && got.day == want.day &&
+                    got.hour == want.hour && got.minute == want.minute && got.second == want.second)
+            << c.ticks << " read as " << got.year << "-" << got.month << "-" << got.day << " "
+            << got.hour << ":" << got.minute << ":" << got.second;
     }
 }
 
@@ -128,22 +149,11 @@ TEST(NameOrderTest, OrdersNamesIgnoringCase) {
     EXPECT_EQ(FoldCase(L"Readme.Txt"), FoldCase(L"README.TXT"));
     EXPECT_EQ(FoldCase(L"\u00fcbersicht"), FoldCase(L"\u00dcBERSICHT"));
     EXPECT_NE(FoldCase(L"a.txt"), FoldCase(L"b.txt"));
-}
-
-// The 9x line opens no folder, so there the archive's folder is known by
-// its spelling alone, as it was before identities.
-TEST(NeverPackedTest, TellsFoldersApartByIdentityWhereBothAreKnown) {
-    const FileIdentity one{7, 0, 42}, other{7, 0, 43};
-    const struct {
-        FolderKey a, b;
-        bool same;
-    } cases[] = {
-        {{true, one, L"C:\\OUTP~M41\\"}, {true, one, L"C:\\OUTPUT\\"}, true},
-        {{true, one, L"C:\\OUTPUT\\"}, {true, other, L"C:\\OUTPUT\\"}, false},
-        {{false, one, L"C:\\OUTPUT\\"}, {true, other, L"C:\\OUTPUT\\"}, true},
-        {{false, one, L"C:\\OUTP~M41\\"}, {false, one, L"C:\\OUTPUT\\"}, false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(SameFolder(c.a, c.b), c.same) << &c - cases;
+    // Capitals that lower-case to another letter do not make one name of two,
+    // under Wine and natively alike.
+    EXPECT_NE(FoldCase(L"\u00b5"), FoldCase(L"\u039c"));  // micro sign, Greek Mu
+    EXPECT_NE(FoldCase(L"\u0131"), FoldCase(L"I"));       // dotless i
+    EXPECT_NE(FoldCase(L"\u03c2"), FoldCase(L"\u03c3"));  // final and other sigma
 }
 
 TEST(LimitsTest, RefusesWhatThirtyTwoBitsCannotHold) {
@@ -287,7 +297,7 @@ TEST(ZipFormatTest, RefusesRecordsThatCannotBeCarriedOver) {
     for (const auto& c : cases) EXPECT_EQ(CentralRecordSound(c.record), c.sound) << c.what;
 }
 
-// The component's own UTF-8, which Windows 95 needs, against the NT line's
+// The component's own UTF-8, which Windows 95 needs, against the system's
 // conversion: every character of the first plane (surrogates apart), and
 // characters beyond it, each way. What is not UTF-8 reads as U+FFFD, and a
 // lone surrogate half is written as U+FFFD, as the NT line does both.
@@ -299,10 +309,7 @@ TEST(TextCodesTest, Utf8AsTheNtLineConvertsIt) {
         every += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
         every += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
     }
-    std::string system(every.size() * 4, '\0');
-    system.resize(WideCharToMultiByte(CP_UTF8, 0, every.data(), static_cast<int>(every.size()),
-                                      &system[0], static_cast<int>(system.size()), nullptr,
-                                      nullptr));
+    const std::string system = SystemUtf8(every);
     ASSERT_FALSE(system.empty());
     EXPECT_TRUE(mvwrap::ToUtf8(every) == system);
     EXPECT_TRUE(mvwrap::FromUtf8(system) == every);
@@ -323,6 +330,16 @@ TEST(TextCodesTest, Utf8AsTheNtLineConvertsIt) {
               "\xEF\xBF\xBDx");
     EXPECT_EQ(mvwrap::ToUtf8(L"x" + std::wstring(1, static_cast<wchar_t>(0xDC00))),
               "x\xEF\xBF\xBD");
+}
+
+// Names stored without the UTF-8 flag, read by the component's own table of
+// the DOS code page and by the system's conversion: every byte.
+TEST(TextCodesTest, DosNamesAsTheSystemReadsThem) {
+    std::string every;
+    for (int c = 1; c < 256; ++c) every += static_cast<char>(c);
+    const std::wstring system = SystemFromDos(every);
+    ASSERT_EQ(system.size(), every.size());
+    EXPECT_TRUE(mvwrap::FromDos(every) == system);
 }
 
 }  // namespace

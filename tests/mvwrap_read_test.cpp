@@ -1,24 +1,19 @@
-// The local times of many files, as the one conversion gives each, and
-// reading a file on the component's workers: whatever the folder listing
+// Reading a file on the component's workers: whatever the folder listing
 // said of its size (the file may have grown or shrunk since), its bytes come
 // out whole, in blocks cut every 256 KiB from its start, each after the first
 // primed with the 32 KiB before it, the last one marked; a file held whole
 // stops once it is past what is held; a file that cannot be opened leaves the
-// platform's error for the caller.
+// system's error for the caller.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "compressor_pool.h"
-#include "entry_writer.h"
 #include "file_read.h"
-#include "local_time.h"
-#include "temp_dir.h"
-#include "text_codes.h"
+#include "file_system.h"
+#include "noise.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -77,14 +72,14 @@ TEST(FileReadTest, CutsWhatIsThereWhateverTheListingSaid) {
         {kHeldFileSize + 2 * kBlock, kHeldFileSize, held, kHeldFileSize + kBlock},  // past held
         {3 * kBlock + 5, 3 * kBlock + 5, 0, kBlock},  // one block a task
     };
-    TempDir dir;
+    ScratchFolder dir;
     CompressorPool pool(2, 6);
     ASSERT_TRUE(pool.Start());
     int index = 0;
     for (const ReadCase& c : cases) {
         SCOPED_TRACE("size " + std::to_string(c.size) + ", listed " + std::to_string(c.listed));
         std::string data = Noise(static_cast<size_t>(c.size));
-        std::wstring path = FromAnsi(dir.MakeFile("f" + std::to_string(index++), data));
+        std::wstring path = dir.MakeFile("f" + std::to_string(index++), data);
         FileRead reading;
         reading.Start(path, c.listed);
         reading.ReadUpTo(c.upTo);
@@ -113,89 +108,25 @@ TEST(FileReadTest, CutsWhatIsThereWhateverTheListingSaid) {
     }
 }
 
+// Whatever the system says when the file is opened, the caller learns from
+// the worker that opened it.
 TEST(FileReadTest, LeavesTheErrorOfAFileThatCannotBeOpened) {
-    TempDir dir;
+    ScratchFolder dir;
     CompressorPool pool(1, 6);
     ASSERT_TRUE(pool.Start());
-    const std::string locked = dir.MakeFile("locked.txt", "held");
-    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    const struct {
-        std::string path;
-        DWORD error;
-    } cases[] = {
-        {dir / "gone.txt", ERROR_FILE_NOT_FOUND},
-        {dir / "gone\\gone.txt", ERROR_PATH_NOT_FOUND},
-        {locked, ERROR_SHARING_VIOLATION},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        std::wstring path = FromAnsi(c.path);
+    for (const std::wstring& path : {dir / "gone.txt", dir / "gone/gone.txt"}) {
+        File file;
+        ASSERT_FALSE(OpenToRead(path, file));
+        const SystemError error = LastError();
+        ASSERT_NE(error, 0u);
         FileRead reading;
         reading.Start(path, 4);
         reading.ReadUpTo(kHeldFileSize + 1);
         RunAndWait(pool, reading);
-        EXPECT_EQ(reading.error, c.error);
+        EXPECT_EQ(reading.error, error);
         EXPECT_TRUE(reading.made.empty());
         EXPECT_FALSE(reading.ended);
     }
-    CloseHandle(holder);
-}
-
-FILETIME At(int year, int month, int day, int hour, int minute, int second, int extra) {
-    SYSTEMTIME time = {static_cast<WORD>(year),
-                       static_cast<WORD>(month),
-                       0,
-                       static_cast<WORD>(day),
-                       static_cast<WORD>(hour),
-                       static_cast<WORD>(minute),
-                       static_cast<WORD>(second),
-                       0};
-    FILETIME file;
-    SystemTimeToFileTime(&time, &file);
-    ULARGE_INTEGER ticks{{file.dwLowDateTime, file.dwHighDateTime}};
-    ticks.QuadPart += static_cast<ULONGLONG>(extra);  // 100 ns steps
-    return {ticks.LowPart, ticks.HighPart};
-}
-
-// Runs of times close together, as a setup's files are, about the changes
-// of daylight-saving time in the zone the tests run in (set for them) and
-// away from them, each with fractions of a millisecond: every one must come
-// out as the conversion gives it alone.
-TEST(LocalTimesTest, GivesWhatTheConversionGivesEachTime) {
-    SYSTEMTIME winter, summer;
-    ASSERT_TRUE(ToLocalTime(At(2021, 1, 15, 12, 0, 0, 0), winter));
-    ASSERT_TRUE(ToLocalTime(At(2021, 7, 15, 12, 0, 0, 0), summer));
-    ASSERT_NE(winter.wHour, summer.wHour) << "the zone has no daylight-saving time to test";
-    const struct {
-        FILETIME start;
-        int count;
-        int step;  // seconds
-    } runs[] = {
-        {At(2021, 3, 28, 0, 30, 0, 1234567), 200, 17},  // spring change, 01:00 UTC in Europe
-        {At(2021, 10, 31, 0, 44, 59, 9999), 100, 1},    // autumn change
-        {At(2021, 10, 31, 0, 59, 59, 5), 3, 1},         // about its very instant
-        {At(1999, 6, 1, 8, 0, 0, 42), 300, 2},         {At(2030, 3, 31, 0, 0, 0, 0), 500, 9},
-    };
-    LocalTimes times;
-    int checked = 0;
-    for (const auto& run : runs) {
-        ULARGE_INTEGER ticks{{run.start.dwLowDateTime, run.start.dwHighDateTime}};
-        for (int i = 0; i < run.count; ++i, ticks.QuadPart += 10000000ull * run.step) {
-            FILETIME time = {ticks.LowPart, ticks.HighPart};
-            SYSTEMTIME alone, memo;
-            ASSERT_TRUE(ToLocalTime(time, alone));
-            ASSERT_TRUE(times.Convert(time, memo));
-            ASSERT_EQ(std::memcmp(&alone, &memo, sizeof alone), 0)
-                << alone.wYear << "-" << alone.wMonth << "-" << alone.wDay << " " << alone.wHour
-                << ":" << alone.wMinute << ":" << alone.wSecond << "." << alone.wMilliseconds
-                << " came out as " << memo.wHour << ":" << memo.wMinute << ":" << memo.wSecond
-                << "." << memo.wMilliseconds;
-            ++checked;
-        }
-    }
-    EXPECT_EQ(checked, 1103);
 }
 
 }  // namespace

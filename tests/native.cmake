@@ -17,3 +17,5 @@ add_executable(core_tests tests/code_page_text_test.cpp tests/package_format_tes
 target_include_directories(core_tests PRIVATE package)
 target_link_libraries(core_tests PRIVATE stub_reading GTest::gtest_main)
 gtest_discover_tests(core_tests)
+
+include(tests/native_mvwrap.cmake)

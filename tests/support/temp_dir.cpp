@@ -100,16 +100,6 @@ std::string WinePath(std::string unixPath) {
     return "Z:" + unixPath;
 }
 
-std::string Noise(size_t size) {
-    std::string bytes(size, '\0');
-    uint32_t state = 12345;
-    for (char& c : bytes) {
-        state = state * 1103515245u + 12345u;
-        c = static_cast<char>(state >> 23);
-    }
-    return bytes;
-}
-
 bool IsSmallDisk(const std::string& folder) {
     ULARGE_INTEGER total{};
     return GetDiskFreeSpaceExA((folder + "\\").c_str(), nullptr, &total, nullptr) &&

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "noise.h"
+
 class TempDir {
 public:
     TempDir();
@@ -48,8 +50,5 @@ bool IsSmallDisk(const std::string& folder);
 
 // A host path as Wine's drive Z: shows it.
 std::string WinePath(std::string unixPath);
-
-// Bytes that deflate cannot shrink, the same for the same size.
-std::string Noise(size_t size);
 
 #endif

@@ -1,3 +1,5 @@
+// The Windows answers to file_system.h and file_calls.h: wide calls on the
+// NT line, ANSI calls on the 9x line, chosen once.
 #include "file_system.h"
 
 #include <wchar.h>
@@ -5,8 +7,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "ansi_text.h"
+#include "file_calls.h"
 #include "file_details.h"
-#include "text_codes.h"
+#include "file_positions.h"
 #include "win_handles.h"
 
 namespace mvwrap {
@@ -235,6 +239,31 @@ const FileCalls& Calls() {
 }
 
 }  // namespace
+
+SystemError LastError() { return GetLastError(); }
+
+void CloseFile(NativeFile file) { CloseHandle(file); }
+
+bool OpenToRead(const std::wstring& path, File& file) {
+    file.reset(
+        OpenPath(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
+    return file.valid();
+}
+
+bool ReadNext(NativeFile file, void* data, size_t size, size_t& count) {
+    DWORD read = 0;
+    const bool done = ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) != 0;
+    count = read;
+    return done;
+}
+
+bool FileLength(NativeFile file, uint64_t& length) { return GetFileLength(file, length); }
+
+bool ReadAt(NativeFile file, uint64_t at, void* data, size_t size) {
+    if (!MoveFilePosition(file, int64_t(at), FILE_BEGIN)) return false;
+    DWORD read = 0;
+    return ReadFile(file, data, static_cast<DWORD>(size), &read, nullptr) && read == size;
+}
 
 HANDLE OpenPath(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
                 DWORD flags) {
