@@ -19,8 +19,14 @@ else()
     add_link_options(-Wl,-z,relro -Wl,-z,now)
 endif()
 find_package(ZLIB REQUIRED)
-include(mvwrap/unix/native.cmake)
 
+# The pure text code of common/ that the stubs' reading code and the zip
+# component share, built once.
+add_library(common_text STATIC common/code_page_text.cpp common/locale_code_page.cpp
+    common/utf8.cpp)
+target_include_directories(common_text PUBLIC common)
+
+include(mvwrap/unix/native.cmake)
 include(stubs/unix/native.cmake)
 include(reader/native.cmake)
 

@@ -3,7 +3,6 @@
 # sources MVWRAP.DLL is built from, with the Linux glue of this folder in
 # place of windows/.
 add_library(mvwrap_core STATIC
-    common/utf8.cpp
     mvwrap/compressor_pool.cpp
     mvwrap/dos_time.cpp
     mvwrap/file_read.cpp
@@ -18,4 +17,4 @@ add_library(mvwrap_core STATIC
     mvwrap/unix/threads.cpp)
 target_include_directories(mvwrap_core PUBLIC mvwrap mvwrap/unix common)
 find_package(Threads REQUIRED)
-target_link_libraries(mvwrap_core PUBLIC ZLIB::ZLIB Threads::Threads)
+target_link_libraries(mvwrap_core PUBLIC common_text ZLIB::ZLIB Threads::Threads)

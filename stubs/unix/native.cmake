@@ -3,10 +3,7 @@
 # directory, entry data and names, the test of a whole package), with the
 # Linux glue of this folder and of common/unix.
 add_library(stub_reading STATIC
-    common/code_page_text.cpp
-    common/locale_code_page.cpp
     common/unix/ansi_code_page.cpp
-    common/utf8.cpp
     stubs/archive_check.cpp
     stubs/archive_names.cpp
     stubs/entry_clashes.cpp
@@ -24,4 +21,4 @@ add_library(stub_reading STATIC
     stubs/unix/piece_search.cpp
     stubs/unix/stub_messages.cpp)
 target_include_directories(stub_reading PUBLIC stubs stubs/unix common)
-target_link_libraries(stub_reading PUBLIC ZLIB::ZLIB)
+target_link_libraries(stub_reading PUBLIC common_text ZLIB::ZLIB)

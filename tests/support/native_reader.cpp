@@ -6,8 +6,8 @@
 
 std::string UnixPath(const std::string& windowsPath) {
     using ToUnix = char*(CDECL*)(LPCWSTR);
-    static const ToUnix toUnix = reinterpret_cast<ToUnix>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    static const ToUnix toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     wchar_t wide[MAX_PATH];
     if (!toUnix || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH))
         return "";
