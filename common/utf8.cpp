@@ -41,6 +41,20 @@ int Utf8ToUtf16(const char* text, uint16_t* wide, int room) {
     }
 }
 
+int Utf16ToUtf8(const uint16_t* wide, char* text, int room) {
+    int used = 0;
+    for (int i = 0;; ++i) {
+        uint32_t code = wide[i];
+        if (code >= 0xD800 && code < 0xDC00 && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000)
+            code = 0x10000 + ((code - 0xD800) << 10) + (wide[++i] - 0xDC00);
+        char bytes[4];
+        int length = EncodeUtf8(code, bytes);
+        if (used + length > room) return 0;
+        for (int b = 0; b < length; ++b) text[used++] = bytes[b];
+        if (code == 0) return used;
+    }
+}
+
 int EncodeUtf8(uint32_t code, char* bytes) {
     if (code < 0x80) {
         bytes[0] = char(code);

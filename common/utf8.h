@@ -25,6 +25,11 @@ uint32_t NextCodePoint(const uint8_t*& at);
 // or does not fit.
 int Utf8ToUtf16(const char* text, uint16_t* wide, int room);
 
+// The terminated UTF-16 text as UTF-8 with its terminating zero: the number
+// of bytes written, terminator included, or 0 when it does not fit. A lone
+// surrogate is written as its own code point.
+int Utf16ToUtf8(const uint16_t* wide, char* text, int room);
+
 // The UTF-8 bytes of one code point (at most 4) into `bytes`; their number.
 int EncodeUtf8(uint32_t code, char* bytes);
 

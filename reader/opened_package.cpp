@@ -56,14 +56,12 @@ unsigned DosAttributes(const stub::ZipEntry& entry) {
 
 std::string LinuxName(const char* ansiName) {
     uint16_t wide[stub::kPathRoom];
-    std::string name;
-    if (!stub::CodePageToWide(text::AnsiCodePage(), ansiName, wide, stub::kPathRoom)) return name;
-    for (int i = 0; wide[i]; ++i) {
-        uint32_t code = wide[i];
-        if (code >= 0xD800 && code < 0xDC00 && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000)
-            code = 0x10000 + ((code - 0xD800) << 10) + (wide[++i] - 0xDC00);
-        char bytes[4];
-        name.append(bytes, size_t(text::EncodeUtf8(code == '\\' ? '/' : code, bytes)));
-    }
-    return name;
+    char name[4 * stub::kPathRoom];
+    if (!stub::CodePageToWide(text::AnsiCodePage(), ansiName, wide, stub::kPathRoom) ||
+        !text::Utf16ToUtf8(wide, name, sizeof name))
+        return "";
+    std::string path = name;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
 }

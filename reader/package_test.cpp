@@ -13,11 +13,6 @@
 
 namespace {
 
-class DiscardSink : public stub::ByteSink {
-public:
-    bool Write(const void*, uint32_t) override { return true; }
-};
-
 // The entries still to check are handed out in the archive's order; once
 // one fails, no later one is started, but every earlier one is finished, so
 // that the first fault is known for certain.
@@ -29,7 +24,7 @@ public:
     void Work() {
         for (uint32_t i = next_++; i < std::min(firstFault_.load(), directory_.Count());
              i = next_++) {
-            DiscardSink nowhere;
+            stub::DiscardSink nowhere;
             stub::UnpackResult result = stub::UnpackEntry(archive_, directory_[i], nowhere);
             if (result == stub::UnpackResult::kOk) continue;
             uint32_t fault = firstFault_.load();

@@ -20,6 +20,12 @@ protected:
     ~ByteSink() = default;
 };
 
+// Where an entry's bytes go when only their check counts (/T).
+class DiscardSink : public ByteSink {
+public:
+    bool Write(const void*, uint32_t) override { return true; }
+};
+
 enum class UnpackResult {
     kOk,
     kDamaged,      // headers, compressed data or sizes do not add up

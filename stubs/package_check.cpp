@@ -18,15 +18,6 @@ namespace stub {
 const char kUnpackerChanged[] =
     "The installation package is damaged: its unpacking program has changed.";
 
-namespace {
-
-class DiscardSink : public ByteSink {
-public:
-    bool Write(const void*, uint32_t) override { return true; }
-};
-
-}  // namespace
-
 bool AddFollowingPieces(PieceChain& chain, const char* selfPath, int pieces, bool quiet) {
     for (int number = 2; number <= pieces; ++number) {
         char found[kPathRoom];

@@ -314,6 +314,10 @@ TEST(StubUtf8, ReadsWellFormedNamesOnly) {
         uint16_t wide[8];
         int length = text::Utf8ToUtf16(c.text, wide, 8);
         EXPECT_EQ(std::vector<uint16_t>(wide, wide + length), c.wide) << c.text;
+        char back[16];
+        if (length) {
+            EXPECT_STREQ(text::Utf16ToUtf8(wide, back, 16) ? back : "", c.text);
+        }
     }
     uint16_t two[2];
     EXPECT_EQ(text::Utf8ToUtf16("ab", two, 2), 0);
