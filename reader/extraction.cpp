@@ -15,6 +15,7 @@
 #include "archive_names.h"
 #include "code_pages.h"
 #include "entry_data.h"
+#include "extraction_changes.h"
 #include "stub_messages.h"
 #include "utf8.h"
 
@@ -44,17 +45,6 @@ private:
     int file_;
     int error_ = 0;
 };
-
-// The folder and those above it; false when it is not there after.
-bool MakeFolders(const std::string& folder) {
-    for (size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
-        std::string part = folder.substr(0, at);
-        if (!part.empty() && mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
-        if (at == std::string::npos) break;
-    }
-    struct stat status;
-    return stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
 
 const int64_t kTicksPerSecond = 10000000;
 const int64_t kUnixEpochTicks = 116444736000000000;  // 1970 in ticks since 1601
@@ -117,17 +107,17 @@ mode_t ModeOf(const stub::ZipEntry& entry, const std::string& name, mode_t mode)
 }
 
 bool ExtractEntry(stub::ByteSource& archive, const stub::ZipEntry& entry, const std::string& folder,
-                  mode_t newFileMode) {
+                  mode_t newFileMode, ExtractionChanges& changes) {
     std::string name = LinuxName(entry.name), path = folder + "/" + name;
     const mode_t mode = ModeOf(entry, name, newFileMode);
     if (name.back() == '/') {
         path.pop_back();
-        if (MakeFolders(path)) return true;
+        if (changes.MakeFolders(path)) return true;
         stub::ShowError("The folder %s could not be made (%s).", path.c_str(), strerror(errno));
         return false;
     }
     std::string parent = path.substr(0, path.rfind('/'));
-    if (!MakeFolders(parent)) {
+    if (!changes.MakeFolders(parent)) {
         stub::ShowError("The folder for %s could not be made (%s).", path.c_str(), strerror(errno));
         return false;
     }
@@ -146,7 +136,7 @@ bool ExtractEntry(stub::ByteSource& archive, const stub::ZipEntry& entry, const 
     int error = errno;
     bool closed = close(file) == 0;
     if (whole && !closed) error = errno;
-    bool placed = whole && closed && rename(temporary.c_str(), path.c_str()) == 0;
+    bool placed = whole && closed && changes.Place(temporary, path);
     if (whole && closed && !placed) error = errno;
     if (placed) {
         SetAttributes(entry, path);
@@ -180,13 +170,20 @@ bool PasswordInCodePage(const std::string& typed, std::string& ansi) {
 }
 
 int ExtractPackage(OpenedPackage& package, const std::string& folder) {
-    if (!MakeFolders(folder)) {
+    ExtractionChanges changes;
+    if (!changes.MakeFolders(folder)) {
         stub::ShowError("The folder %s could not be made (%s).", folder.c_str(), strerror(errno));
+        changes.TakeBack();
         return 1;
     }
     const mode_t mode = NewFileMode();
     const stub::ZipDirectory& directory = package.Directory();
-    for (uint32_t i = 0; i < directory.Count(); ++i)
-        if (!ExtractEntry(package.Archive(), directory[i], folder, mode)) return 1;
+    for (uint32_t i = 0; i < directory.Count(); ++i) {
+        if (!ExtractEntry(package.Archive(), directory[i], folder, mode, changes)) {
+            changes.TakeBack();
+            return 1;
+        }
+    }
+    changes.Keep();
     return 0;
 }

@@ -1,7 +1,8 @@
 // `extract`: every file of an opened package written below a folder, under
 // the names the package's own checks allowed. Each file is written under a
 // temporary name beside its place and moved there once it is whole, with
-// its time and attributes, so that a failure leaves no half file.
+// its time and attributes, so that a failure leaves no half file; a failed
+// extraction takes back everything it did (extraction_changes.h).
 #ifndef READER_EXTRACTION_H
 #define READER_EXTRACTION_H
 

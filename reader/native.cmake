@@ -1,6 +1,7 @@
 # vnpunpack, the package reader for Linux.
 find_package(Threads REQUIRED)
-add_library(reader_core STATIC reader/extraction.cpp reader/listing.cpp
+add_library(reader_core STATIC reader/extraction.cpp reader/extraction_changes.cpp
+    reader/listing.cpp
     reader/opened_package.cpp reader/package_test.cpp reader/reader_options.cpp)
 target_include_directories(reader_core PUBLIC reader)
 target_link_libraries(reader_core PUBLIC stub_reading Threads::Threads)

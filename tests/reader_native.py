@@ -3,7 +3,8 @@
 the real stubs and archives that Python's zipfile writes: each row of the
 table is listed, tested and extracted, and must give zipfile's entries, the
 stubs' verdict and words, and a tree with the archive's bytes and times, or
-nothing where the package is refused. Usage: reader_native.py VNPUNPACK STUBS"""
+the folder as it was where the package is refused or fails half way.
+Usage: reader_native.py VNPUNPACK STUBS"""
 
 import io
 import json
@@ -92,8 +93,8 @@ def check(row, work):
     archive, pieces = package(files, **options)
     if damaged:  # the CRCs no longer those of the bytes, in both headers
         with zipfile.ZipFile(io.BytesIO(archive)) as z:
-            for name in ("big.bin", "sub/a.txt"):
-                crc = z.getinfo(name).CRC.to_bytes(4, "little")
+            for entry in ("big.bin", "sub/a.txt"):
+                crc = z.getinfo(entry).CRC.to_bytes(4, "little")
                 pieces = [p.replace(crc, bytes([crc[0] ^ 1]) + crc[1:]) for p in pieces]
     paths = []
     for number, piece in enumerate(pieces, 1):
@@ -103,15 +104,23 @@ def check(row, work):
     code, text = run("test", paths[0])
     assert (code, text) == ((0, "The package is complete.") if said is None else (1, said)), \
         f"{name}: test gave {code} {text!r}"
+    # The folder holds files of its own: one the package replaces, one it
+    # leaves alone. A failed extraction leaves all of it as it was.
     out = os.path.join(work, "out")
+    os.makedirs(out)
+    for own in ("SETUP.EXE", "keep.txt"):
+        open(os.path.join(out, own), "wb").write(b"mine")
+    before = tree(out)
     arguments = ["extract", paths[0], out] + ([f"--password={password}"] if password else [])
     code, text = run(*arguments)
     assert code == extracted, f"{name}: extract gave {code} {text!r}"
     if code:
-        assert not any(n.startswith(".vnpunpack-") for _, _, ns in os.walk(out) for n in ns), name
+        assert tree(out) == before and sorted(os.listdir(out)) == sorted(before), \
+            f"{name}: the folder changed: {sorted(tree(out))}"
         return
     want = {n.replace("/", os.sep): (d, TIME) for n, d in files.items()}
     got = {n: (d, tuple(time.gmtime(t))[:6]) for n, (d, t) in tree(out).items()}
+    assert got.pop("keep.txt") == (b"mine", tuple(time.gmtime(before["keep.txt"][1]))[:6])
     assert got == want, f"{name}: extracted {sorted(got)}"
     listed = json.loads(subprocess.run([READER, "list", "--json", paths[0]], check=True,
                                        capture_output=True, text=True).stdout)
