@@ -24,7 +24,7 @@ find_package(ZLIB REQUIRED)
 # component share, built once.
 add_library(common_text STATIC common/code_page_text.cpp common/locale_code_page.cpp
     common/utf8.cpp)
-target_include_directories(common_text PUBLIC common)
+target_include_directories(common_text PUBLIC common common/unix)
 
 include(mvwrap/unix/native.cmake)
 include(stubs/unix/native.cmake)
