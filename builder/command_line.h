@@ -1,6 +1,5 @@
-// The builder's command line, read without touching the file system:
-//   VNPMAKE [/SPAN] [/PASSWORD:text] [/START:entry] PACKAGE.EXE FOLDER [FOLDER ...]
-// Switches take either case, each at most once, and come before the names.
+// The builder's command line, read without touching the file system, in the
+// form each system's commands take (windows/, unix/).
 #ifndef BUILDER_COMMAND_LINE_H
 #define BUILDER_COMMAND_LINE_H
 
@@ -15,18 +14,20 @@ struct BuildRequest {
     std::optional<std::string> start;
     std::string package;
     std::vector<std::string> folders;
+    // Linux's own: --version, --code-page, --stubs.
+    bool version = false;
+    unsigned codePage = 0;  // 0: the locale's
+    std::string stubs;      // the folder of the stubs, when named
 };
 
-constexpr char BuilderUsage[] =
-    "Usage: VNPMAKE [/SPAN] [/PASSWORD:text] [/START:entry] PACKAGE.EXE FOLDER [FOLDER ...]\n"
-    "Makes the installation package PACKAGE.EXE from the setup folders, as Create does.\n"
-    "  /SPAN           cut the package into pieces of 1,430,000 bytes, PACKAGE_001.exe, ...\n"
-    "  /PASSWORD:text  ask for this password (at most 39 characters) before installing\n"
-    "  /START:entry    the archived program that starts the installation, named as in\n"
-    "                  the archive; without it the only EXE entry, if there is one\n"
-    "Exit code: 0 when the package is complete, 1 when it failed, 2 on bad usage.\n";
+// What --help (/? on Windows) prints, in each system's form.
+extern const char BuilderUsage[];
+// The name the builder's messages begin with, and its start program switch
+// as the messages name it.
+extern const char BuilderName[];
+extern const char StartSwitch[];
 
-// The request, or nothing with why in `error`. /? alone asks for the usage.
+// The request, or nothing with why in `error`.
 std::optional<BuildRequest> ParseBuildRequest(const std::vector<std::string>& arguments,
                                               std::string& error);
 

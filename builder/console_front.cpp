@@ -2,28 +2,16 @@
 
 #include <cstdio>
 
+#include "console_text.h"
 #include "executable_entries.h"
+#include "folder_paths.h"
 #include "list_order.h"
+#include "package_constants.h"
 #include "path_helpers.h"
 #include "upper_case.h"
 #include "working_values.h"
 
 namespace {
-
-constexpr char BuilderCaption[] = "VNPMAKE";
-
-// Whole, however long: a longer path than the Create can hold is refused
-// by name, never cut.
-std::string FullPath(const std::string& path) {
-    std::string full(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length =
-            GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
-        if (length == 0) return path;
-        if (length < full.size()) return full.substr(0, length);
-        full.resize(length + 1);
-    }
-}
 
 // A drop names a folder without a closing backslash, except a drive's root.
 std::string AsDropped(const std::string& folder) {
@@ -32,10 +20,18 @@ std::string AsDropped(const std::string& folder) {
 }
 
 void SayError(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", BuilderCaption, text.c_str());
+    std::fprintf(stderr, "%s: %s\n", BuilderName, ForConsole(text).c_str());
 }
 
 }  // namespace
+
+void WarnOfUncheckedPassword(const std::string& password) {
+    if (password.size() > RecordLength - RecordPasswordOffset)
+        std::fprintf(stderr,
+                     "%s: warning: only the first %u characters of the password are "
+                     "checked when the package is installed\n",
+                     BuilderName, static_cast<unsigned>(RecordLength - RecordPasswordOffset));
+}
 
 bool ConsoleFront::ListFolders() {
     for (const std::string& folder : request_.folders) {
@@ -45,12 +41,12 @@ bool ConsoleFront::ListFolders() {
             SayError("The setup folder " + name + " has more than 254 characters.");
             return false;
         }
-        const DWORD attributes = GetFileAttributesA(name.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const PathKind kind = KindOfPath(name);
+        if (kind == PathKind::kMissing) {
             SayError("The setup folder " + name + " does not exist.");
             return false;
         }
-        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (kind == PathKind::kFile) {
             SayError(name + " is a file, not a setup folder.");
             return false;
         }
@@ -87,12 +83,13 @@ bool ConsoleFront::ChooseInstallExecutable() {
             InstallExecutable = name;
             return true;
         }
-        SayError("/START:" + *request_.start + " is not an EXE entry of the archive." +
+        SayError(StartSwitch + *request_.start + " is not an EXE entry of the archive." +
                  (candidates.empty() ? " It has none." : " Its EXE entries:" + listed));
         return false;
     }
     if (candidates.size() > 1) {
-        SayError("The archive has several EXE entries; name the start program with /START:" +
+        SayError("The archive has several EXE entries; name the start program with " +
+                 std::string(StartSwitch) +
                  listed);
         return false;
     }
@@ -101,7 +98,7 @@ bool ConsoleFront::ChooseInstallExecutable() {
 }
 
 void ConsoleFront::ShowMessage(const std::string& text, const char* caption, UINT) {
-    std::fprintf(stderr, "%s: %s\n", caption, text.c_str());
+    std::fprintf(stderr, "%s: %s\n", caption, ForConsole(text).c_str());
 }
 
 void ConsoleFront::SetStatus(const char* text) {
@@ -110,6 +107,6 @@ void ConsoleFront::SetStatus(const char* text) {
 }
 
 void ConsoleFront::FolderZipped(const std::string& item) {
-    std::printf("Zipped %s\n", item.c_str());
+    std::printf("Zipped %s\n", ForConsole(item).c_str());
     std::fflush(stdout);
 }

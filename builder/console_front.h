@@ -42,4 +42,8 @@ private:
     std::vector<std::string> setupList_;
 };
 
+// The record keeps the password's first bytes only: says so on standard
+// error when the rest would be a check the package never makes.
+void WarnOfUncheckedPassword(const std::string& password);
+
 #endif

@@ -3,7 +3,6 @@
 # directory, entry data and names, the test of a whole package), with the
 # Linux glue of this folder and of common/unix.
 add_library(stub_reading STATIC
-    common/unix/ansi_code_page.cpp
     stubs/archive_check.cpp
     stubs/archive_names.cpp
     stubs/entry_clashes.cpp

@@ -11,7 +11,6 @@
 #include "console_front.h"
 #include "create_package.h"
 #include "dll_search.h"
-#include "package_constants.h"
 #include "zip_component.h"
 
 int main(int argc, char** argv) {
@@ -30,13 +29,7 @@ int main(int argc, char** argv) {
         std::printf("%s", BuilderUsage);
         return 0;
     }
-    // The record keeps the password's first characters only (positions 80
-    // to 100): the rest would be a check the package never makes.
-    if (request->password.size() > RecordLength - RecordPasswordOffset)
-        std::fprintf(stderr,
-                     "VNPMAKE: warning: only the first %u characters of the password are "
-                     "checked when the package is installed\n",
-                     static_cast<unsigned>(RecordLength - RecordPasswordOffset));
+    WarnOfUncheckedPassword(request->password);
     ConsoleFront front(*request);
     if (!front.ListFolders()) return 1;
     UseCreateFront(front);

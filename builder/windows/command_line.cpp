@@ -1,3 +1,6 @@
+// VNPMAKE [/SPAN] [/PASSWORD:text] [/START:entry] PACKAGE.EXE FOLDER [FOLDER ...]
+// Switches take either case, each at most once, and come before the names;
+// /? alone asks for the usage.
 #include "command_line.h"
 
 #include <windows.h>
@@ -6,6 +9,18 @@
 #include "text_characters.h"
 #include "upper_case.h"
 #include "working_values.h"
+
+const char BuilderUsage[] =
+    "Usage: VNPMAKE [/SPAN] [/PASSWORD:text] [/START:entry] PACKAGE.EXE FOLDER [FOLDER ...]\n"
+    "Makes the installation package PACKAGE.EXE from the setup folders, as Create does.\n"
+    "  /SPAN           cut the package into pieces of 1,430,000 bytes, PACKAGE_001.exe, ...\n"
+    "  /PASSWORD:text  ask for this password (at most 39 characters) before installing\n"
+    "  /START:entry    the archived program that starts the installation, named as in\n"
+    "                  the archive; without it the only EXE entry, if there is one\n"
+    "Exit code: 0 when the package is complete, 1 when it failed, 2 on bad usage.\n";
+
+const char BuilderName[] = "VNPMAKE";
+const char StartSwitch[] = "/START:";
 
 namespace {
 
