@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""The native order of setup folders and of archive entries against the
+Windows build's under Wine, in each locale: order_probe, built for both from
+one source, prints how the sorted list box and the zip component order every
+two texts; both outputs must be the same. The single-byte code pages are
+probed with every pair of their characters, 932 with a table of names.
+
+Usage: native_order.py NATIVE_PROBE WINE_RUN WINDOWS_PROBE WORK_DIR
+"""
+import os
+import subprocess
+import sys
+
+NATIVE, WINE_RUN, WINDOWS, WORK = sys.argv[1:5]
+
+
+def characters(code_page):
+    texts = []
+    for byte in range(0x20, 0x100):
+        try:
+            texts.append(bytes([byte]).decode("cp%d" % code_page))
+        except UnicodeDecodeError:
+            pass  # no character there
+    return texts
+
+
+NAMES_932 = [
+    "\u65e5\u672c", "\u65e5\u672c\u8a9e", "\u8868", "\u80fd\u529b", "\u30bd\u30d5\u30c8",
+    "\u305d\u3075\u3068", "\uff7f\uff8c\uff84", "\uff76\uff80\uff76\uff85", "\u30ab\u30bf\u30ab\u30ca",
+    "\uff21\uff22\uff23", "ABC", "abc", "\uff41\uff42\uff43", "Disk1", "Disk10", "Disk2",
+    "\u30c7\u30a3\u30b9\u30af1", "\u30c7\u30a3\u30b9\u30af2", "\u4e00", "\u4e8c", "\u4e09",
+    "\uff11", "1", "\u2160", "\u30fc", "-", "\u3000a", " a", "\\", "~",
+]
+
+ROWS = [("en_US.UTF-8", 1252, characters(1252)), ("ru_RU.UTF-8", 1251, characters(1251)),
+        ("ja_JP.UTF-8", 932, NAMES_932)]
+
+
+def probe(command, env):
+    done = subprocess.run(command, env=env, capture_output=True)
+    if done.returncode != 0:
+        sys.exit("%s failed: %s" % (command[0], done.stderr.decode("utf-8", "replace")))
+    return done.stdout.decode("ascii").replace("\r", "").split("\n")
+
+
+def main():
+    os.makedirs(WORK, exist_ok=True)
+    faults = 0
+    for locale, code_page, texts in ROWS:
+        path = os.path.join(WORK, "texts-%d" % code_page)
+        with open(path, "wb") as out:
+            out.write(b"".join(t.encode("cp%d" % code_page) + b"\n" for t in texts))
+        env = dict(os.environ, LANG=locale, LC_ALL=locale)
+        native = probe([NATIVE, path], env)
+        windows = probe([WINE_RUN, WINDOWS, "Z:" + path.replace("/", "\\")],
+                        dict(env, VORNALY_WINE_LOCALE=locale))
+        count = len(texts)
+        for block, what in ((0, "setup list"), (1, "entry names")):
+            differing = [(i, j, windows[block * count + i][j], native[block * count + i][j])
+                         for i in range(count) for j in range(i + 1, count)
+                         if windows[block * count + i][j] != native[block * count + i][j]]
+            print("code page %d, %s: %d pairs, %d ordered otherwise natively"
+                  % (code_page, what, count * (count - 1) // 2, len(differing)))
+            for i, j, want, got in differing[:12]:
+                print("  %r %s %r under Wine, %s natively" % (texts[i], want, texts[j], got))
+            faults += len(differing)
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
