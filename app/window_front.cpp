@@ -38,7 +38,7 @@ public:
         std::string password(static_cast<size_t>(length) + 1, '\0');
         password.resize(
             static_cast<size_t>(GetWindowTextA(TheShell.passwordField, &password[0], length + 1)));
-        return CutToCharacters(password, MaxPasswordText, GetACP());
+        return CutToCharacters(password, MaxPasswordText);
     }
 
     std::string ChoosePackageFile() override { return ::ChoosePackageFile(); }
@@ -48,7 +48,7 @@ public:
         return true;
     }
 
-    void ShowMessage(const std::string& text, const char* caption, UINT style) override {
+    void ShowMessage(const std::string& text, const char* caption, MessageStyle style) override {
         MessageBoxA(nullptr, text.c_str(), caption, style);
     }
 

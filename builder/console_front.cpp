@@ -97,7 +97,7 @@ bool ConsoleFront::ChooseInstallExecutable() {
     return true;
 }
 
-void ConsoleFront::ShowMessage(const std::string& text, const char* caption, UINT) {
+void ConsoleFront::ShowMessage(const std::string& text, const char* caption, MessageStyle) {
     std::fprintf(stderr, "%s: %s\n", caption, ForConsole(text).c_str());
 }
 

@@ -26,7 +26,7 @@ public:
     std::string ChoosePackageFile() override;
     bool ChooseInstallExecutable() override;
 
-    void ShowMessage(const std::string& text, const char* caption, UINT style) override;
+    void ShowMessage(const std::string& text, const char* caption, MessageStyle style) override;
     void SetStatus(const char* text) override;
     void ProgressStart(uint32_t) override {}
     void ProgressAdvance(uint32_t) override {}

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
-#include "win_handles.h"
+#include "file_times.h"
+#include "native_file.h"
 
 class BinaryFile {
 public:
@@ -29,16 +31,22 @@ public:
     void Write(const void* buffer, uint32_t size);
     void Write(const std::string& bytes);
 
+    // The file ends at the current position.
+    void EndHere();
+
+    // False, leaving times as they were, when the system cannot say.
+    bool ReadTimes(FileTimes& times) const;
+    // A zero time stays as it is. False when the system refused.
+    bool SetTimes(const FileTimes& times);
+
     // Closes now, reporting a failure; the destructor closes quietly.
     void Close();
 
-    HANDLE Handle() const { return handle_.get(); }
-
 private:
-    explicit BinaryFile(HANDLE handle) : handle_(handle) {}
+    explicit BinaryFile(NativeFile handle) : handle_(std::move(handle)) {}
     static BinaryFile Open(const std::string& path, bool update, bool createMissing);
 
-    FileHandle handle_;
+    NativeFile handle_;
 };
 
 #endif

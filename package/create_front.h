@@ -7,10 +7,14 @@
 #ifndef PACKAGE_CREATE_FRONT_H
 #define PACKAGE_CREATE_FRONT_H
 
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
+
+// A message box's style: the values are MessageBoxA's MB_ constants, which
+// the window's front end passes on unchanged.
+using MessageStyle = uint32_t;
+constexpr MessageStyle MessageOk = 0x00;               // MB_OK
+constexpr MessageStyle MessageExclamation = 0x30;      // MB_ICONEXCLAMATION
 
 class CreateFront {
 public:
@@ -26,8 +30,9 @@ public:
     // none to be had and the Create must stop, after saying why.
     virtual bool ChooseInstallExecutable() = 0;
 
-    // A message box's text, caption and MessageBoxA style.
-    virtual void ShowMessage(const std::string& text, const char* caption, UINT style) = 0;
+    // A message box's text, caption and style.
+    virtual void ShowMessage(const std::string& text, const char* caption,
+                             MessageStyle style) = 0;
     virtual void SetStatus(const char* text) = 0;
     // A count of steps to come, steps done, and the end of it.
     virtual void ProgressStart(uint32_t count) = 0;

@@ -1,18 +1,19 @@
 #include "create_package.h"
 
-#include <windows.h>
-
 #include <vector>
 
 #include "create_front.h"
+#include "file_attributes.h"
 #include "file_copy.h"
 #include "file_errors.h"
+#include "file_operations.h"
+#include "list_order.h"
 #include "package_limits.h"
 #include "package_writers.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
+#include "quiet_errors.h"
 #include "spanning.h"
-#include "win_handles.h"
 #include "working_files.h"
 #include "working_values.h"
 #include "zip_job.h"
@@ -33,7 +34,7 @@ bool SetWorkingPaths(const std::string& chosen) {
         if (path->size() <= MaxPathText) continue;
         Front().ShowMessage("Unable to write " + *path + ": the path has more than " +
                                 std::to_string(MaxPathText) + " characters",
-                            "Vornaly", MB_OK);
+                            "Vornaly", MessageOk);
         return false;
     }
     return true;
@@ -44,10 +45,10 @@ bool SetWorkingPaths(const std::string& chosen) {
 // parts. Such a name is refused before anything is written.
 bool OutputNameIsFree() {
     for (const std::string* working : {&ArchivePath, &IntermediatePath, &KeptPackagePath}) {
-        if (lstrcmpiA(working->c_str(), OutputPath.c_str()) != 0) continue;
+        if (!SameTextIgnoringCase(*working, OutputPath)) continue;
         Front().ShowMessage("Unable to write " + OutputPath +
                                 ": this name is kept for a working file; choose another name",
-                            "Vornaly", MB_OK);
+                            "Vornaly", MessageOk);
         return false;
     }
     return true;
@@ -60,7 +61,7 @@ public:
     PackageFolder() = default;
     ~PackageFolder() {
         if (kept_) return;
-        for (const std::string& folder : made_) RemoveDirectoryA(folder.c_str());
+        for (const std::string& folder : made_) RemoveFolder(folder);
     }
     PackageFolder(const PackageFolder&) = delete;
     PackageFolder& operator=(const PackageFolder&) = delete;
@@ -78,18 +79,13 @@ public:
         MakeSureFoldersExist(FolderPart(OutputPath));
         if (IsFolder(folder)) return true;
         Front().ShowMessage("Unable to make the folder " + folder + " for the package: Error: " +
-                                std::to_string(FileErrorNumber(GetLastError())),
-                            "Vornaly", MB_OK);
+                                std::to_string(LastFileErrorNumber()),
+                            "Vornaly", MessageOk);
         return false;
     }
     void Keep() { kept_ = true; }
 
 private:
-    static bool IsFolder(const std::string& path) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
-
     std::vector<std::string> made_;  // the deepest first
     bool kept_ = false;
 };
@@ -97,8 +93,8 @@ private:
 // The inner executable moves aside under IntermediatePath, so that the
 // package can be written at OutputPath around it.
 bool MoveInnerExecutableAside() {
-    if (MoveFileA(OutputPath.c_str(), IntermediatePath.c_str())) return true;
-    ShowFileError(FileErrorNumber(GetLastError()));
+    if (MoveFileTo(OutputPath, IntermediatePath)) return true;
+    ShowFileError(LastFileErrorNumber());
     return false;
 }
 
@@ -127,8 +123,8 @@ bool BuildPackage() {
     if (!WriteInnerExecutable()) return false;
     if (!MarkInnerExecutable(OutputPath) || !MoveInnerExecutableAside()) return false;
     if (!WritePackage(lastEntryName)) return false;
-    if (!DeleteFileA(IntermediatePath.c_str())) {
-        ShowFileError(FileErrorNumber(GetLastError()));
+    if (!RemoveFile(IntermediatePath)) {
+        ShowFileError(LastFileErrorNumber());
         return false;
     }
 

@@ -1,23 +1,14 @@
 #include "file_identities.h"
 
+#include "list_order.h"
 #include "path_helpers.h"
-#include "win_handles.h"
-
-bool IdentityOfPath(const std::string& path, FileIdentity& identity) {
-    QuietErrorMode quiet;
-    // No access asked, only the right to ask: held for a moment, it stands
-    // in no one's way. Folders open only with backup semantics.
-    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return file.valid() && IdentityOf(file.get(), identity);
-}
 
 namespace {
 
 bool SameFolder(const std::string& a, const std::string& b) {
-    FileIdentity first, second;
+    PathIdentity first, second;
     if (IdentityOfPath(a, first) && IdentityOfPath(b, second)) return first == second;
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+    return SameTextIgnoringCase(a, b);
 }
 
 }  // namespace

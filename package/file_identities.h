@@ -1,17 +1,32 @@
 // Files and folders told apart by what they are rather than by how their
 // paths are spelled: the 8.3 name of a folder, other letter case or a
-// second drive letter for it all name the one folder, and a Create must
-// meet it as one (one hold on its working files, one setup folder).
+// second drive letter for it all name the one folder on Windows, a link or
+// "." and ".." natively, and a Create must meet it as one (one hold on its
+// working files, one setup folder).
 #ifndef PACKAGE_FILE_IDENTITIES_H
 #define PACKAGE_FILE_IDENTITIES_H
 
+#include <cstdint>
 #include <string>
 
-#include "file_identity.h"
+// What a file is on its system: the volume and the file's index there
+// (volume serial and file index on Windows, st_dev and st_ino natively).
+struct PathIdentity {
+    uint64_t volume = 0;
+    uint64_t index = 0;
+};
+
+inline bool operator==(const PathIdentity& a, const PathIdentity& b) {
+    return a.volume == b.volume && a.index == b.index;
+}
 
 // The identity of the file or folder at path. False where nothing is there,
 // or where the system cannot open a folder to ask (the 9x line).
-bool IdentityOfPath(const std::string& path, FileIdentity& identity);
+bool IdentityOfPath(const std::string& path, PathIdentity& identity);
+
+// Whether two names name one file, whatever their spelling; false when
+// either cannot be asked.
+bool SameFile(const std::string& a, const std::string& b);
 
 // Whether the folder at `folder`, or one of the folders above it, is the
 // folder `outer`. Where the system cannot open folders, by their paths

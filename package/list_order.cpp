@@ -1,14 +1,5 @@
 #include "list_order.h"
 
-#include <windows.h>
-
-int ListOrderCompare(const std::string& a, const std::string& b) {
-    const int result =
-        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1);
-    // A failed compare sorts as "before", as the list box takes it.
-    return result == CSTR_EQUAL ? 0 : result == CSTR_GREATER_THAN ? 1 : -1;
-}
-
 void InsertInListOrder(std::vector<std::string>& list, const std::string& text) {
     long low = 0, high = static_cast<long>(list.size()) - 1;
     while (low <= high) {

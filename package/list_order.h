@@ -9,8 +9,13 @@
 #include <string>
 #include <vector>
 
-// Below 0, 0 or above 0 as a sorts before, with or after b.
+// Below 0, 0 or above 0 as a sorts before, with or after b. Each system's
+// glue holds its own body.
 int ListOrderCompare(const std::string& a, const std::string& b);
+
+// Whether two names are the same text ignoring case, as the system compares
+// names the user typed (lstrcmpi on Windows).
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
 
 // Inserts text where a sorted list box's LB_ADDSTRING puts it: the place a
 // halving search finds, before an equal text met on the way.

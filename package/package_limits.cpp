@@ -1,11 +1,11 @@
 #include "package_limits.h"
 
-#include <windows.h>
-
 #include <cstdint>
 #include <vector>
 
+#include "ansi_code_page.h"
 #include "create_front.h"
+#include "folder_search.h"
 #include "mvwrap.h"
 #include "package_constants.h"
 #include "package_writers.h"
@@ -20,16 +20,17 @@ namespace {
 constexpr char Caption[] = "Vornaly";
 
 void Refuse(const std::string& why) {
-    Front().ShowMessage("Unable to write the package: " + why, Caption, MB_OK);
+    Front().ShowMessage("Unable to write the package: " + why, Caption, MessageOk);
 }
 
 // Through a directory search: Windows 95 has no GetFileAttributesExA.
 uint64_t FileLength(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    FindClose(search);
-    return uint64_t(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+    uint64_t length = 0;
+    SearchFolder(path, [&length](const FoundEntry& found) {
+        length = found.length;
+        return false;
+    });
+    return length;
 }
 
 std::vector<std::string> ArchiveNames() {
@@ -46,7 +47,7 @@ std::vector<std::string> ArchiveNames() {
 bool CodePageHoldsStartProgram() {
     if (InstallExecutable.find('?') == std::string::npos) return true;
     Refuse("the start program's name " + InstallExecutable + " has characters that code page " +
-           std::to_string(GetACP()) +
+           std::to_string(text::AnsiCodePage()) +
            " cannot hold, and the installation record holds it in that code page. Rename the "
            "start program, or make the package on a system whose code page holds its name.");
     return false;

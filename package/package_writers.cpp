@@ -1,16 +1,17 @@
 #include "package_writers.h"
 
-#include <windows.h>
-
 #include <vector>
 
 #include "create_front.h"
+#include "file_attributes.h"
 #include "file_copy.h"
 #include "file_errors.h"
+#include "file_operations.h"
 #include "package_format.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
 #include "text_characters.h"
+#include "ticks.h"
 #include "working_values.h"
 
 namespace {
@@ -21,7 +22,7 @@ constexpr uint32_t Block = 4096;
 // millisecond, so a turn per block made a copy hundreds of times slower than
 // the disk. Twenty turns a second keep the window answering.
 constexpr uint32_t Chunk = 256 * Block;
-constexpr DWORD TurnMs = 50;
+constexpr uint32_t TurnMs = 50;
 constexpr char Caption[] = "Vornaly";
 
 std::string StubPath(const char* name) {
@@ -30,7 +31,7 @@ std::string StubPath(const char* name) {
 
 bool Located(const std::string& path) {
     if (FileExists(path)) return true;
-    Front().ShowMessage("Unable to locate " + path, Caption, MB_OK);
+    Front().ShowMessage("Unable to locate " + path, Caption, MessageOk);
     return false;
 }
 
@@ -40,13 +41,13 @@ bool Located(const std::string& path) {
 // read-only itself: it is written on, and a failed Create removes it.
 bool StubCopied(const std::string& destination, const std::string& stub) {
     if (!CopyFileKeepTimes(destination, stub)) {
-        Front().ShowMessage("Unable to copy " + stub + " to " + destination, Caption, MB_OK);
+        Front().ShowMessage("Unable to copy " + stub + " to " + destination, Caption, MessageOk);
         return false;
     }
-    const DWORD attributes = GetFileAttributesA(destination.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-        !SetFileAttributesA(destination.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
-        ShowFileError(FileErrorNumber(GetLastError()));
+    uint32_t attributes = 0;
+    if (ReadFileAttributes(destination, attributes) && (attributes & AttributeReadOnly) &&
+        !WriteFileAttributes(destination, attributes & ~AttributeReadOnly)) {
+        ShowFileError(LastFileErrorNumber());
         return false;
     }
     return true;
@@ -55,7 +56,7 @@ bool StubCopied(const std::string& destination, const std::string& stub) {
 }  // namespace
 
 void ShowFileError(int number) {
-    Front().ShowMessage("Error: " + std::to_string(number), Caption, MB_OK);
+    Front().ShowMessage("Error: " + std::to_string(number), Caption, MessageOk);
 }
 
 void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_t start,
@@ -70,14 +71,14 @@ void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_
     std::vector<char> buffer(Chunk);
     uint64_t done = 0;
     uint32_t shown = 0;
-    DWORD lastTurn = GetTickCount();
+    uint32_t lastTurn = MillisecondTicks();
     while (done < length) {
         const uint32_t size = static_cast<uint32_t>(length - done < Chunk ? length - done : Chunk);
         if (source.Read(buffer.data(), size) != size) throw FileError{ErrPastEnd};
         destination.Write(buffer.data(), size);
         done += size;
-        if (done < length && GetTickCount() - lastTurn < TurnMs) continue;
-        lastTurn = GetTickCount();
+        if (done < length && MillisecondTicks() - lastTurn < TurnMs) continue;
+        lastTurn = MillisecondTicks();
         const uint32_t due = static_cast<uint32_t>((done + Block - 1) / Block * range / blocks);
         front.ProgressAdvance(due - shown);
         shown = due;
@@ -113,11 +114,11 @@ bool WriteInnerExecutable() {
         inner.Close();
         CaptureArchiveTimes();
     } catch (const FileError& error) {
-        DeleteFileA(OutputPath.c_str());
+        RemoveFile(OutputPath);
         ShowFileError(error.number);
         return false;
     }
-    DeleteFileA(ArchivePath.c_str());
+    RemoveFile(ArchivePath);
     return true;
 }
 
@@ -137,7 +138,7 @@ bool MarkInnerExecutable(const std::string& path) {
         ShowFileError(error.number);
         return false;
     }
-    Front().ShowMessage("Corrupted installation package", Caption, MB_OK);
+    Front().ShowMessage("Corrupted installation package", Caption, MessageOk);
     return false;
 }
 
@@ -153,7 +154,7 @@ bool AppendPackageData(const std::string& stub, const std::string& entryName) {
         AppendFile(package, stub);
         package.Write(StubMarker);
         package.Write(RecordMarker);
-        PasswordText = CutToCharacters(Front().Password(), MaxPasswordText, GetACP());
+        PasswordText = CutToCharacters(Front().Password(), MaxPasswordText);
         package.Write(InstallationRecord(entryName, PasswordText, InstallExecutable));
         BinaryFile inner = BinaryFile::OpenForReading(IntermediatePath);
         AppendFileWithProgress(inner, package, 0, inner.Length());
@@ -161,7 +162,7 @@ bool AppendPackageData(const std::string& stub, const std::string& entryName) {
         package.Close();
         return true;
     } catch (const FileError& error) {
-        DeleteFileA(OutputPath.c_str());
+        RemoveFile(OutputPath);
         ShowFileError(error.number);
         return false;
     }

@@ -1,11 +1,13 @@
 #include "path_helpers.h"
 
+#include "path_separator.h"
+
 // Every search runs over the code page's characters: in the double-byte
 // code pages the second byte of a character may be "\", and it separates
-// nothing.
+// nothing. The separator is the system's (path_separator.h).
 
 std::string FileNamePart(const std::string& path, const text::LeadBytes& lead) {
-    const char* slash = text::LastCharacter(path.c_str(), '\\', lead);
+    const char* slash = text::LastCharacter(path.c_str(), kPathSeparator, lead);
     return slash ? std::string(slash + 1) : path;
 }
 
@@ -26,7 +28,7 @@ std::string BaseNamePart(const std::string& path, const text::LeadBytes& lead) {
 }
 
 std::string StripBackslash(const std::string& path, const text::LeadBytes& lead) {
-    if (path.size() > 3 && text::EndsWith(path.c_str(), '\\', lead))
+    if (path.size() > 3 && text::EndsWith(path.c_str(), kPathSeparator, lead))
         return path.substr(0, path.size() - 1);
     return path;
 }
@@ -36,8 +38,8 @@ std::string ShortPrefix(const std::string& text, const text::LeadBytes& lead) {
 }
 
 std::string WithTrailingBackslash(const std::string& path, const text::LeadBytes& lead) {
-    if (path.empty() || text::EndsWith(path.c_str(), '\\', lead)) return path;
-    return path + '\\';
+    if (path.empty() || text::EndsWith(path.c_str(), kPathSeparator, lead)) return path;
+    return path + kPathSeparator;
 }
 
 std::string WithoutLeadingBlanks(const std::string& text) {

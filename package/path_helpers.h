@@ -1,5 +1,6 @@
-// Text operations on paths. The backslash is the only separator and "." the
-// only extension separator; nothing here changes case or checks validity.
+// Text operations on paths. The system's folder separator (kPathSeparator:
+// "\" on Windows, "/" natively, written "\" below) is the only separator
+// and "." the only extension separator; nothing here changes case or checks validity.
 // Paths are in an ANSI code page and are split by its characters, never at
 // the second byte of a double-byte character; the code page's lead bytes
 // are passed in (the system's by default). Pure: no platform calls, so

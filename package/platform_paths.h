@@ -5,19 +5,20 @@
 
 #include <string>
 
-// A path ending in "\" or ":" is searched as that folder's "*.*"; wildcards
+// A path ending in the separator (or, on Windows, ":") is searched as that folder's "*.*"; wildcards
 // take effect. Never fails: a search that fails counts as false.
 bool FileExists(const std::string& path);
 
-// Full path of the running program's executable, at most 254 characters.
+// Full path of the running program's executable (on Windows at most 254
+// characters).
 std::string ProgramPath();
 
-// Makes every folder of path up to its last backslash, as IMAGEHLP's
-// MakeSureDirectoryPathExists does, with that function where the system has
+// Makes every folder of path up to its last separator, as IMAGEHLP's
+// MakeSureDirectoryPathExists does, with that function where Windows has
 // it (Windows 98, NT 4.0 and later) and with MakeFoldersAbove elsewhere.
 void MakeSureFoldersExist(const std::string& path);
 
-// The same, one CreateDirectoryA a level.
+// The same, one folder made a level.
 void MakeFoldersAbove(const std::string& path);
 
 #endif

@@ -1,17 +1,18 @@
 #include "spanning.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "binary_file.h"
 #include "create_front.h"
+#include "file_attributes.h"
 #include "file_errors.h"
+#include "file_operations.h"
 #include "package_format.h"
 #include "path_helpers.h"
 #include "platform_paths.h"
+#include "quiet_errors.h"
 #include "set_aside.h"
 #include "working_values.h"
 
@@ -55,12 +56,12 @@ bool LayoutHolds(uint64_t length, const PackageReader& read, uint64_t stubLength
 }
 
 void ShowSpanMessage(const std::string& text) {
-    Front().ShowMessage(text, SpanCaption, MB_OK | MB_ICONEXCLAMATION);
+    Front().ShowMessage(text, SpanCaption, MessageOk | MessageExclamation);
 }
 
 void DeleteOrThrow(const std::string& path) {
     QuietErrorMode quiet;
-    if (!DeleteFileA(path.c_str())) ThrowLastFileError();
+    if (!RemoveFile(path)) ThrowLastFileError();
 }
 
 PackageReader ReaderOf(BinaryFile& file) {
@@ -91,7 +92,8 @@ std::string KeptPieceName(const std::string& piece) {
 void KeepAside(SpanRun& run, const std::string& piece) {
     const std::string kept = KeptPieceName(piece);
     QuietErrorMode quiet;
-    if (GetFileAttributesA(kept.c_str()) != INVALID_FILE_ATTRIBUTES && !run.aside.Move(kept))
+    uint32_t attributes = 0;
+    if (ReadFileAttributes(kept, attributes) && !run.aside.Move(kept))
         ThrowLastFileError();
     if (!run.aside.Move(piece, kept)) ThrowLastFileError();
 }
@@ -112,9 +114,7 @@ void CutIntoPieces(SpanRun& run, uint64_t pieceCount) {
     package.SeekTo(0);
     for (int number = 1; number <= static_cast<int>(pieceCount); ++number) {
         const std::string name = PieceName(run.package, number);
-        const DWORD attributes = GetFileAttributesA(name.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-            KeepAside(run, name);
+        if (IsFile(name)) KeepAside(run, name);
         BinaryFile piece = BinaryFile::OpenForUpdate(name);
         run.piecesWritten.push_back(name);
         const auto size = static_cast<uint32_t>(std::min<uint64_t>(PieceSize, left));
@@ -136,7 +136,7 @@ void CutIntoPieces(SpanRun& run, uint64_t pieceCount) {
 void TakeBack(SpanRun& run) {
     for (const std::string& piece : run.piecesWritten) {
         QuietErrorMode quiet;
-        DeleteFileA(piece.c_str());
+        RemoveFile(piece);
     }
     run.aside.PutBack();
     if (run.originalRecord.empty()) return;

@@ -8,12 +8,11 @@
 #ifndef PACKAGE_WORKING_FILES_H
 #define PACKAGE_WORKING_FILES_H
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
 #include "set_aside.h"
+#include "working_hold.h"
 
 class WorkingFiles {
 public:
@@ -39,7 +38,7 @@ public:
     void Finish();
 
 private:
-    std::vector<HANDLE> held_;
+    std::vector<NativeHold> held_;
     SetAside aside_;
     bool prepared_ = false;
     bool finished_ = false;

@@ -1,7 +1,5 @@
 #include "zip_job.h"
 
-#include <windows.h>
-
 #include "create_front.h"
 #include "mvwrap.h"
 #include "path_helpers.h"
@@ -23,7 +21,7 @@ void PrepareComponent() {
 }
 
 void ShowZipError(int16_t number) {
-    Front().ShowMessage(TakeComponentText(ZipError(&number)), ZipJobCaption, MB_OK);
+    Front().ShowMessage(TakeComponentText(ZipError(&number)), ZipJobCaption, MessageOk);
 }
 
 std::string LastEntryName(const std::string& archive) {

@@ -1,7 +1,5 @@
 #include "zip_component.h"
 
-#include <windows.h>
-
 #include "mvwrap.h"
 
 void StartZipComponent() {
@@ -16,6 +14,6 @@ void StopZipComponent() { StopMorvane(); }
 std::string TakeComponentText(char* text) {
     if (!text) return "";
     std::string copy = text;
-    LocalFree(text);
+    FreeComponentText(text);
     return copy;
 }

@@ -1,4 +1,5 @@
-// Starting and stopping the zip component (MVWRAP.DLL) for the program's run.
+// Starting and stopping the zip component (MVWRAP.DLL on Windows, linked in
+// natively) for the program's run.
 #ifndef ZIP_ZIP_COMPONENT_H
 #define ZIP_ZIP_COMPONENT_H
 
@@ -13,5 +14,8 @@ void StopZipComponent();
 // Copies a text the component returned and frees it: such texts belong to
 // the caller.
 std::string TakeComponentText(char* text);
+
+// Frees a text the component returned, as the component allocated it.
+void FreeComponentText(char* text);
 
 #endif

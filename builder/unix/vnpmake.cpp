@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     // The Create reads every text in the code page, as Wine hands it to
     // VNPMAKE.EXE; a name it cannot hold is refused by name.
     if (!PasswordToCodePage(*request, error)) return Usage(error);
-    if (CharacterCount(request->password, text::AnsiCodePage()) > MaxPasswordText)
+    if (CharacterCount(request->password) > MaxPasswordText)
         return Usage("The password has more than 39 characters.");
     if (!NamesToCodePage(*request, error)) {
         fprintf(stderr, "vnpmake: %s\n", error.c_str());

@@ -57,7 +57,7 @@ std::optional<BuildRequest> ParseBuildRequest(const std::vector<std::string>& ar
             request.span = true;
         } else if (auto password = SwitchValue(argument, "/PASSWORD:")) {
             if (!SetOnce(passwordGiven, "/PASSWORD:", error)) return std::nullopt;
-            if (CharacterCount(*password, GetACP()) > MaxPasswordText) {
+            if (CharacterCount(*password) > MaxPasswordText) {
                 error = "The password has more than 39 characters.";
                 return std::nullopt;
             }

@@ -38,7 +38,7 @@ public:
         return chosen;
     }
     bool ChooseInstallExecutable() override { return window_.ChooseInstallExecutable(); }
-    void ShowMessage(const std::string& text, const char* caption, UINT) override {
+    void ShowMessage(const std::string& text, const char* caption, MessageStyle) override {
         said += std::string(caption) + ": " + text + "\n";
     }
     void SetStatus(const char* text) override { window_.SetStatus(text); }

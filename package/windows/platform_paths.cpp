@@ -1,3 +1,5 @@
+// Path questions through Windows: directory searches, the module name, and
+// IMAGEHLP's folder maker where the system has it.
 #include "platform_paths.h"
 #include "dll_search.h"
 
