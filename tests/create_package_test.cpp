@@ -173,9 +173,9 @@ TEST_F(CreateTest, PackageCarriesTheArchiveTimes) {
         CreateFileA(output.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     GetFileTime(file, nullptr, nullptr, &written);
     CloseHandle(file);
-    EXPECT_NE(SavedArchiveTimes.lastWrite.dwHighDateTime, 0u);
-    EXPECT_EQ(written.dwLowDateTime, SavedArchiveTimes.lastWrite.dwLowDateTime);
-    EXPECT_EQ(written.dwHighDateTime, SavedArchiveTimes.lastWrite.dwHighDateTime);
+    EXPECT_NE(SavedArchiveTimes.lastWrite >> 32, 0u);
+    EXPECT_EQ(written.dwLowDateTime, static_cast<DWORD>(SavedArchiveTimes.lastWrite));
+    EXPECT_EQ(written.dwHighDateTime, static_cast<DWORD>(SavedArchiveTimes.lastWrite >> 32));
 }
 
 TEST_F(CreateTest, AFailedStepSaysWhatFailedAndLeavesNoPackage) {

@@ -7,6 +7,7 @@
 #include "file_copy.h"
 #include "file_errors.h"
 #include "temp_dir.h"
+#include "volume_roots.h"
 #include "working_values.h"
 
 namespace {
@@ -16,8 +17,13 @@ FILETIME Time(int64_t seconds) {
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-FileTimes TimesOf(const std::string& path) {
-    FileTimes t;
+// The times as Windows gives them, beside FileTimes' plain counts.
+struct WindowsTimes {
+    FILETIME creation{}, lastAccess{}, lastWrite{};
+};
+
+WindowsTimes TimesOf(const std::string& path) {
+    WindowsTimes t;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     GetFileTime(file, &t.creation, &t.lastAccess, &t.lastWrite);
@@ -25,7 +31,7 @@ FileTimes TimesOf(const std::string& path) {
     return t;
 }
 
-void SetTimes(const std::string& path, const FileTimes& t) {
+void SetTimes(const std::string& path, const WindowsTimes& t) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(file, &t.creation, &t.lastAccess, &t.lastWrite);
     CloseHandle(file);
@@ -40,7 +46,7 @@ bool operator==(const FILETIME& a, const FILETIME& b) {
 bool KeepsCreationTimes() {
     TempDir probe;
     const std::string path = probe.MakeFile("probe");
-    const FileTimes set{FILETIME{0x12345678, 0x01c00000}, {}, {}};
+    const WindowsTimes set{FILETIME{0x12345678, 0x01c00000}, {}, {}};
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(file, &set.creation, nullptr, nullptr);
     FILETIME got{};
@@ -51,7 +57,7 @@ bool KeepsCreationTimes() {
 }
 
 // Reading a file may move its access time, so times are read before bytes.
-void ExpectSameTimes(const FileTimes& a, const FileTimes& b) {
+void ExpectSameTimes(const WindowsTimes& a, const WindowsTimes& b) {
     static const bool creation = KeepsCreationTimes();
     if (creation) {
         EXPECT_TRUE(a.creation == b.creation);
@@ -60,7 +66,7 @@ void ExpectSameTimes(const FileTimes& a, const FileTimes& b) {
     EXPECT_TRUE(a.lastWrite == b.lastWrite);
 }
 
-const FileTimes SourceTimes{Time(1), Time(2), Time(3)};
+const WindowsTimes SourceTimes{Time(1), Time(2), Time(3)};
 
 TEST(CopyFileKeepTimes, CarriesBytesTimesAndAttributes) {
     // Around the 32,256-byte copy block: empty, an exact multiple, a remainder.
@@ -125,7 +131,7 @@ TEST(PackageTimes, StampGivesTheArchiveTimesAndCreatesNothing) {
     ArchivePath = dir.MakeFile("Setup.zip", "PK archive");
     SetTimes(ArchivePath, SourceTimes);
     CaptureArchiveTimes();
-    const FileTimes archiveTimes = TimesOf(ArchivePath);
+    const WindowsTimes archiveTimes = TimesOf(ArchivePath);
     const std::string package = dir.MakeFile("Setup.exe", "package");
 
     StampPackageTimes(package);
@@ -149,7 +155,7 @@ TEST(PackageTimes, AnArchiveWhoseTimesCannotBeReadLeavesNoneSaved) {
     ArchivePath = dir.MakeFile("Setup.zip", "PK archive");
     SetTimes(ArchivePath, SourceTimes);
     CaptureArchiveTimes();
-    ASSERT_NE(SavedArchiveTimes.lastWrite.dwHighDateTime, 0u);
+    ASSERT_NE(SavedArchiveTimes.lastWrite >> 32, 0u);
 
     HANDLE held =
         CreateFileA(ArchivePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -161,9 +167,9 @@ TEST(PackageTimes, AnArchiveWhoseTimesCannotBeReadLeavesNoneSaved) {
     }
     CloseHandle(held);
     EXPECT_EQ(number, 70);
-    EXPECT_EQ(SavedArchiveTimes.creation.dwHighDateTime, 0u);
-    EXPECT_EQ(SavedArchiveTimes.lastAccess.dwHighDateTime, 0u);
-    EXPECT_EQ(SavedArchiveTimes.lastWrite.dwHighDateTime, 0u);
+    EXPECT_EQ(SavedArchiveTimes.creation >> 32, 0u);
+    EXPECT_EQ(SavedArchiveTimes.lastAccess >> 32, 0u);
+    EXPECT_EQ(SavedArchiveTimes.lastWrite >> 32, 0u);
 }
 
 // The free space is asked of the volume the destination lies on: a network

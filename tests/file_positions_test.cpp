@@ -7,6 +7,7 @@
 #include "binary_file.h"
 #include "file_positions.h"
 #include "temp_dir.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -19,24 +20,32 @@ TEST(FilePositions, ReachEveryLengthAndComeBack) {
         SCOPED_TRACE(length);
         BinaryFile file = BinaryFile::OpenForUpdate(dir / "sparse.bin");
         file.SeekTo(length);
-        ASSERT_TRUE(SetEndOfFile(file.Handle()));
+        file.EndHere();
         EXPECT_EQ(file.Length(), length);
         file.SeekTo(0);
         EXPECT_EQ(file.Position(), 0u);
         file.SeekToEnd();
         EXPECT_EQ(file.Position(), length);
-        uint64_t back = 0;
-        ASSERT_TRUE(MoveFilePosition(file.Handle(), -int64_t(length), FILE_CURRENT, &back));
-        EXPECT_EQ(back, 0u);
         file.Close();
+        {
+            FileHandle raw(CreateFileA((dir / "sparse.bin").c_str(), GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+            uint64_t end = 0, back = 0;
+            ASSERT_TRUE(MoveFilePosition(raw.get(), 0, FILE_END, &end));
+            EXPECT_EQ(end, length);
+            ASSERT_TRUE(MoveFilePosition(raw.get(), -int64_t(length), FILE_CURRENT, &back));
+            EXPECT_EQ(back, 0u);
+        }
         ASSERT_TRUE(DeleteFileA((dir / "sparse.bin").c_str()));
     }
 }
 
 TEST(FilePositions, BeforeTheStartFails) {
     TempDir dir;
-    BinaryFile file = BinaryFile::OpenForUpdate(dir / "small.bin");
-    EXPECT_FALSE(MoveFilePosition(file.Handle(), -1, FILE_BEGIN));
+    BinaryFile::OpenForUpdate(dir / "small.bin").Close();
+    FileHandle file(CreateFileA((dir / "small.bin").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(MoveFilePosition(file.get(), -1, FILE_BEGIN));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_NEGATIVE_SEEK));
 }
 

@@ -11,8 +11,10 @@
 
 #include "component_calls.h"
 #include "file_copy.h"
+#include "free_space.h"
 #include "mvwrap.h"
 #include "temp_dir.h"
+#include "volume_roots.h"
 
 namespace {
 

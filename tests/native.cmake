@@ -19,3 +19,4 @@ target_link_libraries(core_tests PRIVATE stub_reading GTest::gtest_main)
 gtest_discover_tests(core_tests)
 
 include(tests/native_mvwrap.cmake)
+include(tests/native_package.cmake)

@@ -11,6 +11,7 @@
 
 #include "binary_file.h"
 #include "dialog_driver.h"
+#include "package_bytes.h"
 #include "package_format.h"
 #include "path_helpers.h"
 #include "spanning.h"
@@ -22,36 +23,8 @@ namespace {
 
 constexpr char Caption[] = "Vornaly Installer";
 
-// Letters only: no zero runs and no marker, different for each seed.
-std::string Letters(size_t size, uint32_t seed) {
-    std::string bytes(size, '\0');
-    for (char& c : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        c = static_cast<char>('A' + (seed >> 16) % 26);
-    }
-    return bytes;
-}
-
-// A package in the writer's layout around any stub and inner bytes.
-std::string Package(const std::string& stub, const std::string& inner) {
-    return stub + std::string(StubPadding, '\0') + StubMarker + stub + StubMarker + RecordMarker +
-           InstallationRecord("SETUP.EXE", "secret", "SETUP.EXE") + inner;
-}
-
-// A package of exactly `length` bytes around a stub of 3,000 bytes.
-std::string PackageOfLength(uint64_t length) {
-    const std::string stub = Letters(3000, 1);
-    return Package(stub, Letters(length - RecordOffset(stub.size()) - RecordLength, 2));
-}
-
 std::string InnerExecutable(const std::string& archive) {
     return Letters(InnerStubLength, 3) + "ZS" + archive;
-}
-
-std::string WithCountAt(std::string package, uint64_t recordOffset, int count) {
-    package.replace(recordOffset, RecordLength,
-                    WithPieceCount(package.substr(recordOffset, RecordLength), count));
-    return package;
 }
 
 std::string Changed(std::string bytes, uint64_t offset) {
@@ -253,7 +226,7 @@ TEST_F(Spanning, RefusesMoreThan999Pieces) {
         // Sparse: the length without writing the bytes.
         BinaryFile file = BinaryFile::OpenExistingForUpdate(package);
         file.SeekTo(length);
-        ASSERT_TRUE(SetEndOfFile(file.Handle()));
+        file.EndHere();
     }
 
     DialogAnswerer message(Caption);

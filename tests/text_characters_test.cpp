@@ -9,6 +9,16 @@
 
 namespace {
 
+// Code page 932's lead bytes, as Windows gives them; 1252 has none.
+text::LeadBytes LeadBytesOf(unsigned codePage) {
+    text::LeadBytes lead;
+    if (codePage == 932) {
+        lead.Add(0x81, 0x9F);
+        lead.Add(0xE0, 0xFC);
+    }
+    return lead;
+}
+
 TEST(TextCharacters, CountAndCutWholeCharacters) {
     // In code page 932 0x82 leads a two-byte character; 0x41 is "A"; 0xB1 is
     // a one-byte katakana. Code page 1252 has no lead bytes.
@@ -37,8 +47,8 @@ TEST(TextCharacters, CountAndCutWholeCharacters) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(CharacterCount(c.text, c.codePage), c.count);
-        EXPECT_EQ(CutToCharacters(c.text, c.cutTo, c.codePage), c.cut);
+        EXPECT_EQ(CharacterCount(c.text, LeadBytesOf(c.codePage)), c.count);
+        EXPECT_EQ(CutToCharacters(c.text, c.cutTo, LeadBytesOf(c.codePage)), c.cut);
     }
 }
 

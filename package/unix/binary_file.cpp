@@ -9,7 +9,27 @@
 
 #include "file_errors.h"
 #include "file_time_units.h"
+#include "path_helpers.h"
 #include "system_names.h"
+
+namespace {
+
+// Windows tells a missing folder (error 3, number 76) from a missing file
+// (2, 53); Linux says ENOENT for both, so the folder is looked at.
+[[noreturn]] void ThrowOpenError(const std::string& path) {
+    if (errno == ENOENT) {
+        std::string folder;
+        struct stat status;
+        const std::string above = StripBackslash(FolderPart(path));
+        if (!above.empty() && ToSystemName(above, folder) && stat(folder.c_str(), &status) != 0)
+            errno = ENOTDIR;
+        else
+            errno = ENOENT;
+    }
+    ThrowLastFileError();
+}
+
+}  // namespace
 
 BinaryFile BinaryFile::Open(const std::string& path, bool update, bool createMissing) {
     if (path.empty() || path.find_first_of("*?") != std::string::npos)
@@ -19,11 +39,11 @@ BinaryFile BinaryFile::Open(const std::string& path, bool update, bool createMis
     int fd = -1;
     if (update) {
         fd = open(name.c_str(), O_RDWR | O_CLOEXEC | (createMissing ? O_CREAT : 0), 0666);
-        if (fd < 0 && errno != EACCES && errno != EROFS) ThrowLastFileError();
+        if (fd < 0 && errno != EACCES && errno != EROFS) ThrowOpenError(path);
     }
     if (fd < 0) {
         fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) ThrowLastFileError();
+        if (fd < 0) ThrowOpenError(path);
     }
     struct stat status;
     if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
