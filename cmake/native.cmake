@@ -24,7 +24,8 @@ find_package(ZLIB REQUIRED)
 # and the Create share, built once: pure text, and the code page chosen and
 # converted to and from UTF-8 on Linux.
 add_library(common_text STATIC common/code_page_text.cpp common/locale_code_page.cpp
-    common/utf8.cpp common/unix/ansi_code_page.cpp common/unix/system_text.cpp)
+    common/utf8.cpp common/unix/ansi_code_page.cpp common/unix/system_text.cpp
+    common/unix/dos_attributes.cpp)
 target_include_directories(common_text PUBLIC common common/unix)
 
 include(mvwrap/unix/native.cmake)

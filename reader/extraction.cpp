@@ -6,7 +6,6 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include "entry_data.h"
 #include "extraction_changes.h"
 #include "stub_messages.h"
+#include "unix/dos_attributes.h"
 #include "utf8.h"
 
 namespace {
@@ -81,14 +81,10 @@ void EntryTimes(const stub::ZipEntry& entry, timespec times[2]) {
     times[0].tv_nsec = times[1].tv_nsec = 0;
 }
 
-// Hidden and system are kept where Wine keeps them, in the user.DOSATTRIB
-// attribute (read-only is the file's mode).
+// Hidden and system are kept where Wine keeps them (read-only is the
+// file's mode).
 void SetAttributes(const stub::ZipEntry& entry, const std::string& path) {
-    if (unsigned kept = DosAttributes(entry) & 0x06) {
-        char value[8];
-        snprintf(value, sizeof value, "0x%x", kept);
-        setxattr(path.c_str(), "user.DOSATTRIB", value, strlen(value), 0);
-    }
+    if (unsigned kept = DosAttributes(entry) & 0x06) StoreDosAttributes(path.c_str(), kept);
 }
 
 mode_t NewFileMode() {

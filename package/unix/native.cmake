@@ -4,7 +4,6 @@
 # ICU's collator.
 find_package(ICU REQUIRED COMPONENTS uc i18n)
 add_library(package_core STATIC
-    common/unix/dos_attributes.cpp
     stubs/record_room.cpp
     package/binary_file.cpp
     package/create_front.cpp
