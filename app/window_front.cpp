@@ -1,5 +1,7 @@
 #include "window_front.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "executable_choice.h"

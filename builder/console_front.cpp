@@ -1,5 +1,7 @@
 #include "console_front.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 #include "console_text.h"

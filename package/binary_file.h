@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "file_times.h"
-#include "native_file.h"
+#include "binary_file_handle.h"
 
 class BinaryFile {
 public:

@@ -1,6 +1,6 @@
 // An open file as BinaryFile holds it on Windows: a file handle.
-#ifndef PACKAGE_NATIVE_FILE_H
-#define PACKAGE_NATIVE_FILE_H
+#ifndef PACKAGE_BINARY_FILE_HANDLE_H
+#define PACKAGE_BINARY_FILE_HANDLE_H
 
 #include "win_handles.h"
 
