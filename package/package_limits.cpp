@@ -10,7 +10,6 @@
 #include "package_constants.h"
 #include "package_writers.h"
 #include "path_helpers.h"
-#include "platform_paths.h"
 #include "record_room.h"
 #include "working_values.h"
 #include "zip_component.h"
@@ -85,7 +84,7 @@ bool RecordNamesStartProgram(const std::string& entryName, const std::string& pa
 bool StartsOnWindows(bool span) {
     if (span) return true;
     const uint64_t stub =
-        FileLength(WithTrailingBackslash(FolderPart(ProgramPath())) + OuterStubName);
+        FileLength(StubPath(OuterStubName));
     const uint64_t length = PackageLength(stub, FileLength(ArchivePath));
     if (length <= LongestPackage) return true;
     Refuse("it would be " + std::to_string(length) +

@@ -25,9 +25,6 @@ constexpr uint32_t Chunk = 256 * Block;
 constexpr uint32_t TurnMs = 50;
 constexpr char Caption[] = "Vornaly";
 
-std::string StubPath(const char* name) {
-    return WithTrailingBackslash(FolderPart(ProgramPath())) + name;
-}
 
 bool Located(const std::string& path) {
     if (FileExists(path)) return true;
@@ -54,6 +51,11 @@ bool StubCopied(const std::string& destination, const std::string& stub) {
 }
 
 }  // namespace
+
+std::string StubPath(const char* name) {
+    return WithTrailingBackslash(StubFolder.empty() ? FolderPart(ProgramPath()) : StubFolder) +
+           name;
+}
 
 void ShowFileError(int number) {
     Front().ShowMessage("Error: " + std::to_string(number), Caption, MessageOk);

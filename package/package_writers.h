@@ -28,6 +28,10 @@ bool MarkInnerExecutable(const std::string& path);
 // Vornaly", then "Ready" whatever happens.
 bool WritePackage(const std::string& entryName);
 
+// Where the stub of this name is taken from: StubFolder, or the program's
+// own folder.
+std::string StubPath(const char* name);
+
 // Copies length bytes of source from offset start to destination's current
 // position, the progress bar counting its 4,096-byte blocks.
 void AppendFileWithProgress(BinaryFile& source, BinaryFile& destination, uint64_t start,

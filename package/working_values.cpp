@@ -6,3 +6,4 @@ std::string IntermediatePath;
 std::string KeptPackagePath;
 std::string InstallExecutable;
 std::string PasswordText;
+std::string StubFolder;

@@ -19,5 +19,8 @@ extern std::string IntermediatePath;
 extern std::string KeptPackagePath;
 extern std::string InstallExecutable;
 extern std::string PasswordText;
+// The folder of the stubs when a front end names one; otherwise they are
+// taken from the program's own folder.
+extern std::string StubFolder;
 
 #endif
