@@ -3,16 +3,15 @@
 #include "mvwrap.h"
 
 #include "ansi_text.h"
+#include "archive_file.h"
 #include "barrier.h"
 #include "caller_text.h"
 #include "compressor_pool.h"
 #include "failures.h"
-#include "file_calls.h"
 #include "file_system.h"
 #include "known_archive.h"
 #include "options.h"
 #include "state.h"
-#include "win_handles.h"
 #include "zip_job.h"
 #include "zip_reader.h"
 
@@ -54,10 +53,11 @@ int32_t CountEntries(const char* archive) {
     listing.clear();
     if (!State().running) return 0;
     std::wstring path = mvwrap::FromAnsi(Text(archive));
-    FileHandle file(mvwrap::OpenPath(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0));
+    mvwrap::File file;
     std::vector<mvwrap::StoredEntry> entries;
     uint64_t length = 0, directoryOffset = 0;
-    if (!file.valid() || !mvwrap::FileLength(file.get(), length)) return 0;
+    if (!mvwrap::OpenExistingFile(path, false, file) || !mvwrap::FileLength(file.get(), length))
+        return 0;
     if (!mvwrap::TakeKnownArchive(path, file.get(), length, entries, directoryOffset) &&
         !mvwrap::ReadArchive(file.get(), entries))
         return 0;

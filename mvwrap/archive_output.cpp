@@ -1,11 +1,14 @@
+// Where the archive's bytes go and how a failed run is taken back; the file
+// calls themselves are the system's (archive_file.h).
 #include "archive_output.h"
 
-#include <wchar.h>
+#include <wctype.h>
 
+#include "archive_file.h"
 #include "failures.h"
-#include "file_calls.h"
-#include "file_positions.h"
 #include "file_system.h"
+#include "folder_listing.h"
+#include "folder_separators.h"
 #include "zip_format.h"
 #include "zip_reader.h"
 
@@ -23,18 +26,27 @@ std::wstring Hex(uint32_t value) {
     return text;
 }
 
+// Whether `text` begins with `ascii` (lower case), ignoring case.
+bool StartsAsciiFolded(const wchar_t* text, const wchar_t* ascii) {
+    for (; *ascii; ++text, ++ascii) {
+        const wchar_t c = *text >= L'A' && *text <= L'Z' ? *text - L'A' + L'a' : *text;
+        if (c != *ascii) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::wstring ArchiveFolder(const std::wstring& archive) {
-    std::wstring::size_type split = archive.find_last_of(L"\\/:");
+    std::wstring::size_type split = archive.find_last_of(kFolderSeparators);
     return split == std::wstring::npos ? std::wstring() : archive.substr(0, split + 1);
 }
 
 bool IsTemporaryName(const std::wstring& name) {
     const size_t prefix = 3, suffix = 4;
     if (name.size() < prefix + 1 + suffix || name.size() > prefix + 8 + suffix) return false;
-    if (_wcsnicmp(name.c_str(), kTemporaryPrefix, prefix) != 0 ||
-        _wcsicmp(name.c_str() + name.size() - suffix, kTemporarySuffix) != 0)
+    if (!StartsAsciiFolded(name.c_str(), kTemporaryPrefix) ||
+        !StartsAsciiFolded(name.c_str() + name.size() - suffix, kTemporarySuffix))
         return false;
     for (size_t i = prefix; i < name.size() - suffix; ++i)
         if (!iswxdigit(name[i])) return false;
@@ -43,13 +55,11 @@ bool IsTemporaryName(const std::wstring& name) {
 
 void RemoveLeftoverTemporaries(const std::wstring& archive) {
     std::wstring folder = ArchiveFolder(archive);
-    WIN32_FIND_DATAW data;
-    FindHandle search(FindFirst(folder + kTemporaryPrefix + L"*" + kTemporarySuffix, data));
-    if (!search.valid()) return;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(data.cFileName))
-            RemoveFile(folder + data.cFileName);
-    } while (FindNext(search.get(), data));
+    std::vector<ListedEntry> entries;
+    ListFolder(folder, kTemporaryPrefix + std::wstring(L"*") + kTemporarySuffix, entries);
+    for (const ListedEntry& entry : entries)
+        if (!(entry.attributes & kFolderAttribute) && IsTemporaryName(entry.name))
+            RemoveFile(folder + entry.name);
 }
 
 ArchiveOutput::~ArchiveOutput() {
@@ -67,14 +77,14 @@ ArchiveOutput::~ArchiveOutput() {
 // cut below its old length, so putting the old end back needs no new room on
 // the disk. Its times come back too, as nothing in it has changed.
 void ArchiveOutput::RestoreOldEnd() {
-    if (Seek(oldEndAt_) == MVWRAP_OK && Write(oldEnd_) == MVWRAP_OK) SetEndOfFile(file_.get());
-    SetFileTime(file_.get(), &oldTimes_[0], &oldTimes_[1], &oldTimes_[2]);
+    if (Seek(oldEndAt_) == MVWRAP_OK && Write(oldEnd_) == MVWRAP_OK) CutHere(file_.get());
+    PutTimesBack(file_.get(), oldTimes_);
 }
 
-int32_t ArchiveOutput::Append(FileHandle archive, uint64_t at, uint64_t length) {
+int32_t ArchiveOutput::Append(File archive, uint64_t at, uint64_t length) {
     file_ = std::move(archive);
     if (at > length || length - at > 0x7FFFFFFF ||
-        !GetFileTime(file_.get(), &oldTimes_[0], &oldTimes_[1], &oldTimes_[2]))
+        !KeepTimes(file_.get(), oldTimes_))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
     oldEnd_.resize(static_cast<size_t>(length - at));
     if (!oldEnd_.empty() && !ReadAt(file_.get(), at, &oldEnd_[0], oldEnd_.size()))
@@ -88,26 +98,23 @@ int32_t ArchiveOutput::Append(FileHandle archive, uint64_t at, uint64_t length) 
 // writes into a fixed MAX_PATH buffer whatever the folder's length.
 int32_t ArchiveOutput::Create() {
     std::wstring folder = ArchiveFolder(archive_);
-    uint32_t seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    uint32_t seed = NameSeed();
     for (uint32_t attempt = 0; attempt < 64; ++attempt) {
         std::wstring name =
             folder + kTemporaryPrefix + Hex(seed + attempt * 7919u) + kTemporarySuffix;
-        file_.reset(OpenPath(name, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL));
-        if (file_.valid()) {
+        if (CreateNewFile(name, file_)) {
             temporary_ = name;
             return MVWRAP_OK;
         }
-        DWORD code = GetLastError();
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
+        if (!IsExistsError(LastError())) break;
     }
     return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
 }
 
 int32_t ArchiveOutput::Write(const void* data, size_t size) {
     if (!WithinLimits(0, position_ + size)) return TooLarge();
-    DWORD written = 0;
-    if (!WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr))
-        return WriteError();
+    size_t written = 0;
+    if (!WriteNext(file_.get(), data, size, written)) return WriteError();
     // A write that stores fewer bytes than asked has run out of room.
     if (written != size) return Fail(MVWRAP_DISK_FULL, archive_);
     position_ += size;
@@ -123,8 +130,8 @@ int32_t ArchiveOutput::Patch(uint64_t at, const std::string& bytes) {
 
 // A network drive may report a failed write only when the file is closed.
 int32_t ArchiveOutput::Commit() {
-    if (!SetEndOfFile(file_.get())) return WriteError();
-    if (!CloseHandle(file_.release())) return WriteError();
+    if (!CutHere(file_.get())) return WriteError();
+    if (!CloseChecked(file_)) return WriteError();
     if (appending_) {
         committed_ = true;
         return MVWRAP_OK;
@@ -137,15 +144,13 @@ int32_t ArchiveOutput::Commit() {
 int32_t ArchiveOutput::TooLarge() const { return Fail(MVWRAP_TOO_LARGE, archive_); }
 
 int32_t ArchiveOutput::Seek(uint64_t at) {
-    if (!MoveFilePosition(file_.get(), int64_t(at), FILE_BEGIN)) return WriteError();
+    if (!MoveTo(file_.get(), at)) return WriteError();
     position_ = at;
     return MVWRAP_OK;
 }
 
 int32_t ArchiveOutput::WriteError() const {
-    DWORD code = GetLastError();
-    bool full = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL;
-    return Fail(full ? MVWRAP_DISK_FULL : MVWRAP_ARCHIVE_UNWRITABLE, archive_);
+    return Fail(IsDiskFullError(LastError()) ? MVWRAP_DISK_FULL : MVWRAP_ARCHIVE_UNWRITABLE, archive_);
 }
 
 }  // namespace mvwrap

@@ -16,7 +16,7 @@
 
 #include <string>
 
-#include "win_handles.h"
+#include "file_system.h"
 
 namespace mvwrap {
 
@@ -42,7 +42,7 @@ public:
     int32_t Create();
     // Takes over the open archive (read and write access), to write from
     // `at`, the start of its central directory; `length` is its size now.
-    int32_t Append(FileHandle archive, uint64_t at, uint64_t length);
+    int32_t Append(File archive, uint64_t at, uint64_t length);
     int32_t Write(const void* data, size_t size);
     int32_t Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
     // Overwrites bytes already written, then carries on at the end.
@@ -64,13 +64,13 @@ private:
 
     std::wstring archive_;
     std::wstring temporary_;
-    FileHandle file_;
+    File file_;
     uint64_t position_ = 0;
     bool committed_ = false;
     bool appending_ = false;
     uint64_t oldEndAt_ = 0;
     std::string oldEnd_;  // the appended archive's bytes from oldEndAt_ to its end
-    FILETIME oldTimes_[3] = {};
+    FileTimes oldTimes_ = {};
 };
 
 }  // namespace mvwrap

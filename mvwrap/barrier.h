@@ -8,7 +8,7 @@
 
 #include <stdint.h>
 
-#include "win_handles.h"
+#include "error_mode.h"
 
 namespace mvwrap {
 
@@ -20,7 +20,7 @@ int32_t CaughtError() noexcept;
 template <typename Work, typename Fallback>
 auto Guarded(Work work, Fallback fallback) noexcept -> decltype(work()) {
     try {
-        QuietErrorMode quiet;
+        ErrorModeGuard quiet;
         return work();
     } catch (...) {
         return fallback(CaughtError());

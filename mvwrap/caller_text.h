@@ -1,5 +1,6 @@
-// Texts handed to callers: allocated with LocalAlloc, as the interface
-// promises, so that the caller frees them with LocalFree.
+// Texts handed to callers, allocated as the interface promises: with
+// LocalAlloc on Windows, freed by the caller with LocalFree; natively with
+// malloc, freed with free (windows/caller_text.cpp, unix/caller_text.cpp).
 #ifndef MVWRAP_CALLER_TEXT_H
 #define MVWRAP_CALLER_TEXT_H
 

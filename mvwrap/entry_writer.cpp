@@ -6,11 +6,10 @@
 
 #include "dos_time.h"
 #include "failures.h"
-#include "file_calls.h"
 #include "file_system.h"
 #include "local_time.h"
 #include "text_codes.h"
-#include "win_handles.h"
+#include "threads.h"
 #include "zip_format.h"
 #include "zip_reader.h"
 
@@ -18,26 +17,19 @@ namespace mvwrap {
 
 namespace {
 
-// A file another program holds open, or has locked a part of: worth a retry.
-bool Locked(DWORD code) { return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION; }
-
 // The outcome of a failed open or read: locked files are retried before they
 // count as a failure, so their subject is recorded by the caller once it
 // gives up.
-int32_t SourceError(const FoundFile& file, DWORD code) {
-    if (Locked(code)) return MVWRAP_FILE_LOCKED;
+int32_t SourceError(const FoundFile& file, SystemError code) {
+    if (IsLockedError(code)) return MVWRAP_FILE_LOCKED;
     return Fail(MVWRAP_FILE_UNREADABLE, file.path);
 }
 
-int32_t SourceError(const FoundFile& file) { return SourceError(file, GetLastError()); }
+int32_t SourceError(const FoundFile& file) { return SourceError(file, LastError()); }
 
-uint64_t Ticks(const FILETIME& time) {
-    return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-}
-
-DosTime LocalDosTime(const FILETIME& time, LocalTimes& times) {
+DosTime LocalDosTime(uint64_t time, LocalTimes& times) {
     uint64_t local = 0;
-    if (!times.Convert(Ticks(time), local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
+    if (!times.Convert(time, local)) return ToDosTime({1980, 1, 1, 0, 0, 0});
     return ToDosTime(CalendarOf(local));
 }
 
@@ -54,7 +46,7 @@ EntryHeader HeaderFor(const FoundFile& file, LocalTimes& times) {
     DosTime dos = LocalDosTime(file.written, times);
     header.dosTime = dos.time;
     header.dosDate = dos.date;
-    header.extra = NtfsTimesExtra(Ticks(file.written), Ticks(file.written), Ticks(file.created));
+    header.extra = NtfsTimesExtra(file.written, file.written, file.created);
     return header;
 }
 
@@ -233,7 +225,7 @@ int32_t EntryWriter::Retry(Pending& pending, int32_t error) {
         if (int32_t rewound = output_.Rewind(pending.start)) return rewound;
     }
     if (++pending.tried >= retry_.tries) return Fail(MVWRAP_FILE_LOCKED, pending.file->path);
-    Sleep(static_cast<DWORD>(retry_.seconds) * 1000);
+    PauseSeconds(retry_.seconds);
     Request(pending, true, 1);
     return MVWRAP_OK;
 }
@@ -334,26 +326,25 @@ int32_t EntryWriter::StoreAgain(Pending& pending) {
         int32_t result = StoreOnce(pending);
         if (result != MVWRAP_FILE_LOCKED) return result;
         if (tried >= retry_.tries) return Fail(MVWRAP_FILE_LOCKED, pending.file->path);
-        Sleep(static_cast<DWORD>(retry_.seconds) * 1000);
+        PauseSeconds(retry_.seconds);
     }
 }
 
 int32_t EntryWriter::StoreOnce(Pending& pending) {
     if (int32_t error = output_.Rewind(pending.dataStart)) return error;
-    FileHandle source(OpenPath(pending.file->path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN));
-    if (!source.valid()) return SourceError(*pending.file);
+    File source;
+    if (!OpenToRead(pending.file->path, source)) return SourceError(*pending.file);
     in_.resize(kBlockSize);
     EntryHeader& header = pending.header;
     header.method = kStored;
     header.crc = crc32(0, nullptr, 0);
     pending.size = 0;
     for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(source.get(), in_.data(), static_cast<DWORD>(in_.size()), &read, nullptr))
+        size_t read = 0;
+        if (!ReadNext(source.get(), in_.data(), in_.size(), read))
             return SourceError(*pending.file);
         if (read == 0) break;
-        header.crc = crc32(header.crc, in_.data(), read);
+        header.crc = crc32(header.crc, in_.data(), static_cast<uInt>(read));
         pending.size += read;
         if (pending.size > kMaxEntryBytes) return output_.TooLarge();
         if (int32_t error = output_.Write(in_.data(), read)) return error;
@@ -364,7 +355,7 @@ int32_t EntryWriter::StoreOnce(Pending& pending) {
 
 // Copies an entry's local header, data and any data descriptor as they are,
 // and moves its central record to the entry's new place.
-int32_t EntryWriter::CarryOver(HANDLE archive, const std::wstring& path, const StoredEntry& entry,
+int32_t EntryWriter::CarryOver(NativeFile archive, const std::wstring& path, const StoredEntry& entry,
                                std::string& record) {
     record = entry.record;
     SetRecordLocalOffset(record, static_cast<uint32_t>(output_.Position()));

@@ -15,7 +15,6 @@
 #ifndef MVWRAP_ENTRY_WRITER_H
 #define MVWRAP_ENTRY_WRITER_H
 
-#include <windows.h>
 #include <stdint.h>
 
 #include <deque>
@@ -27,6 +26,7 @@
 #include "compressor_pool.h"
 #include "file_read.h"
 #include "file_search.h"
+#include "file_system.h"
 #include "local_time.h"
 #include "zip_format.h"
 #include "zip_reader.h"
@@ -50,7 +50,7 @@ public:
     int32_t AddAll(const std::deque<FoundFile>& files, std::vector<std::string>& records);
     // Copies a checked entry of the archive being added to; `path` names
     // that archive, for its errors.
-    int32_t CarryOver(HANDLE archive, const std::wstring& path, const StoredEntry& entry,
+    int32_t CarryOver(NativeFile archive, const std::wstring& path, const StoredEntry& entry,
                       std::string& record);
 
 private:

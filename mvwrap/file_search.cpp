@@ -1,3 +1,5 @@
+// The search's order and refusals are the component's own; what a folder
+// lists is the system's (folder_listing.h).
 #include "file_search.h"
 
 #include <algorithm>
@@ -6,21 +8,13 @@
 
 #include "device_names.h"
 #include "failures.h"
-#include "file_calls.h"
+#include "folder_listing.h"
 #include "name_order.h"
-#include "win_handles.h"
+#include "path_separator.h"
 
 namespace mvwrap {
 
 namespace {
-
-// A name the system could not show whole, as it shows it, with the short
-// name by which it can still be told apart and renamed.
-std::wstring Shown(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
-    std::wstring shown = folder + data.cFileName;
-    if (data.cAlternateFileName[0]) shown += std::wstring(L" (") + data.cAlternateFileName + L")";
-    return shown;
-}
 
 // Whether a file pattern matches every name, as "*.*" does on every
 // version: even names without a dot.
@@ -99,7 +93,7 @@ public:
             if (IsDeviceName(folder.path.c_str() + path.size()))
                 return Fail(MVWRAP_DEVICE_NAME, folder.path);
             size_t before = handed_;
-            folder.path += L"\\";
+            folder.path += kWidePathSeparator;
             folder.name += L"\\";
             if (int32_t error = Folder(folder.path, folder.name, level + 1)) return error;
             if (handed_ == before) Hand(std::move(folder));
@@ -113,45 +107,35 @@ private:
         found_(std::move(file));
     }
 
-    bool Wanted(const WIN32_FIND_DATAW& data) const {
-        std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") return false;
-        DWORD attributes = data.dwFileAttributes;
-        if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !options_.hidden) return false;
-        if ((attributes & FILE_ATTRIBUTE_SYSTEM) && !options_.system) return false;
-        return !((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                 (attributes & FILE_ATTRIBUTE_REPARSE_POINT));
+    bool Wanted(const ListedEntry& entry) const {
+        const uint32_t attributes = entry.attributes;
+        if ((attributes & kHiddenAttribute) && !options_.hidden) return false;
+        if ((attributes & kSystemAttribute) && !options_.system) return false;
+        return !((attributes & kFolderAttribute) && (attributes & kLinkAttribute));
     }
 
     // The wanted files and folders of one folder (into null, those not
     // asked for), in the order the system lists them.
     int32_t List(const std::wstring& path, const std::wstring& name, const std::wstring& pattern,
                  std::vector<FoundFile>* files, std::vector<FoundFile>* folders) const {
-        WIN32_FIND_DATAW data;
-        FindHandle search(FindFirst(path + pattern, data));
-        if (!search.valid()) {
-            DWORD code = GetLastError();
-            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return MVWRAP_OK;
-            return Fail(MVWRAP_FILE_UNREADABLE, path);
-        }
+        std::vector<ListedEntry> entries;
+        if (!ListFolder(path, pattern, entries)) return Fail(MVWRAP_FILE_UNREADABLE, path);
         // A file that cannot be named is met before a folder that cannot,
         // wherever the listing has them, as when the files are listed first.
-        std::wstring unnamedFolder;
-        do {
-            const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        std::wstring refusedFolder;
+        for (ListedEntry& entry : entries) {
+            const bool folder = (entry.attributes & kFolderAttribute) != 0;
             std::vector<FoundFile>* into = folder ? folders : files;
-            if (!into || !Wanted(data)) continue;
-            if (NameIncomplete(data)) {
-                if (!folder) return Fail(MVWRAP_FILE_UNREADABLE, Shown(path, data));
-                if (unnamedFolder.empty()) unnamedFolder = Shown(path, data);
+            if (!into || !Wanted(entry)) continue;
+            if (entry.refused) {
+                if (!folder) return Fail(MVWRAP_FILE_UNREADABLE, path + entry.shown);
+                if (refusedFolder.empty()) refusedFolder = path + entry.shown;
                 continue;
             }
-            into->push_back({path + data.cFileName, name + data.cFileName, data.dwFileAttributes,
-                             data.ftLastWriteTime, data.ftCreationTime,
-                             uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow});
-        } while (FindNext(search.get(), data));
-        if (GetLastError() != ERROR_NO_MORE_FILES) return Fail(MVWRAP_FILE_UNREADABLE, path);
-        if (!unnamedFolder.empty()) return Fail(MVWRAP_FILE_UNREADABLE, unnamedFolder);
+            into->push_back({path + entry.name, name + entry.name, entry.attributes, entry.written,
+                             entry.created, entry.size});
+        }
+        if (!refusedFolder.empty()) return Fail(MVWRAP_FILE_UNREADABLE, refusedFolder);
         return MVWRAP_OK;
     }
 
@@ -166,8 +150,7 @@ private:
 
 int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
                   const ZipOptions& options, const std::function<void(FoundFile&&)>& found) {
-    DWORD attributes = PathAttributes(folder);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!IsFolder(folder))
         return Fail(MVWRAP_FOLDER_MISSING, folder.substr(0, folder.size() - 1));
     return Search(files, depth, options, found).Folder(folder, L"", 0);
 }

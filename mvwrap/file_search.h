@@ -5,12 +5,12 @@
 #ifndef MVWRAP_FILE_SEARCH_H
 #define MVWRAP_FILE_SEARCH_H
 
-#include <windows.h>
 #include <stdint.h>
 
 #include <functional>
 #include <string>
 
+#include "folder_listing.h"
 #include "options.h"
 
 namespace mvwrap {
@@ -18,11 +18,11 @@ namespace mvwrap {
 struct FoundFile {
     std::wstring path;  // full path
     std::wstring name;  // relative to the searched folder, "\" separators; folders end in "\"
-    DWORD attributes;
-    FILETIME written;
-    FILETIME created;
+    uint32_t attributes;
+    uint64_t written;  // 100 ns steps since 1601
+    uint64_t created;
     uint64_t size;  // as listed: the file is not asked again
-    bool IsFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    bool IsFolder() const { return (attributes & kFolderAttribute) != 0; }
 };
 
 // Searches `folder` (ending in a separator) for files matching `files`, and
@@ -33,7 +33,8 @@ struct FoundFile {
 // out unless the options ask for them; links to other folders are never
 // followed. Returns 0 or an error number naming the folder, or the file or
 // folder to be taken whose name is a device's (refused before anything is
-// written: a device would be read in its place).
+// written: a device would be read in its place) or that the system refuses
+// (folder_listing.h).
 int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
                   const ZipOptions& options, const std::function<void(FoundFile&&)>& found);
 

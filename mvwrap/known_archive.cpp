@@ -2,9 +2,10 @@
 
 #include <utility>
 
-#include "file_calls.h"
 #include "file_system.h"
+#include "folder_listing.h"
 #include "name_order.h"
+#include "path_identity.h"
 #include "zip_format.h"
 
 namespace mvwrap {
@@ -13,7 +14,7 @@ namespace {
 
 struct KnownArchive {
     std::wstring path;
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    ListedEntry details;
     uint64_t directoryOffset = 0;
     std::string end;  // directory and end record
     std::vector<StoredEntry> entries;
@@ -24,10 +25,8 @@ KnownArchive& Known() {
     return known;
 }
 
-bool SameFile(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
-    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
-           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0 &&
-           CompareFileTime(&a.ftCreationTime, &b.ftCreationTime) == 0;
+bool SameFile(const ListedEntry& a, const ListedEntry& b) {
+    return a.size == b.size && a.written == b.written && a.created == b.created;
 }
 
 }  // namespace
@@ -37,12 +36,12 @@ std::wstring FullArchivePath(const std::wstring& path) {
     return FoldCase(AbsolutePath(path, full) ? full : path);
 }
 
-bool TakeKnownArchive(const std::wstring& path, HANDLE file, uint64_t length,
+bool TakeKnownArchive(const std::wstring& path, NativeFile file, uint64_t length,
                       std::vector<StoredEntry>& entries, uint64_t& directoryOffset) {
     const KnownArchive& known = Known();
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    ListedEntry details;
     if (known.path.empty() || known.path != FullArchivePath(path) ||
-        !PathDetails(path, attributes) || !SameFile(attributes, known.attributes) ||
+        !PathDetails(path, details) || !SameFile(details, known.details) ||
         known.directoryOffset + known.end.size() != length)
         return false;
     std::string end(known.end.size(), '\0');
@@ -68,7 +67,7 @@ void RememberArchive(const std::wstring& path, std::vector<std::string>&& record
             known.entries.push_back({std::move(records[i]), at, next - at});
         }
         known.directoryOffset = directoryOffset;
-        if (PathDetails(path, known.attributes)) known.path = FullArchivePath(path);
+        if (PathDetails(path, known.details)) known.path = FullArchivePath(path);
     } catch (...) {
         known.path.clear();
     }

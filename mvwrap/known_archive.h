@@ -9,12 +9,12 @@
 #ifndef MVWRAP_KNOWN_ARCHIVE_H
 #define MVWRAP_KNOWN_ARCHIVE_H
 
-#include <windows.h>
 #include <stdint.h>
 
 #include <string>
 #include <vector>
 
+#include "file_system.h"
 #include "zip_reader.h"
 
 namespace mvwrap {
@@ -26,7 +26,7 @@ std::wstring FullArchivePath(const std::wstring& path);
 // True, with its entries in archive order and where its directory starts,
 // when the archive open as `file` (of `length` bytes) at `path` is the one
 // written last and still as it was left.
-bool TakeKnownArchive(const std::wstring& path, HANDLE file, uint64_t length,
+bool TakeKnownArchive(const std::wstring& path, NativeFile file, uint64_t length,
                       std::vector<StoredEntry>& entries, uint64_t& directoryOffset);
 
 // Notes the archive just committed at `path`: its central records in order,

@@ -1,7 +1,5 @@
 // The component's error messages, and the texts it hands to callers. Every
 // error number gets its sentence here and nowhere else.
-#include <windows.h>
-
 #include <string>
 
 #include "barrier.h"

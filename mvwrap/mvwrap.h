@@ -5,7 +5,8 @@
 // caller holds); texts are NUL-terminated ANSI strings.
 //
 // Ownership: a returned text is allocated with LocalAlloc and belongs to the
-// caller, who frees it with LocalFree. A returned text is never null.
+// caller, who frees it with LocalFree; natively it is allocated with malloc
+// and freed with free. A returned text is never null.
 //
 // Lifecycle: RunMorvane starts the component and StopMorvane stops it. While
 // the component is not in the state it needs, a second RunMorvane or
@@ -22,7 +23,13 @@
 
 #include <stdint.h>
 
-#ifdef MVWRAP_BUILD
+// Natively the component is a static library, linked into the programs
+// that call it: nothing is exported or imported, and there is one calling
+// convention.
+#if !defined(_WIN32)
+#define MVWRAP_API
+#define __stdcall
+#elif defined(MVWRAP_BUILD)
 #define MVWRAP_API __declspec(dllexport)
 #else
 #define MVWRAP_API __declspec(dllimport)

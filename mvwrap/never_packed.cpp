@@ -1,12 +1,14 @@
+// Telling the files a call never packs by what they are; the identities
+// themselves are the system's (path_identity.h).
 #include "never_packed.h"
 
 #include <algorithm>
 
 #include "archive_output.h"
-#include "file_calls.h"
+#include "folder_listing.h"
 #include "known_archive.h"
 #include "name_order.h"
-#include "win_handles.h"
+#include "path_separator.h"
 
 namespace mvwrap {
 
@@ -16,7 +18,8 @@ FolderKey KeyOf(const std::wstring& folder) {
     FolderKey key;
     key.known = PathIdentity(folder, key.identity);
     key.spelled = FullArchivePath(folder);
-    if (!key.spelled.empty() && key.spelled.back() != L'\\') key.spelled += L'\\';
+    if (!key.spelled.empty() && key.spelled.back() != kWidePathSeparator)
+        key.spelled += kWidePathSeparator;
     return key;
 }
 
@@ -34,12 +37,11 @@ NeverPacked::NeverPacked(const std::wstring& archive, const std::vector<std::wst
 
 // A path that names nothing now leaves nothing out.
 void NeverPacked::Note(const std::wstring& path) {
-    WIN32_FIND_DATAW data;
-    FindHandle found(FindFirst(path, data));
-    FileIdentity identity;
-    if (!found.valid() || !PathIdentity(path, identity)) return;
+    ListedEntry found;
+    PathId identity;
+    if (!LookUp(path, found) || !PathIdentity(path, identity)) return;
     files_.push_back(identity);
-    names_.insert(FoldCase(data.cFileName));
+    names_.insert(FoldCase(found.name));
 }
 
 bool NeverPacked::InArchiveFolder(const std::wstring& folder) {
@@ -52,11 +54,11 @@ bool NeverPacked::InArchiveFolder(const std::wstring& folder) {
 
 bool NeverPacked::Holds(const FoundFile& file) {
     if (file.IsFolder()) return false;
-    const std::wstring::size_type leaf = file.path.find_last_of(L'\\') + 1;
+    const std::wstring::size_type leaf = file.path.find_last_of(kWidePathSeparator) + 1;
     const std::wstring name = file.path.substr(leaf);
     if (IsTemporaryName(name) && InArchiveFolder(file.path.substr(0, leaf))) return true;
     if (!names_.count(FoldCase(name))) return false;
-    FileIdentity identity;
+    PathId identity;
     return PathIdentity(file.path, identity) &&
            std::find(files_.begin(), files_.end(), identity) != files_.end();
 }

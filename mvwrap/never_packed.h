@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "file_identity.h"
 #include "file_search.h"
+#include "path_identity.h"
 
 namespace mvwrap {
 
@@ -23,7 +23,7 @@ namespace mvwrap {
 // can open folders (the NT line), else only by its full path as spelled.
 struct FolderKey {
     bool known = false;  // the identity was read
-    FileIdentity identity;
+    PathId identity;
     std::wstring spelled;  // full, case folded, ending in a separator
 };
 
@@ -42,7 +42,7 @@ private:
     void Note(const std::wstring& path);
     bool InArchiveFolder(const std::wstring& folder);
 
-    std::vector<FileIdentity> files_;
+    std::vector<PathId> files_;
     std::set<std::wstring> names_;  // case folded
     FolderKey archiveFolder_;
     // The folder of the last temporary name met, as spelled in the search:

@@ -82,6 +82,8 @@ private:
     std::vector<NativeThread> threads_;
 };
 
+// Waits on the calling thread, between tries at a locked file.
+void PauseSeconds(int seconds);
 // The processors the system runs the process on.
 int ProcessorCount();
 // The value of the process's environment variable, how tests ask for a

@@ -5,15 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "archive_file.h"
 #include "archive_output.h"
 #include "failures.h"
-#include "file_calls.h"
 #include "file_search.h"
 #include "file_system.h"
 #include "known_archive.h"
 #include "name_order.h"
 #include "never_packed.h"
-#include "win_handles.h"
 #include "zip_format.h"
 #include "zip_reader.h"
 
@@ -55,7 +54,7 @@ void DropReplaced(const std::set<std::wstring>& names, std::vector<StoredEntry>&
 // The archive already there. A missing or empty file is an archive without
 // entries.
 struct Existing {
-    FileHandle file;
+    File file;
     bool writable = false;  // open for writing as well
     std::vector<StoredEntry> entries;
     uint64_t directoryOffset = 0;
@@ -79,17 +78,13 @@ bool Packed(const std::vector<StoredEntry>& entries, uint64_t directoryOffset) {
 // A read-only archive is refused before anything is written: replacing it
 // would succeed on some systems and fail on others.
 int32_t OpenExisting(const std::wstring& path, Existing& existing) {
-    DWORD attributes = PathAttributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
-    for (DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD(GENERIC_READ)}) {
-        existing.file.reset(OpenPath(path, access, FILE_SHARE_READ, OPEN_EXISTING, 0));
-        existing.writable = (access & GENERIC_WRITE) != 0;
-        if (existing.file.valid() || GetLastError() == ERROR_FILE_NOT_FOUND) break;
+    if (IsReadOnlyFile(path)) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
+    for (bool write : {true, false}) {
+        existing.writable = write;
+        if (OpenExistingFile(path, write, existing.file) || IsMissingError(LastError())) break;
     }
     if (!existing.file.valid()) {
-        DWORD code = GetLastError();
-        return code == ERROR_FILE_NOT_FOUND ? MVWRAP_OK : Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
+        return IsMissingError(LastError()) ? MVWRAP_OK : Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);
     }
     if (!FileLength(existing.file.get(), existing.length))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, path);

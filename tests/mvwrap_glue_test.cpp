@@ -41,7 +41,7 @@ TEST(FileReadTest, OpeningGivesTheSystemsReason) {
 // The 9x line opens no folder, so there the archive's folder is known by
 // its spelling alone, as it was before identities.
 TEST(NeverPackedTest, TellsFoldersApartByIdentityWhereBothAreKnown) {
-    const FileIdentity one{7, 0, 42}, other{7, 0, 43};
+    const PathId one{7, 42}, other{7, 43};
     const struct {
         FolderKey a, b;
         bool same;

@@ -19,6 +19,12 @@ namespace mvwrap {
 
 SystemError LastError() { return static_cast<SystemError>(errno); }
 
+bool IsMissingError(SystemError code) { return code == ENOENT; }
+bool IsExistsError(SystemError code) { return code == EEXIST; }
+// No share modes: a file another program has open is read all the same.
+bool IsLockedError(SystemError) { return false; }
+bool IsDiskFullError(SystemError code) { return code == ENOSPC || code == EDQUOT; }
+
 void CloseFile(NativeFile file) { close(file); }
 
 bool OpenToRead(const std::wstring& path, File& file) {

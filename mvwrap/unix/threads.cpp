@@ -4,6 +4,7 @@
 #include <errno.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace mvwrap {
@@ -70,6 +71,12 @@ bool Threads::Start(int count) {
 void Threads::Join() {
     for (pthread_t thread : threads_) pthread_join(thread, nullptr);
     threads_.clear();
+}
+
+void PauseSeconds(int seconds) {
+    struct timespec left = {seconds, 0};
+    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+    }
 }
 
 int ProcessorCount() { return static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)); }

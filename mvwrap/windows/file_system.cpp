@@ -1,5 +1,6 @@
-// The Windows answers to file_system.h and file_calls.h: wide calls on the
-// NT line, ANSI calls on the 9x line, chosen once.
+// The Windows answers to file_system.h and file_calls.h (and so to the
+// calls of archive_file.h that file_calls.h shares): wide calls on the NT
+// line, ANSI calls on the 9x line, chosen once.
 #include "file_system.h"
 
 #include <wchar.h>
@@ -241,6 +242,21 @@ const FileCalls& Calls() {
 }  // namespace
 
 SystemError LastError() { return GetLastError(); }
+
+bool IsMissingError(SystemError code) { return code == ERROR_FILE_NOT_FOUND; }
+
+bool IsExistsError(SystemError code) {
+    return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
+}
+
+// A file another program holds open, or has locked a part of: worth a retry.
+bool IsLockedError(SystemError code) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
+}
+
+bool IsDiskFullError(SystemError code) {
+    return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL;
+}
 
 void CloseFile(NativeFile file) { CloseHandle(file); }
 

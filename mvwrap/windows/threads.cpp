@@ -50,6 +50,8 @@ void Threads::Join() {
     threads_.clear();
 }
 
+void PauseSeconds(int seconds) { Sleep(static_cast<DWORD>(seconds) * 1000); }
+
 int ProcessorCount() {
     SYSTEM_INFO system;
     GetSystemInfo(&system);

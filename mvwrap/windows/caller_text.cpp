@@ -1,3 +1,4 @@
+// Texts for the caller from LocalAlloc, which it frees with LocalFree.
 #include "caller_text.h"
 
 #include <windows.h>
