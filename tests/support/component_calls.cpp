@@ -1,18 +1,10 @@
+// The calls themselves, alike on both systems; how returned texts are
+// owned is each system's (windows/caller_texts.cpp, unix/caller_texts.cpp).
 #include "component_calls.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "mvwrap.h"
-
-std::string Take(char* text) {
-    EXPECT_NE(text, nullptr);
-    if (!text) return "";
-    EXPECT_EQ(LocalHandle(text), static_cast<HLOCAL>(text));
-    std::string copy = text;
-    EXPECT_EQ(LocalFree(text), nullptr);
-    return copy;
-}
 
 std::string Message(int16_t number) { return Take(ZipError(&number)); }
 
@@ -34,15 +26,3 @@ void SetRetries(int16_t tries, int32_t seconds) {
 }
 
 void SetDepth(int16_t depth) { ASSERT_EQ(SetSearchLimit(&depth), MVWRAP_OK); }
-
-size_t HeapBytesInUse() {
-    PROCESS_HEAP_ENTRY entry;
-    entry.lpData = nullptr;
-    size_t total = 0;
-    HANDLE heap = GetProcessHeap();
-    HeapLock(heap);
-    while (HeapWalk(heap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
-    HeapUnlock(heap);
-    return total;
-}

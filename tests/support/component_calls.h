@@ -10,7 +10,7 @@
 #include <vector>
 
 // Takes a text the component returned, checking that it was handed over as
-// its interface says (LocalAlloc, caller frees).
+// its interface says (LocalAlloc on Windows, malloc natively; caller frees).
 std::string Take(char* text);
 
 std::string Message(int16_t number);
@@ -25,7 +25,7 @@ std::vector<std::string> Listing(const std::string& archive);
 void SetRetries(int16_t tries, int32_t seconds);
 void SetDepth(int16_t depth);
 
-// Bytes in use on the process heap, where LocalAlloc takes its blocks from.
+// Bytes in use on the heap the component's texts come from.
 size_t HeapBytesInUse();
 
 #endif

@@ -1,9 +1,11 @@
 // A fresh folder under the temp path for one test, removed with everything
 // in it (read-only, hidden and system files included) when the test ends.
+// Paths are ANSI texts, names inside given with "\\" separators on both
+// systems (windows/temp_dir.cpp, unix/temp_dir.cpp).
 #ifndef TESTS_SUPPORT_TEMP_DIR_H
 #define TESTS_SUPPORT_TEMP_DIR_H
 
-#include <windows.h>
+#include "test_system.h"
 
 #include <string>
 #include <vector>
@@ -21,7 +23,7 @@ public:
     const std::string& Path() const { return path_; }
 
     // Full path of a name inside the folder ("a\b" for nested names).
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    std::string operator/(const std::string& name) const;
 
     // Creates a folder (and its parents) inside; returns its full path.
     std::string MakeFolder(const std::string& name) const;
@@ -34,6 +36,10 @@ public:
 private:
     std::string path_;
 };
+
+// Removes a file; gives its attributes (FILE_ATTRIBUTE_*) to a file or folder.
+void RemoveFileAt(const std::string& path);
+void SetAttributes(const std::string& path, DWORD attributes);
 
 // Removes a folder with everything in it, whatever the attributes.
 void RemoveTree(const std::string& path);

@@ -1,6 +1,15 @@
+// The test folders through Windows' own ANSI calls.
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+
+std::string TempDir::operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+void RemoveFileAt(const std::string& path) { DeleteFileA(path.c_str()); }
+
+void SetAttributes(const std::string& path, DWORD attributes) {
+    SetFileAttributesA(path.c_str(), attributes);
+}
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry;
