@@ -4,27 +4,20 @@
 // before anything is written, whatever the number of threads.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
 #include "component_calls.h"
 #include "component_test.h"
 #include "mvwrap.h"
+#include "path_separator.h"
 #include "raw_entries.h"
+#include "system_text.h"
 #include "temp_dir.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
-
-std::string Ansi(const std::wstring& wide) {
-    char ansi[MAX_PATH * 2];
-    return std::string(
-        ansi,
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr) - 1);
-}
 
 using RefusedNamesTest = ComponentTest;
 
@@ -68,13 +61,14 @@ TEST_F(RefusedNamesTest, RefusesNamesWindowsCannotHoldBeforeWritingAnything) {
     };
     for (const auto& c : cases) {
         const std::string folder =
-            c.host ? WinePath(std::string(CASE_CLASH_UNIX_PATH "/") + c.host) + "\\" : dir / "in\\";
+            c.host ? WinePath(std::string(CASE_CLASH_UNIX_PATH "/") + c.host) + kPathSeparator
+                   : dir / "in\\";
         RawEntries made;
         std::vector<std::string> subjects;
         for (const wchar_t* name : c.names) {
             const std::wstring path = std::wstring(folder.begin(), folder.end()) + name;
             if (!c.host) made.Make(path, c.attributes);
-            subjects.push_back(Ansi(path.back() == L'\\' ? path.substr(0, path.size() - 1) : path));
+            subjects.push_back(SystemAnsi(path.back() == L'\\' ? path.substr(0, path.size() - 1) : path));
         }
         const std::string expected =
             c.error == MVWRAP_DEVICE_NAME
@@ -84,14 +78,14 @@ TEST_F(RefusedNamesTest, RefusesNamesWindowsCannotHoldBeforeWritingAnything) {
                       "\" differ only in letter case, and Windows cannot hold both; rename one.";
         for (const char* threads : {"1", "3"}) {
             SCOPED_TRACE(subjects[0] + ", threads " + threads);
-            SetEnvironmentVariableA("MVWRAP_THREADS", threads);
+            SetThreads(threads);
             EXPECT_EQ(Zip(archive, folder + "*.*", -1, c.options), c.error);
             if (c.error == MVWRAP_OK) continue;
             EXPECT_EQ(Message(static_cast<int16_t>(c.error)), expected);
             EXPECT_TRUE(ReadWholeFile(archive) == before) << "the archive changed";
             EXPECT_EQ(FolderContents(dir.Path()), (Names{"in", "setup.zip"}));
         }
-        SetEnvironmentVariableA("MVWRAP_THREADS", nullptr);
+        SetThreads(nullptr);
         if (c.error == MVWRAP_OK) {
             EXPECT_EQ(Listing(archive), c.taken);
         }

@@ -10,9 +10,21 @@ gtest_discover_tests(mvwrap_format_tests PROPERTIES ENVIRONMENT TZ=Europe/Berlin
 
 # The component's archive operations through its C interface, as the Windows
 # suite calls MVWRAP.DLL, and the Linux listing's own table; in code page
-# 1252, as a Wine prefix under an English locale has it.
-add_executable(mvwrap_api_tests tests/mvwrap_archive_test.cpp tests/unix/mvwrap_listing_test.cpp tests/support/component_calls.cpp
-    tests/support/unix/caller_texts.cpp tests/support/unix/temp_dir.cpp)
+# 1252, as Wine has it under an English locale.
+add_executable(mvwrap_api_tests tests/mvwrap_archive_test.cpp tests/mvwrap_refused_names_test.cpp
+    tests/unix/mvwrap_listing_test.cpp tests/support/component_calls.cpp
+    tests/support/unix/component_glue.cpp tests/support/unix/system_text.cpp
+    tests/support/unix/temp_dir.cpp)
 target_include_directories(mvwrap_api_tests PRIVATE tests/support tests/support/unix)
 target_link_libraries(mvwrap_api_tests PRIVATE mvwrap_api GTest::gtest_main)
-gtest_discover_tests(mvwrap_api_tests PROPERTIES ENVIRONMENT "LC_ALL=en_US.UTF-8;TZ=Europe/Berlin")
+# Names in one folder that differ only in letter case, as the Windows suite
+# makes them on the host for Wine to list.
+set(NATIVE_CASE_CLASH_DIR ${CMAKE_BINARY_DIR}/tests/case-clash)
+target_compile_definitions(mvwrap_api_tests PRIVATE
+    CASE_CLASH_UNIX_PATH="${NATIVE_CASE_CLASH_DIR}")
+add_test(NAME NativeCaseClash.Make COMMAND sh -c
+    "rm -rf $0 && mkdir -p $0/files $0/file-folder/B.TXT $0/folders/Data $0/folders/data && touch $0/files/B.txt $0/files/b.txt $0/file-folder/b.txt $0/file-folder/B.TXT/inside.txt $0/folders/Data/inside.txt $0/folders/data/inside.txt"
+    ${NATIVE_CASE_CLASH_DIR})
+set_tests_properties(NativeCaseClash.Make PROPERTIES FIXTURES_SETUP native_case_clash)
+gtest_discover_tests(mvwrap_api_tests PROPERTIES
+    ENVIRONMENT LC_ALL=en_US.UTF-8 FIXTURES_REQUIRED native_case_clash)

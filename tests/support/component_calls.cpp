@@ -1,5 +1,6 @@
 // The calls themselves, alike on both systems; how returned texts are
-// owned is each system's (windows/caller_texts.cpp, unix/caller_texts.cpp).
+// owned is each system's (windows/component_glue.cpp,
+// unix/component_glue.cpp).
 #include "component_calls.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #ifndef TESTS_SUPPORT_COMPONENT_CALLS_H
 #define TESTS_SUPPORT_COMPONENT_CALLS_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #include <string>
@@ -27,5 +28,9 @@ void SetDepth(int16_t depth);
 
 // Bytes in use on the heap the component's texts come from.
 size_t HeapBytesInUse();
+
+// The number of worker threads the following calls use (the environment's
+// MVWRAP_THREADS), or the component's own choice for null.
+void SetThreads(const char* count);
 
 #endif

@@ -8,6 +8,8 @@
 
 // UTF-16 text (one unit a wchar_t) in UTF-8.
 std::string SystemUtf8(const std::wstring& text);
+// UTF-16 text in the ANSI code page, '?' for what it lacks.
+std::string SystemAnsi(const std::wstring& text);
 // Bytes in the DOS code page (437) in UTF-16.
 std::wstring SystemFromDos(const std::string& bytes);
 

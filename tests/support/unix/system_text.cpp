@@ -3,8 +3,11 @@
 #include "system_text.h"
 
 #include <iconv.h>
+#include <stdio.h>
 
 #include <stdexcept>
+
+#include "ansi_code_page.h"
 
 namespace {
 
@@ -31,6 +34,18 @@ std::string SystemUtf8(const std::wstring& text) {
         utf16 += static_cast<char>((unit >> 8) & 0xFF);
     }
     return Convert("UTF-8", "UTF-16LE", utf16);
+}
+
+// In the code page the native programs took; the tests' names are all in it.
+std::string SystemAnsi(const std::wstring& text) {
+    char codePage[16];
+    snprintf(codePage, sizeof codePage, "CP%u", text::AnsiCodePage());
+    std::string utf16;
+    for (wchar_t unit : text) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>((unit >> 8) & 0xFF);
+    }
+    return Convert(codePage, "UTF-16LE", utf16);
 }
 
 std::wstring SystemFromDos(const std::string& bytes) {

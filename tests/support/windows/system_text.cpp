@@ -10,6 +10,13 @@ std::string SystemUtf8(const std::wstring& text) {
     return utf8;
 }
 
+std::string SystemAnsi(const std::wstring& text) {
+    std::string ansi(text.size() * 2, '\0');
+    ansi.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0],
+                                    static_cast<int>(ansi.size()), nullptr, nullptr));
+    return ansi;
+}
+
 std::wstring SystemFromDos(const std::string& bytes) {
     std::wstring wide(bytes.size(), L'\0');
     wide.resize(MultiByteToWideChar(437, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0],

@@ -1,5 +1,6 @@
-// Texts the component returns are LocalAlloc's, freed with LocalFree; the
-// process heap is where they come from.
+// Where the component's calls meet Windows in the tests: the texts it
+// returns are LocalAlloc's, freed with LocalFree, from the process heap;
+// the thread count it reads is in the process's environment.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -25,3 +26,5 @@ size_t HeapBytesInUse() {
     HeapUnlock(heap);
     return total;
 }
+
+void SetThreads(const char* count) { SetEnvironmentVariableA("MVWRAP_THREADS", count); }

@@ -1,6 +1,7 @@
-// Texts the component returns natively are malloc's, freed with free. Under
-// the address sanitizer, its own count of the bytes in use stands in for
-// the C library's, which then sees none of them.
+// Where the component's calls meet Linux in the tests: the texts it returns
+// are malloc's, freed with free (under the address sanitizer, its own count
+// of the bytes in use stands in for the C library's, which then sees none
+// of them); the thread count it reads is in the environment.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <stdlib.h>
@@ -22,4 +23,11 @@ std::string Take(char* text) {
 size_t HeapBytesInUse() {
     if (__sanitizer_get_current_allocated_bytes) return __sanitizer_get_current_allocated_bytes();
     return mallinfo2().uordblks;
+}
+
+void SetThreads(const char* count) {
+    if (count)
+        setenv("MVWRAP_THREADS", count, 1);
+    else
+        unsetenv("MVWRAP_THREADS");
 }
