@@ -86,6 +86,8 @@ MVWRAP_API int32_t __stdcall LeaveOut(const char* path);
 // is left as it was. A damaged archive is refused (MVWRAP_ARCHIVE_DAMAGED)
 // and a read-only one too (MVWRAP_ARCHIVE_UNWRITABLE), both untouched, and
 // so are names Windows cannot hold (MVWRAP_DEVICE_NAME, MVWRAP_NAME_CLASH).
+// Natively, names Windows cannot hold and fifos, sockets and devices are
+// refused by name as well (MVWRAP_FILE_UNREADABLE).
 // The archive itself and the files left out (LeaveOut) are never packed.
 // mvwrap/README.md tells the details.
 MVWRAP_API int32_t __stdcall Zzip(const char* archive, const char* pattern, const char* options,
