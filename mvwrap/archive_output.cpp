@@ -83,8 +83,7 @@ void ArchiveOutput::RestoreOldEnd() {
 
 int32_t ArchiveOutput::Append(File archive, uint64_t at, uint64_t length) {
     file_ = std::move(archive);
-    if (at > length || length - at > 0x7FFFFFFF ||
-        !KeepTimes(file_.get(), oldTimes_))
+    if (at > length || length - at > 0x7FFFFFFF || !KeepTimes(file_.get(), oldTimes_))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
     oldEnd_.resize(static_cast<size_t>(length - at));
     if (!oldEnd_.empty() && !ReadAt(file_.get(), at, &oldEnd_[0], oldEnd_.size()))
@@ -150,7 +149,8 @@ int32_t ArchiveOutput::Seek(uint64_t at) {
 }
 
 int32_t ArchiveOutput::WriteError() const {
-    return Fail(IsDiskFullError(LastError()) ? MVWRAP_DISK_FULL : MVWRAP_ARCHIVE_UNWRITABLE, archive_);
+    return Fail(IsDiskFullError(LastError()) ? MVWRAP_DISK_FULL : MVWRAP_ARCHIVE_UNWRITABLE,
+                archive_);
 }
 
 }  // namespace mvwrap

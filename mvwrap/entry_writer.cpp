@@ -355,8 +355,8 @@ int32_t EntryWriter::StoreOnce(Pending& pending) {
 
 // Copies an entry's local header, data and any data descriptor as they are,
 // and moves its central record to the entry's new place.
-int32_t EntryWriter::CarryOver(NativeFile archive, const std::wstring& path, const StoredEntry& entry,
-                               std::string& record) {
+int32_t EntryWriter::CarryOver(NativeFile archive, const std::wstring& path,
+                               const StoredEntry& entry, std::string& record) {
     record = entry.record;
     SetRecordLocalOffset(record, static_cast<uint32_t>(output_.Position()));
     in_.resize(kBlockSize);

@@ -150,8 +150,7 @@ private:
 
 int32_t FindFiles(const std::wstring& folder, const std::wstring& files, int depth,
                   const ZipOptions& options, const std::function<void(FoundFile&&)>& found) {
-    if (!IsFolder(folder))
-        return Fail(MVWRAP_FOLDER_MISSING, folder.substr(0, folder.size() - 1));
+    if (!IsFolder(folder)) return Fail(MVWRAP_FOLDER_MISSING, folder.substr(0, folder.size() - 1));
     return Search(files, depth, options, found).Folder(folder, L"", 0);
 }
 

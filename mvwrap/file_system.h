@@ -19,10 +19,10 @@ namespace mvwrap {
 using SystemError = uint32_t;
 SystemError LastError();
 // What a failure means to the component, whatever the system's numbers.
-bool IsMissingError(SystemError code);    // nothing at that path
-bool IsExistsError(SystemError code);     // something already at that path
-bool IsLockedError(SystemError code);     // another program holds the file
-bool IsDiskFullError(SystemError code);   // no room left on the disk
+bool IsMissingError(SystemError code);   // nothing at that path
+bool IsExistsError(SystemError code);    // something already at that path
+bool IsLockedError(SystemError code);    // another program holds the file
+bool IsDiskFullError(SystemError code);  // no room left on the disk
 
 void CloseFile(NativeFile file);
 

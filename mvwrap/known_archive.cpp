@@ -40,9 +40,8 @@ bool TakeKnownArchive(const std::wstring& path, NativeFile file, uint64_t length
                       std::vector<StoredEntry>& entries, uint64_t& directoryOffset) {
     const KnownArchive& known = Known();
     ListedEntry details;
-    if (known.path.empty() || known.path != FullArchivePath(path) ||
-        !PathDetails(path, details) || !SameFile(details, known.details) ||
-        known.directoryOffset + known.end.size() != length)
+    if (known.path.empty() || known.path != FullArchivePath(path) || !PathDetails(path, details) ||
+        !SameFile(details, known.details) || known.directoryOffset + known.end.size() != length)
         return false;
     std::string end(known.end.size(), '\0');
     if (!ReadAt(file, known.directoryOffset, &end[0], end.size()) || end != known.end) return false;

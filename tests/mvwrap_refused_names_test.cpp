@@ -68,7 +68,8 @@ TEST_F(RefusedNamesTest, RefusesNamesWindowsCannotHoldBeforeWritingAnything) {
         for (const wchar_t* name : c.names) {
             const std::wstring path = std::wstring(folder.begin(), folder.end()) + name;
             if (!c.host) made.Make(path, c.attributes);
-            subjects.push_back(SystemAnsi(path.back() == L'\\' ? path.substr(0, path.size() - 1) : path));
+            subjects.push_back(
+                SystemAnsi(path.back() == L'\\' ? path.substr(0, path.size() - 1) : path));
         }
         const std::string expected =
             c.error == MVWRAP_DEVICE_NAME

@@ -75,8 +75,7 @@ bool RemoveFile(const std::wstring& path) { return unlink(ToUtf8(path).c_str()) 
 uint32_t NameSeed() {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const uint32_t milliseconds =
-        static_cast<uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+    const uint32_t milliseconds = static_cast<uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
     return milliseconds ^ (static_cast<uint32_t>(getpid()) << 16);
 }
 

@@ -18,14 +18,13 @@
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <memory>
 
 #include "ansi_text.h"
+#include "dos_attributes.h"
 #include "file_system.h"
 #include "text_codes.h"
 
@@ -44,16 +43,6 @@ uint64_t Ticks(const struct timespec& time) {
     if (time.tv_sec < -kSecondsTo1970) return 0;
     return static_cast<uint64_t>(time.tv_sec + kSecondsTo1970) * 10000000u +
            static_cast<uint64_t>(time.tv_nsec) / 100;
-}
-
-// The hidden and system attributes Wine stored as text ("0x22").
-uint32_t StoredAttributes(const std::string& path) {
-    char value[32];
-    const ssize_t length = getxattr(path.c_str(), "user.DOSATTRIB", value, sizeof value - 1);
-    if (length <= 0) return 0;
-    value[length] = '\0';
-    return static_cast<uint32_t>(strtoul(value, nullptr, 16)) &
-           (kHiddenAttribute | kSystemAttribute);
 }
 
 bool NameWindowsHolds(const std::wstring& name) {
@@ -76,12 +65,11 @@ bool Describe(const std::string& path, const std::string& leaf, bool link, Liste
     if (folder && link) entry.attributes |= kLinkAttribute;
     if (leaf[0] == '.') entry.attributes |= kHiddenAttribute;
     if (!(status.st_mode & 0222)) entry.attributes |= kReadOnlyAttribute;
-    entry.attributes |= StoredAttributes(path);
+    entry.attributes |= StoredDosAttributes(path.c_str()) & (kHiddenAttribute | kSystemAttribute);
     entry.written = entry.created = Ticks(status.st_mtim);
     entry.size = S_ISREG(status.st_mode) ? static_cast<uint64_t>(status.st_size) : 0;
     const bool utf8 = ToUtf8(entry.name) == leaf;
-    entry.refused = !utf8 || !NameWindowsHolds(entry.name) ||
-                    !(folder || S_ISREG(status.st_mode));
+    entry.refused = !utf8 || !NameWindowsHolds(entry.name) || !(folder || S_ISREG(status.st_mode));
     if (entry.refused) entry.shown = Shown(entry.name);
     return true;
 }
@@ -136,9 +124,7 @@ bool LookUp(const std::wstring& path, ListedEntry& entry) {
     return Describe(full, leaf, S_ISLNK(status.st_mode), entry);
 }
 
-bool PathDetails(const std::wstring& path, ListedEntry& details) {
-    return LookUp(path, details);
-}
+bool PathDetails(const std::wstring& path, ListedEntry& details) { return LookUp(path, details); }
 
 bool IsFolder(const std::wstring& path) {
     struct stat status;

@@ -3,7 +3,6 @@
 # workings (mvwrap_core), and its C interface as a static library that the
 # native programs link to call RunMorvane, Zzip, ... directly (mvwrap_api).
 add_library(mvwrap_core STATIC
-    common/unix/ansi_code_page.cpp
     mvwrap/archive_output.cpp
     mvwrap/barrier.cpp
     mvwrap/compressor_pool.cpp

@@ -30,7 +30,9 @@ bool WriteNext(NativeFile file, const void* data, size_t size, size_t& written) 
     return done;
 }
 
-bool MoveTo(NativeFile file, uint64_t at) { return MoveFilePosition(file, int64_t(at), FILE_BEGIN); }
+bool MoveTo(NativeFile file, uint64_t at) {
+    return MoveFilePosition(file, int64_t(at), FILE_BEGIN);
+}
 
 bool CutHere(NativeFile file) { return SetEndOfFile(file) != 0; }
 

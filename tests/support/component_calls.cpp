@@ -17,8 +17,7 @@ int32_t Zip(const std::string& archive, const std::string& pattern, int32_t leve
 std::vector<std::string> Listing(const std::string& archive) {
     std::vector<std::string> names;
     int32_t count = ZipCount(archive.c_str());
-    for (int32_t index = 0; index < count; ++index)
-        names.push_back(Take(Zipped(&index)));
+    for (int32_t index = 0; index < count; ++index) names.push_back(Take(Zipped(&index)));
     return names;
 }
 

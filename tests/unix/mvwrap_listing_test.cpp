@@ -116,7 +116,8 @@ TEST_F(ListingTest, ShowsLinuxFilesAsWineShowsThem) {
                 ASSERT_EQ(entries.count(c.entry), 1u);
                 const Stored& stored = entries.at(c.entry);
                 EXPECT_EQ(stored.attributes, c.attributes);
-                EXPECT_EQ(stored.created, stored.written) << "Wine's creation time is the last write";
+                EXPECT_EQ(stored.created, stored.written)
+                    << "Wine's creation time is the last write";
                 if (c.written) {
                     EXPECT_EQ(stored.written, c.written);
                 }

@@ -6,9 +6,7 @@
 #define TESTS_SUPPORT_RAW_ENTRIES_H
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <string>
@@ -16,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dos_attributes.h"
 #include "system_text.h"
 #include "test_system.h"
 
@@ -41,12 +40,7 @@ public:
             EXPECT_GE(file, 0) << made;
             close(file);
         }
-        const DWORD stored = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (stored) {
-            char value[16];
-            snprintf(value, sizeof value, "0x%x", stored);
-            EXPECT_EQ(setxattr(made, "user.DOSATTRIB", value, strlen(value), 0), 0);
-        }
+        EXPECT_TRUE(StoreDosAttributes(made, attributes));
     }
 
 private:

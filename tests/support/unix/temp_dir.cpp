@@ -11,7 +11,6 @@
 #include <stdio.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +18,7 @@
 #include <sstream>
 
 #include "ansi_code_page.h"
+#include "dos_attributes.h"
 
 namespace {
 
@@ -55,14 +55,7 @@ void SetAttributes(const std::string& path, DWORD attributes) {
     if (stat(host.c_str(), &status) != 0) return ADD_FAILURE() << "no " << path, void();
     const mode_t writable = S_ISDIR(status.st_mode) ? 0755 : 0644;
     chmod(host.c_str(), (attributes & FILE_ATTRIBUTE_READONLY) ? writable & ~0222 : writable);
-    const DWORD stored = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    if (!stored) {
-        removexattr(host.c_str(), "user.DOSATTRIB");
-        return;
-    }
-    char value[16];
-    snprintf(value, sizeof value, "0x%x", stored);
-    EXPECT_EQ(setxattr(host.c_str(), "user.DOSATTRIB", value, strlen(value), 0), 0);
+    EXPECT_TRUE(StoreDosAttributes(host.c_str(), attributes));
 }
 
 void RemoveTree(const std::string& path) {
