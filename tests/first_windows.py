@@ -45,7 +45,6 @@ RUNTIME_PROBE = ("stub", "3.1",
 FUNCTIONS = {
     "kernel32.dll": {
         "CloseHandle": BASE,
-        "CompareFileTime": BASE,
         "CompareStringA": BASE,
         "CreateDirectoryA": BASE,
         "CreateEventA": BASE,
@@ -207,7 +206,7 @@ FUNCTIONS = {
 # is in the msvcrt.dll of Windows 98 and NT 4.0.
 MSVCRT = """__getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__fmode
 __set_app_type __setusermatherr _amsg_exit _cexit _close _errno _fileno _initterm _iob _lock _onexit
-_read _setmode _unlock _wcsicmp _wcsnicmp abort atoi calloc exit fflush fprintf fputc fputs fputwc free
+_read _setmode _unlock abort atoi calloc exit fflush fprintf fputc fputs fputwc free
 fwprintf fwrite iswxdigit localeconv malloc memchr memcmp memcpy memmove memset realloc
 setlocale signal strchr strcmp strerror strlen strncmp strpbrk vfprintf wcschr wcslen""".split()
 FUNCTIONS["msvcrt.dll"] = {name: RUNTIME for name in MSVCRT}

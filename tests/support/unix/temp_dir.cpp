@@ -7,8 +7,6 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -17,23 +15,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "ansi_code_page.h"
 #include "dos_attributes.h"
+#include "unix/system_text.h"
 
 namespace {
 
 std::string Convert(const std::string& text, bool toUtf8) {
-    char codePage[16];
-    snprintf(codePage, sizeof codePage, "CP%u", text::AnsiCodePage());
-    iconv_t conversion = toUtf8 ? iconv_open("UTF-8", codePage) : iconv_open(codePage, "UTF-8");
-    std::string in = text, out(text.size() * 4 + 1, '\0');
-    char *from = &in[0], *to = &out[0];
-    size_t inLeft = in.size(), outLeft = out.size();
-    const size_t result = iconv(conversion, &from, &inLeft, &to, &outLeft);
-    iconv_close(conversion);
-    EXPECT_NE(result, size_t(-1)) << "not in the code page: " << text;
-    out.resize(out.size() - outLeft);
-    return out;
+    std::string converted;
+    EXPECT_TRUE(toUtf8 ? CodePageToSystem(text, converted) : SystemToCodePage(text, converted))
+        << "not in the code page: " << text;
+    return converted;
 }
 
 std::string Host(const std::string& path) { return Convert(path, true); }
