@@ -1,7 +1,5 @@
 #include "console_front.h"
 
-#include <windows.h>
-
 #include <cstdio>
 
 #include "console_text.h"

@@ -31,6 +31,7 @@ target_include_directories(common_text PUBLIC common common/unix)
 include(mvwrap/unix/native.cmake)
 include(stubs/unix/native.cmake)
 include(package/unix/native.cmake)
+include(builder/unix/native.cmake)
 include(reader/native.cmake)
 
 if(VORNALY_TESTS)

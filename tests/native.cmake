@@ -20,3 +20,12 @@ gtest_discover_tests(core_tests)
 
 include(tests/native_mvwrap.cmake)
 include(tests/native_package.cmake)
+
+# The native builder's refusals, each leaving the output folder as it was.
+add_test(NAME NativeBuilder.RefusesAndLeavesTheFolderAsItWas
+    COMMAND python3 -B ${PROJECT_SOURCE_DIR}/tests/native_builder.py $<TARGET_FILE:vnpmake>
+        ${PROJECT_SOURCE_DIR}/build/dist)
+# Set against the Windows build's under Wine by the Windows suite
+# (native_order.py).
+add_executable(order_probe tests/order_probe.cpp)
+target_link_libraries(order_probe PRIVATE package_core mvwrap_core)

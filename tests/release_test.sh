@@ -29,6 +29,11 @@ cmp "$work/one/$deb" "$work/two/$deb"
 lintian --fail-on error,warning "$work/one/$deb" 2>/dev/null
 dpkg-deb -x "$work/one/$deb" "$work/deb"
 python3 -B "$source/tests/reader_native.py" "$work/deb/usr/bin/vnpunpack" "$work/deb/usr/share/vornaly"
+# vnpmake takes the stubs from ../share/vornaly beside it, as installed.
+mkdir -p "$work/native/DISK1"
+printf 'MZ setup' >"$work/native/DISK1/SETUP.EXE"
+"$work/deb/usr/bin/vnpmake" "$work/native/Setup.exe" "$work/native/DISK1" >/dev/null
+"$work/deb/usr/bin/vnpunpack" test "$work/native/Setup.exe" >/dev/null
 # README.TXT is plain text with CRLF line ends and nothing else.
 python3 -c 'import sys; t = open(sys.argv[1], "rb").read(); assert t.count(b"\n") == t.count(b"\r\n") > 0 and max(t) < 128' \
     "$folder/README.TXT"

@@ -42,7 +42,4 @@ add_library(package_core STATIC
     zip/zip_component.cpp
     zip/unix/component_text.cpp)
 target_include_directories(package_core PUBLIC package package/unix zip mvwrap)
-# The component's header still spells its Windows linkage; natively it
-# links statically, and those words mean nothing.
-target_compile_options(package_core PRIVATE "-D__declspec(x)=" "-D__stdcall=")
 target_link_libraries(package_core PUBLIC stub_reading common_text ICU::uc ICU::i18n)
