@@ -5,20 +5,13 @@
 #ifndef MVWRAP_PATH_IDENTITY_H
 #define MVWRAP_PATH_IDENTITY_H
 
-#include <stdint.h>
-
 #include <string>
+
+#include "volume_index.h"
 
 namespace mvwrap {
 
-struct PathId {
-    uint64_t volume = 0;
-    uint64_t index = 0;
-};
-
-inline bool operator==(const PathId& a, const PathId& b) {
-    return a.volume == b.volume && a.index == b.index;
-}
+using PathId = ::PathIdentity;
 
 // Asked without reading the file, so that a file another program holds is
 // answered too. Folders are answered where the system can open them (not on

@@ -6,19 +6,9 @@
 #ifndef PACKAGE_FILE_IDENTITIES_H
 #define PACKAGE_FILE_IDENTITIES_H
 
-#include <cstdint>
 #include <string>
 
-// What a file is on its system: the volume and the file's index there
-// (volume serial and file index on Windows, st_dev and st_ino natively).
-struct PathIdentity {
-    uint64_t volume = 0;
-    uint64_t index = 0;
-};
-
-inline bool operator==(const PathIdentity& a, const PathIdentity& b) {
-    return a.volume == b.volume && a.index == b.index;
-}
+#include "volume_index.h"
 
 // The identity of the file or folder at path. False where nothing is there,
 // or where the system cannot open a folder to ask (the 9x line).

@@ -3,7 +3,8 @@
 Windows build's under Wine, in each locale: order_probe, built for both from
 one source, prints how the sorted list box and the zip component order every
 two texts; both outputs must be the same. The single-byte code pages are
-probed with every pair of their characters, 932 with a table of names.
+probed with every pair of their characters, 1252 and 932 with tables of
+names as well.
 
 Usage: native_order.py NATIVE_PROBE WINE_RUN WINDOWS_PROBE WORK_DIR
 """
@@ -32,7 +33,15 @@ NAMES_932 = [
     "\uff11", "1", "\u2160", "\u30fc", "-", "\u3000a", " a", "\\", "~",
 ]
 
-ROWS = [("en_US.UTF-8", 1252, characters(1252)), ("ru_RU.UTF-8", 1251, characters(1251)),
+# Setup folders as people name them: the list box weighs letters and digits
+# across the whole text first, then accents, and hyphens and apostrophes last.
+NAMES_1252 = [
+    "Disk 1", "Disk-1", "Disk_1", "disk1", "Disk1", "Disk10", "Disk2", "a-b", "ab", "a'b", "ab-",
+    "\u00c4pfel", "Apfel", "apfel", "Ete", "\u00c9t\u00e9", "co-op", "coop", "Setup (old)",
+    "Setup.old", "Setup", "setup-2", "stra\u00dfe", "strasse", "\u00e6ra", "aera", "Ol\u00e9",
+]
+
+ROWS = [("en_US.UTF-8", 1252, characters(1252)), ("en_US.UTF-8", 1252, NAMES_1252), ("ru_RU.UTF-8", 1251, characters(1251)),
         ("ja_JP.UTF-8", 932, NAMES_932)]
 
 
@@ -47,7 +56,7 @@ def main():
     os.makedirs(WORK, exist_ok=True)
     faults = 0
     for locale, code_page, texts in ROWS:
-        path = os.path.join(WORK, "texts-%d" % code_page)
+        path = os.path.join(WORK, "texts-%d-%d" % (code_page, len(texts)))
         with open(path, "wb") as out:
             out.write(b"".join(t.encode("cp%d" % code_page) + b"\n" for t in texts))
         env = dict(os.environ, LANG=locale, LC_ALL=locale)

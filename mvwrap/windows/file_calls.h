@@ -27,10 +27,6 @@ DWORD PathAttributes(const std::wstring& path);
 // Attributes, times and size of a file, as GetFileAttributesEx gives them.
 bool PathDetails(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& details);
 bool AbsolutePath(const std::wstring& path, std::wstring& full);
-// The identity of the file or folder at `path`, asked without reading it, so
-// that a file another program holds is answered too. Folders are answered
-// on the NT line only: the 9x line cannot open a folder.
-bool PathIdentity(const std::wstring& path, FileIdentity& identity);
 // Puts `source` in the place of `target`, which may exist; both lie in one
 // folder.
 bool ReplacePath(const std::wstring& source, const std::wstring& target);

@@ -12,6 +12,7 @@
 #include "file_calls.h"
 #include "file_details.h"
 #include "file_positions.h"
+#include "path_identity.h"
 #include "win_handles.h"
 
 namespace mvwrap {
@@ -26,7 +27,7 @@ struct FileCalls {
     DWORD (*attributes)(const std::wstring&);
     bool (*details)(const std::wstring&, WIN32_FILE_ATTRIBUTE_DATA&);
     bool (*absolute)(const std::wstring&, std::wstring&);
-    bool (*identity)(const std::wstring&, FileIdentity&);
+    bool (*identity)(const std::wstring&, PathId&);
     bool (*replace)(const std::wstring&, const std::wstring&);
     HANDLE (*findFirst)(const std::wstring&, WIN32_FIND_DATAW&);
     bool (*findNext)(HANDLE, WIN32_FIND_DATAW&);
@@ -64,7 +65,7 @@ bool Absolute(const std::wstring& path, std::wstring& full) {
 
 // Backup semantics open folders as well as files. No access is asked for,
 // so another program's sharing mode does not stand in the way.
-bool Identity(const std::wstring& path, FileIdentity& identity) {
+bool Identity(const std::wstring& path, PathId& identity) {
     FileHandle file(CreateFileW(path.c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -164,7 +165,7 @@ bool Absolute(const std::wstring& path, std::wstring& full) {
 
 // The 9x line knows neither backup semantics nor FILE_SHARE_DELETE, and
 // opens no folder.
-bool Identity(const std::wstring& path, FileIdentity& identity) {
+bool Identity(const std::wstring& path, PathId& identity) {
     FileHandle file(Open(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
     return file.valid() && IdentityOf(file.get(), identity);
 }
@@ -298,7 +299,7 @@ bool AbsolutePath(const std::wstring& path, std::wstring& full) {
     return Calls().absolute(path, full);
 }
 
-bool PathIdentity(const std::wstring& path, FileIdentity& identity) {
+bool PathIdentity(const std::wstring& path, PathId& identity) {
     return Calls().identity(path, identity);
 }
 

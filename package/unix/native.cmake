@@ -35,6 +35,7 @@ add_library(package_core STATIC
     package/unix/folder_search.cpp
     package/unix/free_space.cpp
     package/unix/list_order.cpp
+    package/unix/list_order_rules.cpp
     package/unix/platform_paths.cpp
     package/unix/system_names.cpp
     package/unix/ticks.cpp

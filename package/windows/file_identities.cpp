@@ -10,10 +10,7 @@ namespace {
 bool IdentityOpened(const std::string& path, DWORD share, PathIdentity& identity) {
     FileHandle file(CreateFileA(path.c_str(), 0, share, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    FileIdentity found;
-    if (!file.valid() || !IdentityOf(file.get(), found)) return false;
-    identity = {found.volume, uint64_t{found.indexHigh} << 32 | found.indexLow};
-    return true;
+    return file.valid() && IdentityOf(file.get(), identity);
 }
 
 }  // namespace
