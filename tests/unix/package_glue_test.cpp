@@ -144,6 +144,26 @@ TEST(UnixWorkingHold, EverySpellingOfTheFolderMeetsTheSameHold) {
     EXPECT_EQ(HoldWorkingName(At(folder, "link/Setup.exe"), second, error), HoldOutcome::kHeld);
 }
 
+// The hold folder is the user's alone: one others may write in is refused,
+// since a lock file there could be someone's link to a file of the user's.
+TEST(UnixWorkingHold, TakesNoFolderOthersMayWriteIn) {
+    ScratchFolder runtime, victim;
+    const std::string before = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
+    setenv("XDG_RUNTIME_DIR", At(runtime, "").c_str(), 1);
+    const std::string holds = At(runtime, "vornaly-holds-" + std::to_string(getuid()));
+    ASSERT_EQ(mkdir(holds.c_str(), 0777), 0);
+    chmod(holds.c_str(), 0777);
+    int error = 0;
+    NativeHold hold;
+    EXPECT_EQ(HoldWorkingName(At(victim, "Setup.exe"), hold, error), HoldOutcome::kFailed);
+    chmod(holds.c_str(), 0700);
+    EXPECT_EQ(HoldWorkingName(At(victim, "Setup.exe"), hold, error), HoldOutcome::kHeld);
+    if (before.empty())
+        unsetenv("XDG_RUNTIME_DIR");
+    else
+        setenv("XDG_RUNTIME_DIR", before.c_str(), 1);
+}
+
 TEST(UnixSpanning, CutsARealPackageAndReplacesAReadOnlyPiece) {
     NotedFront front;
     ScratchFolder folder;
