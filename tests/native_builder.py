@@ -77,6 +77,8 @@ ROWS = [
      "--start=NONE.EXE is not an EXE entry"),
     ("FullDisk", {}, ["OUT", "DISK1", "DISK2"], 1, "The disk is full", full_disk),
     ("ReadOnlyFolder", {}, ["OUT", "DISK1"], 1, "could not be written", read_only),
+    ("PackageBeneathAFile", {"FILE": b"x"}, ["FILE/Setup.exe", "DISK1"], 1,
+     "Error: 75 (the file or folder cannot be reached"),
     ("UnknownSwitch", {}, ["--split", "OUT", "DISK1"], 2, "Unknown switch --split."),
     ("PasswordTooLong", {}, ["--password=" + "x" * 40, "OUT", "DISK1"], 2,
      "more than 39 characters"),
