@@ -25,6 +25,9 @@ include(tests/native_package.cmake)
 add_test(NAME NativeBuilder.RefusesAndLeavesTheFolderAsItWas
     COMMAND python3 -B ${PROJECT_SOURCE_DIR}/tests/native_builder.py $<TARGET_FILE:vnpmake>
         ${PROJECT_SOURCE_DIR}/build/dist)
+add_test(NAME NativeBuilder.ReadmeBuildScriptMakesPiecesThatPass
+    COMMAND python3 -B ${PROJECT_SOURCE_DIR}/tests/native_readme.py ${PROJECT_SOURCE_DIR}/README.md
+        $<TARGET_FILE:vnpmake> $<TARGET_FILE:vnpunpack> ${PROJECT_SOURCE_DIR}/build/dist)
 # Set against the Windows build's under Wine by the Windows suite
 # (native_order.py).
 add_executable(order_probe tests/order_probe.cpp)
