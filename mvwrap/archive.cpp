@@ -54,14 +54,18 @@ int32_t CountEntries(const char* archive) {
     if (!State().running) return 0;
     std::wstring path = mvwrap::FromAnsi(Text(archive));
     mvwrap::File file;
-    std::vector<mvwrap::StoredEntry> entries;
     uint64_t length = 0, directoryOffset = 0;
     if (!mvwrap::OpenExistingFile(path, false, file) || !mvwrap::FileLength(file.get(), length))
         return 0;
-    if (!mvwrap::TakeKnownArchive(path, file.get(), length, entries, directoryOffset) &&
-        !mvwrap::ReadArchive(file.get(), entries))
-        return 0;
-    for (const mvwrap::StoredEntry& entry : entries)
+    std::vector<mvwrap::StoredEntry> read;
+    const std::vector<mvwrap::StoredEntry>* entries =
+        mvwrap::KnownEntries(path, file.get(), length, directoryOffset);
+    if (!entries) {
+        if (!mvwrap::ReadArchive(file.get(), read)) return 0;
+        entries = &read;
+    }
+    listing.reserve(entries->size());
+    for (const mvwrap::StoredEntry& entry : *entries)
         listing.push_back(mvwrap::ToAnsi(mvwrap::EntryName(entry.record)));
     return static_cast<int32_t>(listing.size());
 }

@@ -133,6 +133,8 @@ int32_t ArchiveOutput::Commit() {
     if (!CloseChecked(file_)) return WriteError();
     if (appending_) {
         committed_ = true;
+        // Nothing is taken back now; a large directory need not be held.
+        std::string().swap(oldEnd_);
         return MVWRAP_OK;
     }
     if (!ReplacePath(temporary_, archive_)) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);

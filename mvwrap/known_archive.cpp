@@ -1,5 +1,6 @@
 #include "known_archive.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "file_system.h"
@@ -16,8 +17,8 @@ struct KnownArchive {
     std::wstring path;
     ListedEntry details;
     uint64_t directoryOffset = 0;
-    std::string end;  // directory and end record
-    std::vector<StoredEntry> entries;
+    std::vector<StoredEntry> entries;  // their records make the directory
+    std::string end;                   // the end record
 };
 
 KnownArchive& Known() {
@@ -29,6 +30,61 @@ bool SameFile(const ListedEntry& a, const ListedEntry& b) {
     return a.size == b.size && a.written == b.written && a.created == b.created;
 }
 
+// Compares a file's bytes from a place on with the texts handed in turn,
+// reading the file in pieces: the directory is checked against the records
+// themselves, so it is held once, not once more as a whole.
+class FileCompare {
+public:
+    FileCompare(NativeFile file, uint64_t at, uint64_t length)
+        : file_(file), next_(at), left_(length) {}
+
+    bool Same(const std::string& bytes) {
+        for (size_t done = 0; done < bytes.size();) {
+            if (used_ == piece_.size() && !Refill()) return false;
+            const size_t chunk = std::min(bytes.size() - done, piece_.size() - used_);
+            if (piece_.compare(used_, chunk, bytes, done, chunk) != 0) return false;
+            used_ += chunk;
+            done += chunk;
+        }
+        return true;
+    }
+
+private:
+    bool Refill() {
+        const uint64_t kPiece = 256 * 1024;
+        if (left_ == 0) return false;
+        piece_.resize(static_cast<size_t>(std::min(left_, kPiece)));
+        if (!ReadAt(file_, next_, &piece_[0], piece_.size())) return false;
+        next_ += piece_.size();
+        left_ -= piece_.size();
+        used_ = 0;
+        return true;
+    }
+
+    NativeFile file_;
+    uint64_t next_;
+    uint64_t left_;
+    std::string piece_;
+    size_t used_ = 0;
+};
+
+// Whether the archive at `path` is the known one, unchanged: its details,
+// its length and every byte from its directory on.
+bool StillKnown(const KnownArchive& known, const std::wstring& path, NativeFile file,
+                uint64_t length) {
+    ListedEntry details;
+    if (known.path.empty() || known.path != FullArchivePath(path) || !PathDetails(path, details) ||
+        !SameFile(details, known.details))
+        return false;
+    uint64_t directoryEnd = known.directoryOffset;
+    for (const StoredEntry& entry : known.entries) directoryEnd += entry.record.size();
+    if (directoryEnd + known.end.size() != length) return false;
+    FileCompare compare(file, known.directoryOffset, length - known.directoryOffset);
+    for (const StoredEntry& entry : known.entries)
+        if (!compare.Same(entry.record)) return false;
+    return compare.Same(known.end);
+}
+
 }  // namespace
 
 std::wstring FullArchivePath(const std::wstring& path) {
@@ -36,16 +92,21 @@ std::wstring FullArchivePath(const std::wstring& path) {
     return FoldCase(AbsolutePath(path, full) ? full : path);
 }
 
+const std::vector<StoredEntry>* KnownEntries(const std::wstring& path, NativeFile file,
+                                             uint64_t length, uint64_t& directoryOffset) {
+    const KnownArchive& known = Known();
+    if (!StillKnown(known, path, file, length)) return nullptr;
+    directoryOffset = known.directoryOffset;
+    return &known.entries;
+}
+
 bool TakeKnownArchive(const std::wstring& path, NativeFile file, uint64_t length,
                       std::vector<StoredEntry>& entries, uint64_t& directoryOffset) {
-    const KnownArchive& known = Known();
-    ListedEntry details;
-    if (known.path.empty() || known.path != FullArchivePath(path) || !PathDetails(path, details) ||
-        !SameFile(details, known.details) || known.directoryOffset + known.end.size() != length)
-        return false;
-    std::string end(known.end.size(), '\0');
-    if (!ReadAt(file, known.directoryOffset, &end[0], end.size()) || end != known.end) return false;
-    entries = known.entries;
+    KnownArchive& known = Known();
+    if (!StillKnown(known, path, file, length)) return false;
+    entries = std::move(known.entries);
+    known.entries.clear();
+    known.path.clear();
     directoryOffset = known.directoryOffset;
     return true;
 }
@@ -55,10 +116,9 @@ void RememberArchive(const std::wstring& path, std::vector<std::string>&& record
     KnownArchive& known = Known();
     known.path.clear();
     try {
-        known.end.clear();
-        for (const std::string& record : records) known.end += record;
-        known.end += end;
+        known.end = end;
         known.entries.clear();
+        known.entries.reserve(records.size());
         for (size_t i = 0; i < records.size(); ++i) {
             uint64_t at = RecordLocalOffset(records[i]);
             uint64_t next =

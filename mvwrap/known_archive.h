@@ -23,9 +23,16 @@ namespace mvwrap {
 // resolved.
 std::wstring FullArchivePath(const std::wstring& path);
 
-// True, with its entries in archive order and where its directory starts,
-// when the archive open as `file` (of `length` bytes) at `path` is the one
-// written last and still as it was left.
+// The entries of the archive written last, in archive order, and where its
+// directory starts, when the archive open as `file` (of `length` bytes) at
+// `path` is that one and still as it was left; null otherwise. Read, not
+// copied: they stay valid until the next call here.
+const std::vector<StoredEntry>* KnownEntries(const std::wstring& path, NativeFile file,
+                                             uint64_t length, uint64_t& directoryOffset);
+
+// The same, for adding to the archive: its entries are taken over, and the
+// archive is forgotten until it is noted again, so that a large directory is
+// never held twice.
 bool TakeKnownArchive(const std::wstring& path, NativeFile file, uint64_t length,
                       std::vector<StoredEntry>& entries, uint64_t& directoryOffset);
 

@@ -58,8 +58,11 @@ std::string LocalHeader(const EntryHeader& entry) {
     return out + entry.name + entry.extra;
 }
 
+// The directory holds one of these for every entry until the archive is
+// done: each is made at its exact size, not grown by appending.
 std::string CentralHeader(const EntryHeader& entry, uint8_t attributes, uint32_t localOffset) {
     std::string out;
+    out.reserve(kCentralHeaderSize + entry.name.size() + entry.extra.size());
     Put32(out, kCentralSignature);
     Put16(out, kVersion);
     PutCommon(out, entry);
@@ -68,7 +71,9 @@ std::string CentralHeader(const EntryHeader& entry, uint8_t attributes, uint32_t
     Put16(out, 0);  // internal attributes
     Put32(out, attributes);
     Put32(out, localOffset);
-    return out + entry.name + entry.extra;
+    out += entry.name;
+    out += entry.extra;
+    return out;
 }
 
 std::string EndRecord(uint16_t entries, uint32_t centralSize, uint32_t centralOffset) {

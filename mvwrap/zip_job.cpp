@@ -1,5 +1,6 @@
 #include "zip_job.h"
 
+#include <algorithm>
 #include <deque>
 #include <set>
 #include <utility>
@@ -45,10 +46,11 @@ private:
 
 // Drops the old entries that a new file replaces.
 void DropReplaced(const std::set<std::wstring>& names, std::vector<StoredEntry>& entries) {
-    std::vector<StoredEntry> kept;
-    for (StoredEntry& entry : entries)
-        if (!names.count(FoldCase(EntryName(entry.record)))) kept.push_back(std::move(entry));
-    entries.swap(kept);
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&names](const StoredEntry& entry) {
+                                     return names.count(FoldCase(EntryName(entry.record))) != 0;
+                                 }),
+                  entries.end());
 }
 
 // The archive already there. A missing or empty file is an archive without
