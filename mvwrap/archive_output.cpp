@@ -77,18 +77,26 @@ ArchiveOutput::~ArchiveOutput() {
 // cut below its old length, so putting the old end back needs no new room on
 // the disk. Its times come back too, as nothing in it has changed.
 void ArchiveOutput::RestoreOldEnd() {
-    if (Seek(oldEndAt_) == MVWRAP_OK && Write(oldEnd_) == MVWRAP_OK) CutHere(file_.get());
+    if (Seek(oldEndAt_) == MVWRAP_OK && WriteRecords(*oldRecords_, oldCount_) == MVWRAP_OK &&
+        Write(oldEnd_) == MVWRAP_OK)
+        CutHere(file_.get());
     PutTimesBack(file_.get(), oldTimes_);
 }
 
-int32_t ArchiveOutput::Append(File archive, uint64_t at, uint64_t length) {
+int32_t ArchiveOutput::Append(File archive, uint64_t at, uint64_t length,
+                              const std::vector<std::string>& records) {
     file_ = std::move(archive);
     if (at > length || length - at > 0x7FFFFFFF || !KeepTimes(file_.get(), oldTimes_))
         return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);
-    oldEnd_.resize(static_cast<size_t>(length - at));
-    if (!oldEnd_.empty() && !ReadAt(file_.get(), at, &oldEnd_[0], oldEnd_.size()))
+    uint64_t end = at;
+    for (const std::string& record : records) end += record.size();
+    if (end > length) return Fail(MVWRAP_ARCHIVE_DAMAGED, archive_);
+    oldEnd_.resize(static_cast<size_t>(length - end));
+    if (!oldEnd_.empty() && !ReadAt(file_.get(), end, &oldEnd_[0], oldEnd_.size()))
         return Fail(MVWRAP_ARCHIVE_DAMAGED, archive_);
     oldEndAt_ = at;
+    oldRecords_ = &records;
+    oldCount_ = records.size();
     appending_ = true;
     return Seek(at);
 }
@@ -120,6 +128,19 @@ int32_t ArchiveOutput::Write(const void* data, size_t size) {
     return MVWRAP_OK;
 }
 
+int32_t ArchiveOutput::WriteRecords(const std::vector<std::string>& records, size_t count) {
+    const size_t kPiece = 256 * 1024;
+    std::string piece;
+    for (size_t i = 0; i < count; ++i) {
+        piece += records[i];
+        if (piece.size() >= kPiece || i + 1 == count) {
+            if (int32_t error = Write(piece)) return error;
+            piece.clear();
+        }
+    }
+    return MVWRAP_OK;
+}
+
 int32_t ArchiveOutput::Patch(uint64_t at, const std::string& bytes) {
     uint64_t end = position_;
     if (int32_t error = Seek(at)) return error;
@@ -133,8 +154,6 @@ int32_t ArchiveOutput::Commit() {
     if (!CloseChecked(file_)) return WriteError();
     if (appending_) {
         committed_ = true;
-        // Nothing is taken back now; a large directory need not be held.
-        std::string().swap(oldEnd_);
         return MVWRAP_OK;
     }
     if (!ReplacePath(temporary_, archive_)) return Fail(MVWRAP_ARCHIVE_UNWRITABLE, archive_);

@@ -2,10 +2,11 @@
 // whose entries are rewritten, goes to a temporary file beside the archive,
 // which takes the archive's place only on Commit and is deleted otherwise.
 // Adding to an archive without replacing any entry writes in the archive
-// itself, from where its central directory starts: the old directory and end
-// record are kept in memory, and unless Commit is reached they are written
-// back and the file cut to its old length, so that a failed run leaves the
-// old archive byte for byte, or none, never a half one.
+// itself, from where its central directory starts: unless Commit is reached
+// the old directory and end record are written back and the file cut to its
+// old length, so that a failed run leaves the old archive byte for byte, or
+// none, never a half one. The old directory is written back from its
+// records, which the caller holds anyway: a large one is not held twice.
 // Every write keeps within the format's 4 GiB - 1 bytes. The temporary
 // file's name is the component's own ("mvz", hex digits, ".tmp"), so that a
 // file left by a killed run is never taken for content and can be removed.
@@ -15,6 +16,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 #include "file_system.h"
 
@@ -42,9 +44,16 @@ public:
     int32_t Create();
     // Takes over the open archive (read and write access), to write from
     // `at`, the start of its central directory; `length` is its size now.
-    int32_t Append(File archive, uint64_t at, uint64_t length);
+    // `records` are its central records, in order, as the file holds them
+    // from `at` on; they must outlive the output and only grow.
+    int32_t Append(File archive, uint64_t at, uint64_t length,
+                   const std::vector<std::string>& records);
     int32_t Write(const void* data, size_t size);
     int32_t Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
+    // The first `count` of `records` one after another, in a few large
+    // writes rather than one a record: each call that adds a folder writes
+    // the whole directory again.
+    int32_t WriteRecords(const std::vector<std::string>& records, size_t count);
     // Overwrites bytes already written, then carries on at the end.
     int32_t Patch(uint64_t at, const std::string& bytes);
     // Goes back to `at`, to write everything from there anew; what lies
@@ -69,7 +78,9 @@ private:
     bool committed_ = false;
     bool appending_ = false;
     uint64_t oldEndAt_ = 0;
-    std::string oldEnd_;  // the appended archive's bytes from oldEndAt_ to its end
+    const std::vector<std::string>* oldRecords_ = nullptr;
+    size_t oldCount_ = 0;
+    std::string oldEnd_;  // the appended archive's bytes after its old records
     FileTimes oldTimes_ = {};
 };
 

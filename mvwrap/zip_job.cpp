@@ -102,21 +102,6 @@ int32_t OpenExisting(const std::wstring& path, Existing& existing) {
     return MVWRAP_OK;
 }
 
-// The directory goes out in a few large writes rather than one a record:
-// each call that adds a folder writes the whole directory again.
-int32_t WriteDirectory(ArchiveOutput& output, const std::vector<std::string>& records) {
-    const size_t kPiece = 256 * 1024;
-    std::string piece;
-    for (size_t i = 0; i < records.size(); ++i) {
-        piece += records[i];
-        if (piece.size() >= kPiece || i + 1 == records.size()) {
-            if (int32_t error = output.Write(piece)) return error;
-            piece.clear();
-        }
-    }
-    return MVWRAP_OK;
-}
-
 }  // namespace
 
 int32_t RunZipJob(const ZipRequest& request) {
@@ -124,7 +109,9 @@ int32_t RunZipJob(const ZipRequest& request) {
     // The files are read as the search finds them; what goes wrong in the
     // reading is only reported once the search and the archive are found
     // sound, as when everything was listed first. Declared in this order so
-    // that the writer's workers are gone before the files and the output.
+    // that the writer's workers are gone before the files and the output,
+    // and the output, which may write the old records back, before them.
+    std::vector<std::string> records;
     ArchiveOutput output(request.archive);
     NewFiles found(request.archive, request.leftOut);
     EntryWriter writer(output, request.level, request.retry, request.workers);
@@ -142,13 +129,12 @@ int32_t RunZipJob(const ZipRequest& request) {
     if (!WithinLimits(existing.entries.size() + found.files.size(), 0))
         return Fail(MVWRAP_TOO_MANY, request.archive);
 
-    std::vector<std::string> records;
     records.reserve(existing.entries.size() + found.files.size());
     // Adding costs what is added; only replacing entries rewrites the rest.
     if (existing.writable && existing.packed && existing.entries.size() == had) {
         for (StoredEntry& entry : existing.entries) records.push_back(std::move(entry.record));
-        if (int32_t error =
-                output.Append(std::move(existing.file), existing.directoryOffset, existing.length))
+        if (int32_t error = output.Append(std::move(existing.file), existing.directoryOffset,
+                                          existing.length, records))
             return error;
     } else {
         if (int32_t error = output.Create()) return error;
@@ -163,7 +149,7 @@ int32_t RunZipJob(const ZipRequest& request) {
     std::vector<StoredEntry>().swap(existing.entries);
     if (int32_t error = writer.AddAll(found.files, records)) return error;
     uint64_t centralOffset = output.Position();
-    if (int32_t error = WriteDirectory(output, records)) return error;
+    if (int32_t error = output.WriteRecords(records, records.size())) return error;
     uint64_t centralSize = output.Position() - centralOffset;
     std::string end =
         EndRecord(static_cast<uint16_t>(records.size()), static_cast<uint32_t>(centralSize),
