@@ -41,8 +41,21 @@ NAMES_1252 = [
     "Setup.old", "Setup", "setup-2", "stra\u00dfe", "strasse", "\u00e6ra", "aera", "Ol\u00e9",
 ]
 
-ROWS = [("en_US.UTF-8", 1252, characters(1252)), ("en_US.UTF-8", 1252, NAMES_1252), ("ru_RU.UTF-8", 1251, characters(1251)),
-        ("ja_JP.UTF-8", 932, NAMES_932)]
+
+def everywhere(locale):
+    return {"LANG": locale, "LC_ALL": locale}
+
+
+# The last rows split the locale as a desktop may: Wine then takes its code
+# page from LC_CTYPE, and the list box compares in LC_MESSAGES's locale and
+# that locale's code page.
+ROWS = [(everywhere("en_US.UTF-8"), 1252, characters(1252)),
+        (everywhere("en_US.UTF-8"), 1252, NAMES_1252),
+        (everywhere("ru_RU.UTF-8"), 1251, characters(1251)),
+        (everywhere("ja_JP.UTF-8"), 932, NAMES_932),
+        ({"LANG": "ru_RU.UTF-8", "LC_CTYPE": "en_US.UTF-8", "LC_COLLATE": "en_US.UTF-8"}, 1252,
+         characters(1252)),
+        ({"LANG": "en_US.UTF-8", "LC_CTYPE": "ru_RU.UTF-8"}, 1251, characters(1251))]
 
 
 def probe(command, env):
@@ -55,21 +68,25 @@ def probe(command, env):
 def main():
     os.makedirs(WORK, exist_ok=True)
     faults = 0
+    unset = {name: value for name, value in os.environ.items()
+             if not name.startswith("LC_") and name not in ("LANG", "VORNALY_WINE_LOCALE")}
     for locale, code_page, texts in ROWS:
         path = os.path.join(WORK, "texts-%d-%d" % (code_page, len(texts)))
         with open(path, "wb") as out:
             out.write(b"".join(t.encode("cp%d" % code_page) + b"\n" for t in texts))
-        env = dict(os.environ, LANG=locale, LC_ALL=locale)
+        env = dict(unset, **locale)
         native = probe([NATIVE, path], env)
+        # A locale set whole has its own prefix; a split one uses the common prefix.
         windows = probe([WINE_RUN, WINDOWS, "Z:" + path.replace("/", "\\")],
-                        dict(env, VORNALY_WINE_LOCALE=locale))
+                        dict(env, VORNALY_WINE_LOCALE=locale.get("LC_ALL", "")))
         count = len(texts)
         for block, what in ((0, "setup list"), (1, "entry names")):
             differing = [(i, j, windows[block * count + i][j], native[block * count + i][j])
                          for i in range(count) for j in range(i + 1, count)
                          if windows[block * count + i][j] != native[block * count + i][j]]
-            print("code page %d, %s: %d pairs, %d ordered otherwise natively"
-                  % (code_page, what, count * (count - 1) // 2, len(differing)))
+            print("%s, code page %d, %s: %d pairs, %d ordered otherwise natively"
+                  % (locale.get("LC_ALL", locale["LANG"]), code_page, what,
+                     count * (count - 1) // 2, len(differing)))
             for i, j, want, got in differing[:12]:
                 print("  %r %s %r under Wine, %s natively" % (texts[i], want, texts[j], got))
             faults += len(differing)

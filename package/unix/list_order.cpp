@@ -13,6 +13,7 @@
 #include "list_order.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 #include <memory>
 #include <vector>
@@ -23,34 +24,36 @@
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
-#include "ansi_code_page.h"
+#include "locale_code_page.h"
 #include "list_order_rules.h"
 
 namespace {
 
-icu::UnicodeString Wide(const std::string& text) {
-    const std::string codePage = "windows-" + std::to_string(text::AnsiCodePage());
-    return icu::UnicodeString(text.data(), static_cast<int32_t>(text.size()), codePage.c_str());
-}
-
-// The user's locale as Wine takes it: LC_ALL, LC_CTYPE or LANG.
-icu::Locale UserLocale() {
-    for (const char* name : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+// The user's locale as Wine takes it: from the locale of messages, not of
+// collation, so LC_ALL, LC_MESSAGES or LANG; "C" stands for en_US.
+std::string UserLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = getenv(name);
         if (!value || !*value) continue;
-        std::string locale = value;
-        locale = locale.substr(0, locale.find_first_of(".@"));
-        if (locale == "C" || locale == "POSIX") break;
-        return icu::Locale(locale.c_str());
+        const std::string locale(value, strcspn(value, ".@"));
+        return locale == "C" || locale == "POSIX" ? "en_US" : locale;
     }
-    return icu::Locale("en_US");
+    return "en_US";
+}
+
+// The list box compares in the user locale's own code page, which is the
+// ANSI one unless LC_CTYPE names another locale than LC_MESSAGES.
+icu::UnicodeString Wide(const std::string& text) {
+    static const std::string codePage =
+        "windows-" + std::to_string(text::LocaleCodePage(UserLocale().c_str()));
+    return icu::UnicodeString(text.data(), static_cast<int32_t>(text.size()), codePage.c_str());
 }
 
 // The locale's collator with the list box's differences; its scripts in
 // Unicode's order, as the list box keeps them whatever the locale.
 const icu::RuleBasedCollator* Collator() {
     static const std::unique_ptr<icu::RuleBasedCollator> collator = [] {
-        const icu::Locale locale = UserLocale();
+        const icu::Locale locale(UserLocale().c_str());
         UErrorCode status = U_ZERO_ERROR;
         std::unique_ptr<icu::Collator> base(icu::Collator::createInstance(locale, status));
         auto* based = dynamic_cast<icu::RuleBasedCollator*>(base.get());
