@@ -42,20 +42,14 @@ NAMES_1252 = [
 ]
 
 
-def everywhere(locale):
-    return {"LANG": locale, "LC_ALL": locale}
-
-
-# The last rows split the locale as a desktop may: Wine then takes its code
-# page from LC_CTYPE, and the list box compares in LC_MESSAGES's locale and
-# that locale's code page.
-ROWS = [(everywhere("en_US.UTF-8"), 1252, characters(1252)),
-        (everywhere("en_US.UTF-8"), 1252, NAMES_1252),
-        (everywhere("ru_RU.UTF-8"), 1251, characters(1251)),
-        (everywhere("ja_JP.UTF-8"), 932, NAMES_932),
-        ({"LANG": "ru_RU.UTF-8", "LC_CTYPE": "en_US.UTF-8", "LC_COLLATE": "en_US.UTF-8"}, 1252,
-         characters(1252)),
-        ({"LANG": "en_US.UTF-8", "LC_CTYPE": "ru_RU.UTF-8"}, 1251, characters(1251))]
+# Locales set whole, then split as a desktop may: Wine takes the code page
+# from LC_CTYPE, the list box its locale and that locale's code page from
+# LC_MESSAGES.
+EN, RU = "en_US.UTF-8", "ru_RU.UTF-8"
+ROWS = [({"LC_ALL": EN}, 1252, characters(1252)), ({"LC_ALL": EN}, 1252, NAMES_1252),
+        ({"LC_ALL": RU}, 1251, characters(1251)), ({"LC_ALL": "ja_JP.UTF-8"}, 932, NAMES_932),
+        ({"LANG": RU, "LC_CTYPE": EN, "LC_COLLATE": EN}, 1252, characters(1252)),
+        ({"LANG": EN, "LC_CTYPE": RU}, 1251, characters(1251))]
 
 
 def probe(command, env):
@@ -76,7 +70,6 @@ def main():
             out.write(b"".join(t.encode("cp%d" % code_page) + b"\n" for t in texts))
         env = dict(unset, **locale)
         native = probe([NATIVE, path], env)
-        # A locale set whole has its own prefix; a split one uses the common prefix.
         windows = probe([WINE_RUN, WINDOWS, "Z:" + path.replace("/", "\\")],
                         dict(env, VORNALY_WINE_LOCALE=locale.get("LC_ALL", "")))
         count = len(texts)
@@ -85,8 +78,7 @@ def main():
                          for i in range(count) for j in range(i + 1, count)
                          if windows[block * count + i][j] != native[block * count + i][j]]
             print("%s, code page %d, %s: %d pairs, %d ordered otherwise natively"
-                  % (locale.get("LC_ALL", locale["LANG"]), code_page, what,
-                     count * (count - 1) // 2, len(differing)))
+                  % (locale, code_page, what, count * (count - 1) // 2, len(differing)))
             for i, j, want, got in differing[:12]:
                 print("  %r %s %r under Wine, %s natively" % (texts[i], want, texts[j], got))
             faults += len(differing)

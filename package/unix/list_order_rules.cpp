@@ -29,12 +29,6 @@ const char16_t* const kSymbolOrder[] = {
     u"─", u"│", u"┌", u"┐", u"└", u"┘", u"├", u"┤", u"┬", u"┴", u"┼",
     u"§", u"©", u"¬￢", u"®", u"°", u"µ", u"¶", u"·･・", u"‥", u"…", u"∬", u"〒", u"〓",
     u"☆", u"★", u"♀", u"♂", u"♪", u"♭", u"♯", u"†", u"‡", u"•", u"‰", u"※",
-    // The bytes a single-byte code page leaves unassigned, which Windows
-    // reads as these controls: 0x81 of 1252 is the letter Ѓ in 1251.
-    u"\u0080", u"\u0081", u"\u0082", u"\u0083", u"\u0084", u"\u0085", u"\u0086", u"\u0087",
-    u"\u0088", u"\u0089", u"\u008A", u"\u008B", u"\u008C", u"\u008D", u"\u008E", u"\u008F",
-    u"\u0090", u"\u0091", u"\u0092", u"\u0093", u"\u0094", u"\u0095", u"\u0096", u"\u0097",
-    u"\u0098", u"\u0099", u"\u009A", u"\u009B", u"\u009C", u"\u009D", u"\u009E", u"\u009F",
 };
 // clang-format on
 
@@ -89,6 +83,12 @@ icu::UnicodeString ListOrderRules(const icu::UnicodeString& localeRules, bool ja
             if (c != widths) rules += u"<<<";
             AppendQuoted(rules, *c);
         }
+    }
+    // The bytes a single-byte code page leaves unassigned, which Windows
+    // reads as C1 controls (0x81 of 1252 is the letter Ѓ in 1251).
+    for (char16_t c = 0x80; c < 0xA0; ++c) {
+        rules += u'<';
+        AppendQuoted(rules, c);
     }
     rules += kLetterRules;
     rules += kLineRules;
